@@ -1,0 +1,11 @@
+// Errors of the data layer carry the Japanese message (code page 932 bytes)
+// that the caller shows with ErrorBox or swallows.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+class EVantorError : public std::runtime_error {
+public:
+    explicit EVantorError(const std::string& message) : std::runtime_error(message) {}
+};
