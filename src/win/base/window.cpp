@@ -1,0 +1,64 @@
+#include "base/window.h"
+
+TWindow::~TWindow() { DestroyHandle(); }
+
+void TWindow::DestroyHandle() {
+    if (FHandle) {
+        HWND h = FHandle;
+        DestroyWindow(h);
+        // WM_NCDESTROY has unbound us; make sure even if it did not arrive.
+        if (FHandle == h) {
+            SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+            FHandle = nullptr;
+        }
+    }
+}
+
+bool TWindow::CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& caption, int x,
+                           int y, int width, int height, HWND parent, HMENU menu, UINT classStyle, HCURSOR cursor) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    if (!GetClassInfoExW(instance, className, &wc)) {
+        wc.cbSize = sizeof(wc);
+        wc.style = classStyle;
+        wc.lpfnWndProc = StaticWndProc;
+        wc.hInstance = instance;
+        wc.hCursor = cursor;
+        wc.hIcon = LoadIconW(instance, L"MAINICON");
+        wc.lpszClassName = className;
+        if (!RegisterClassExW(&wc)) return false;
+    }
+    CreateWindowExW(exStyle, className, caption.c_str(), style, x, y, width, height, parent, menu, instance, this);
+    return FHandle != nullptr;
+}
+
+LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandler(msg, wParam, lParam);
+}
+
+LRESULT TWindow::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(FHandle, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->FHandle = wnd;
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return DefWindowProcW(wnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    // Exceptions must never unwind through the system's code.
+    try {
+        result = self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        result = DefWindowProcW(wnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+        self->FHandle = nullptr;
+        self->HandleDestroyed();
+    }
+    return result;
+}

@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""End-to-end tests: the real Vantor.exe under Wine and Xvfb.
+
+Each case gets a data folder of its own on drive C: of the Wine prefix (the
+program only runs from a fixed disk), starts the program with /d, waits for its
+window, takes a screenshot, ends it gracefully (taskkill without /f posts
+WM_CLOSE) and checks what it wrote. Every wait is bounded.
+
+The environment (DISPLAY, WINEPREFIX) comes from ./dev.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+import traceback
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import e2e_lib  # noqa: E402
+import e2e_cases  # noqa: E402,F401  (registers the cases)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--exe", required=True)
+    ap.add_argument("--work", required=True)
+    ap.add_argument("--expected", required=True)
+    ap.add_argument("--shots-only", action="store_true")
+    ap.add_argument("-k", dest="filter", default="")
+    args = ap.parse_args()
+
+    work = Path(args.work)
+    shutil.rmtree(work, ignore_errors=True)
+    work.mkdir(parents=True)
+    env = e2e_lib.Env(Path(args.exe), work, Path(args.expected), args.shots_only)
+    failures = []
+    cases = [c for c in e2e_lib.CASES if args.filter in c.__name__]
+    if args.shots_only:
+        cases = [c for c in cases if getattr(c, "shot", False)]
+    for case in cases:
+        name = case.__name__
+        start = time.time()
+        try:
+            case(env)
+            print(f"[ OK ] {name} ({time.time() - start:.1f}s)", flush=True)
+        except Exception:  # report every failing case, not just the first
+            failures.append(name)
+            print(f"[FAIL] {name}", flush=True)
+            traceback.print_exc()
+        finally:
+            env.kill_all()
+    print(f"{len(cases) - len(failures)} passed, {len(failures)} failed", flush=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
