@@ -5,6 +5,13 @@
 
 #include <iosfwd>
 
+struct TPoint {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const TPoint& o) const { return X == o.X && Y == o.Y; }
+    bool operator!=(const TPoint& o) const { return !(*this == o); }
+};
+
 struct TBounds {
     int Left = 0;
     int Top = 0;
@@ -52,5 +59,6 @@ inline TBounds WithoutNegativeSize(TBounds b) {
     return b;
 }
 
+std::ostream& operator<<(std::ostream& os, const TPoint& p);
 std::ostream& operator<<(std::ostream& os, const TBounds& b);
 std::ostream& operator<<(std::ostream& os, const TRect& r);
