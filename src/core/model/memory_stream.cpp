@@ -65,7 +65,8 @@ void TMemoryWriter::WriteStreamString(std::string_view text) {
     // Text after an embedded 0 or beyond the reader's limit would not come
     // back, and an over-long field would make the reader drop the whole page.
     std::string_view stored = text.substr(0, text.find('\0'));
-    if (stored.size() > MaxStreamStringLength) stored = stored.substr(0, CharBoundaryAtMost(stored, MaxStreamStringLength));
+    if (stored.size() > MaxStreamStringLength)
+        stored = stored.substr(0, CharBoundaryAtMost(stored, MaxStreamStringLength));
     WriteInt32(static_cast<int32_t>(stored.size() + 1));
     FData.append(stored);
     FData.push_back('\0');

@@ -1,0 +1,147 @@
+// The page file: a header, then one record per page, each with its entries.
+// The writer always produces version 768; the reader also takes the older
+// versions. Loading never reads past the end of the data: a record cut short
+// ends the load like an unreadable page, keeping what was read.
+#include "errors.h"
+#include "model/memory_stream.h"
+#include "model/vantor_classes.h"
+#include "text/text.h"
+
+static constexpr uint16_t FileMagic = 0x4E4D;  // "MN"
+static constexpr uint16_t PageMagic = 0x4750;  // "PG"
+static constexpr uint16_t CurrentVersion = 768;
+static constexpr uint16_t FirstReservedVersion = 657;  // the header carries ReservedValue
+static constexpr uint16_t KeywordVersion = 560;        // entries carry Keyword; header has one block
+static constexpr size_t OldHeaderBlock = 64;
+
+[[noreturn]] static void RaiseUnrecognised() { throw EVantorError("データファイルを正しく認識できません。"); }
+
+// Older pages had no keyword: a web address is found by its title, anything
+// else by its file name.
+static std::string DerivedKeyword(const std::string& linkTo, const std::string& title) {
+    return IsWebAddress(linkTo) ? title : ChangeFileExt(ExtractFileName(linkTo), "");
+}
+
+void TVantorPage::SaveToStream(TMemoryWriter& stream) const {
+    stream.WriteWord(PageMagic);
+    stream.WriteWord(CurrentVersion);
+    stream.WriteStreamString(Caption);
+    stream.WriteByte(ViewStyle);
+    stream.WriteByte(DefaultLayout ? 1 : 0);
+    stream.WriteInt32(ButtonWidth);
+    stream.WriteInt32(Margin);
+    stream.WriteInt32(TitleWidth);
+    int32_t count = 0;
+    for (const auto& button : FButtons) count += button ? 1 : 0;
+    stream.WriteInt32(count);
+    for (const auto& button : FButtons) {
+        if (!button) continue;
+        stream.WriteStreamString(button->LinkTo);
+        stream.WriteStreamString(button->Title);
+        stream.WriteStreamString(button->Keyword);
+        stream.WriteStreamString(button->Arguments);
+        stream.WriteStreamString(button->WorkingDir);
+        stream.WriteInt32(button->ShowCmd);
+        stream.WriteByte(button->Forbidden ? 1 : 0);
+        stream.WriteStreamString(button->IconPath);
+        stream.WriteInt32(button->IconIndex);
+    }
+}
+
+void TVantorPage::ReadEntry(TMemoryReader& stream, uint16_t pageVersion) {
+    std::string linkTo = stream.ReadStreamString();
+    std::string title = stream.ReadStreamString();
+    if (pageVersion > CurrentVersion) RaiseUnrecognised();
+    std::string keyword = pageVersion >= KeywordVersion ? stream.ReadStreamString() : DerivedKeyword(linkTo, title);
+    std::string arguments = stream.ReadStreamString();
+    std::string workingDir = stream.ReadStreamString();
+    int32_t showCmd = stream.ReadInt32();
+    bool forbidden = stream.ReadByte() != 0;
+    std::string iconPath = stream.ReadStreamString();
+    int32_t iconIndex = stream.ReadInt32();
+    // Through Add, so a stored entry gets the same rules as one the user adds;
+    // entries beyond the page's limit are dropped.
+    Add(linkTo, title, keyword, arguments, workingDir, showCmd, forbidden, iconPath, iconIndex);
+}
+
+void TVantorPage::LoadFromStream(TMemoryReader& stream) {
+    if (stream.ReadWord() != PageMagic) RaiseUnrecognised();
+    uint16_t version = stream.ReadWord();
+    Caption = stream.ReadStreamString();
+    if (Caption.empty()) Caption = Format("ページ%d", 2);
+    uint8_t viewStyle = stream.ReadByte();
+    // A style the program does not have would index past its style tables.
+    ViewStyle = viewStyle < ViewStyleCount ? viewStyle : 0;
+    if (version >= CurrentVersion) {
+        DefaultLayout = stream.ReadByte() != 0;
+        ButtonWidth = stream.ReadInt32();
+        Margin = stream.ReadInt32();
+        TitleWidth = stream.ReadInt32();
+    } else {
+        DefaultLayout = true;
+        ApplyDefaultLayout();
+    }
+    int32_t count = stream.ReadInt32();
+    Clear();
+    // No room is reserved for the count: a damaged count only means reading
+    // until the data ends.
+    for (int32_t i = 0; i < count; ++i) ReadEntry(stream, version);
+}
+
+std::string TVantorManager::SaveToBytes() const {
+    TMemoryWriter stream;
+    int32_t count = 0;
+    for (const auto& page : FPages) count += page ? 1 : 0;
+    stream.WriteWord(FileMagic);
+    stream.WriteWord(CurrentVersion);
+    stream.WriteInt32(count);
+    stream.WriteInt32(ReservedValue);
+    for (const auto& page : FPages)
+        if (page) page->SaveToStream(stream);
+    return stream.TakeData();
+}
+
+void TVantorManager::SaveToFile(const std::string& fileName) const { Platform.WriteWholeFile(fileName, SaveToBytes()); }
+
+// Reads and checks the header; returns the page count. Throws before anything
+// but ReservedValue and, for the oldest versions, ShortCuts has changed.
+int32_t TVantorManager::ReadFileHeader(TMemoryReader& stream) {
+    try {
+        if (stream.ReadWord() != FileMagic) RaiseUnrecognised();
+        uint16_t version = stream.ReadWord();
+        int32_t pageCount = stream.ReadInt32();
+        ReservedValue = 0;
+        if (version > CurrentVersion) RaiseUnrecognised();
+        if (version >= FirstReservedVersion) {
+            int32_t reserved = stream.ReadInt32();
+            ReservedValue = version >= CurrentVersion ? reserved : 0;
+        } else if (version <= KeywordVersion) {
+            stream.Skip(version == KeywordVersion ? OldHeaderBlock : 2 * OldHeaderBlock);
+            SetDefaultShortCuts();
+        }
+        return pageCount;
+    } catch (const EVantorError&) {
+        // A header cut short is as unrecognisable as a wrong one.
+        RaiseUnrecognised();
+    }
+}
+
+void TVantorManager::LoadFromBytes(std::string_view data) {
+    TMemoryReader stream(data);
+    int32_t pageCount = ReadFileHeader(stream);
+    Clear();
+    for (int32_t i = 0; i < pageCount; ++i) {
+        if (!AddPage("", 1)) return;
+        try {
+            FPages.back()->LoadFromStream(stream);
+        } catch (const EVantorError&) {
+            return;  // a damaged page ends the load; what was read stays
+        }
+    }
+}
+
+void TVantorManager::LoadFromFile(const std::string& fileName) {
+    std::string data;
+    if (!Platform.ReadWholeFile(fileName, data)) throw EVantorError("データファイルが存在しません。");
+    LoadFromBytes(data);
+}

@@ -1,0 +1,204 @@
+#include <algorithm>
+#include <cassert>
+
+#include "model/vantor_classes.h"
+#include "text/text.h"
+
+std::string DefaultButtonTitle(int32_t slot) { return Format("ボタン%d", slot + 1); }
+
+std::string DefaultPageCaption(int32_t slot) { return Format("ページ%d", slot + 1); }
+
+void TVantorButton::CopyDataFrom(const TVantorButton& other) {
+    LinkTo = other.LinkTo;
+    Title = other.Title;
+    Keyword = other.Keyword;
+    Arguments = other.Arguments;
+    WorkingDir = other.WorkingDir;
+    ShowCmd = other.ShowCmd;
+    Forbidden = other.Forbidden;
+    IconPath = other.IconPath;
+    IconIndex = other.IconIndex;
+}
+
+int CompareButtons(const TVantorButton& a, const TVantorButton& b) {
+    if (a.IsSeparator()) return b.IsSeparator() ? 0 : 1;
+    if (b.IsSeparator()) return -1;
+    if (int byLowerTitle = AnsiLowerCase(a.Title).compare(AnsiLowerCase(b.Title))) return byLowerTitle;
+    if (int byTitle = a.Title.compare(b.Title)) return byTitle;
+    return a.LinkTo.compare(b.LinkTo);
+}
+
+bool StyleDefaultSizes(int32_t viewStyle, int32_t& buttonWidth, int32_t& titleWidth) {
+    static constexpr int32_t ButtonWidths[ViewStyleCount] = {38, 22, 38, 22, 22, 22, 70, 70};
+    static constexpr int32_t TitleWidths[ViewStyleCount] = {54, 54, 54, 86, 30, 54, 54, 70};
+    if (viewStyle < 0 || viewStyle >= ViewStyleCount) return false;
+    buttonWidth = ButtonWidths[viewStyle];
+    titleWidth = TitleWidths[viewStyle];
+    return true;
+}
+
+static int32_t ValidShowCmd(int32_t showCmd) {
+    return showCmd == ShowMaximized || showCmd == ShowNormal || showCmd == ShowMinimized ? showCmd : ShowNormal;
+}
+
+static std::string FileNameWithoutExt(const std::string& path) { return ChangeFileExt(ExtractFileName(path), ""); }
+
+TVantorPage::TVantorPage(TPlatform& platform)
+    : Platform(platform),
+      FWindowsFolder(platform.WindowsFolder()),
+      FWindowsFolderLower(AnsiLowerCase(FWindowsFolder)),
+      FSystemFolder(platform.SystemFolder()) {}
+
+TVantorPage::~TVantorPage() = default;
+
+int32_t TVantorPage::LowestFreeSlot() const {
+    for (int32_t i = 0; i < MaxButtonsPerPage; ++i)
+        if (!FSlots[i]) return i;
+    return -1;
+}
+
+void TVantorPage::ReleaseSlot(const TVantorButton& button) {
+    if (button.SlotIndex >= 0 && button.SlotIndex < MaxButtonsPerPage && FSlots[button.SlotIndex] == &button)
+        FSlots[button.SlotIndex] = nullptr;
+}
+
+std::string TVantorPage::NormalizePath(const std::string& path) const {
+    std::string result = path;
+    if (!result.empty() && ExtractFilePath(result).empty()) result = FWindowsFolder + "\\" + result;
+    if (AnsiLowerCase(ExtractFileDir(result)) == FWindowsFolderLower && !Platform.FileExists(result))
+        result = FSystemFolder + "\\" + ExtractFileName(result);
+    return result;
+}
+
+bool TVantorPage::Insert(int32_t index, const std::string& linkTo, const std::string& title, const std::string& keyword,
+                         const std::string& arguments, const std::string& workingDir, int32_t showCmd, bool forbidden,
+                         const std::string& iconPath, int32_t iconIndex) {
+    assert(index >= 0 && index <= Count());
+    int32_t slot = LowestFreeSlot();
+    if (IsFull() || slot < 0) return false;
+
+    auto button = std::make_unique<TVantorButton>();
+    if (linkTo == SeparatorLink) {
+        button->LinkTo = linkTo;
+        button->Title = SeparatorTitle;
+    } else {
+        button->LinkTo = NormalizePath(linkTo);
+        button->Title = title.empty() ? DefaultButtonTitle(slot) : title;
+    }
+    button->Keyword = keyword;
+    button->Arguments = arguments;
+    // The folder of the target is the default anyway; compared with the
+    // target as given, before normalisation.
+    button->WorkingDir = workingDir == ExtractFileDir(linkTo) ? std::string() : workingDir;
+    button->ShowCmd = ValidShowCmd(showCmd);
+    button->Forbidden = forbidden;
+    button->IconPath = NormalizePath(iconPath);
+    button->IconIndex = iconIndex;
+    button->SlotIndex = slot;
+
+    FSlots[slot] = button.get();
+    FButtons.insert(FButtons.begin() + index, std::move(button));
+    return true;
+}
+
+bool TVantorPage::Add(const std::string& linkTo, const std::string& title, const std::string& keyword,
+                      const std::string& arguments, const std::string& workingDir, int32_t showCmd, bool forbidden,
+                      const std::string& iconPath, int32_t iconIndex) {
+    return Insert(Count(), linkTo, title, keyword, arguments, workingDir, showCmd, forbidden, iconPath, iconIndex);
+}
+
+bool TVantorPage::AddFile(const std::string& fileName) {
+    if (IsFull()) return false;
+    std::string ext = AnsiLowerCase(ExtractFileExt(fileName));
+    std::string base = FileNameWithoutExt(fileName);
+    TShortcutInfo link;
+    bool isShortcut = ext == ".lnk" || ext == ".pif";
+    if (!isShortcut || !Platform.ReadShortcut(fileName, link))
+        return Add(fileName, base, base, "", "", ShowNormal, false, "", 0);
+    if (link.Path.empty())
+        return Add(fileName, base, base, "", "", ShowNormal, false, link.IconLocation, link.IconIndex);
+    return Add(link.Path, base, FileNameWithoutExt(link.Path), link.Arguments, link.WorkingDir, link.ShowCmd, false,
+               link.IconLocation, link.IconIndex);
+}
+
+bool TVantorPage::AddCopy(const TVantorButton& button) {
+    int32_t slot = LowestFreeSlot();
+    if (IsFull() || slot < 0) return false;
+    auto copy = std::make_unique<TVantorButton>();
+    copy->CopyDataFrom(button);
+    copy->SlotIndex = slot;
+    FSlots[slot] = copy.get();
+    FButtons.push_back(std::move(copy));
+    return true;
+}
+
+bool TVantorPage::AppendPage(const TVantorPage& page) {
+    // Count taken first, so appending a page to itself copies each entry once.
+    int32_t count = page.Count();
+    for (int32_t i = 0; i < count; ++i) {
+        const TVantorButton* button = page.Buttons(i);
+        if (button && !AddCopy(*button)) return false;
+    }
+    return true;
+}
+
+void TVantorPage::Assign(const TVantorPage& page) {
+    if (&page == this) return;
+    Caption = page.Caption;
+    ViewStyle = page.ViewStyle;
+    DefaultLayout = page.DefaultLayout;
+    ButtonWidth = page.ButtonWidth;
+    Margin = page.Margin;
+    TitleWidth = page.TitleWidth;
+    Clear();
+    AppendPage(page);
+}
+
+void TVantorPage::Delete(int32_t index) {
+    FreeAt(index);
+    FButtons.erase(FButtons.begin() + index);
+}
+
+void TVantorPage::FreeAt(int32_t index) {
+    assert(index >= 0 && index < Count());
+    if (FButtons[index]) ReleaseSlot(*FButtons[index]);
+    FButtons[index].reset();
+}
+
+void TVantorPage::Pack() { FButtons.erase(std::remove(FButtons.begin(), FButtons.end(), nullptr), FButtons.end()); }
+
+void TVantorPage::Clear() {
+    FButtons.clear();
+    FSlots.fill(nullptr);
+}
+
+void TVantorPage::Move(int32_t from, int32_t to) {
+    assert(from >= 0 && from < Count() && to >= 0 && to < Count());
+    auto button = std::move(FButtons[from]);
+    FButtons.erase(FButtons.begin() + from);
+    FButtons.insert(FButtons.begin() + to, std::move(button));
+}
+
+int32_t TVantorPage::IndexOfButton(const TVantorButton& button) const {
+    for (int32_t i = 0; i < Count(); ++i) {
+        const TVantorButton* b = FButtons[i].get();
+        if (b && SameText(b->LinkTo, button.LinkTo) && b->Title == button.Title &&
+            SameText(b->IconPath, button.IconPath) && b->IconIndex == button.IconIndex)
+            return i;
+    }
+    return -1;
+}
+
+void TVantorPage::SortButtons() {
+    // Elements emptied by FreeAt, if any, go last.
+    std::stable_sort(FButtons.begin(), FButtons.end(),
+                     [](const std::unique_ptr<TVantorButton>& a, const std::unique_ptr<TVantorButton>& b) {
+                         if (!a || !b) return a && !b;
+                         return CompareButtons(*a, *b) < 0;
+                     });
+}
+
+void TVantorPage::ApplyDefaultLayout() {
+    Margin = 2;
+    StyleDefaultSizes(ViewStyle, ButtonWidth, TitleWidth);
+}
