@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "text/text.h"
+
+#include <gtest/gtest.h>
 
 // "表" is 0x95 0x5C and "ソ" is 0x83 0x5C: their trail byte is a backslash.
 static const std::string kHyo = "表";

@@ -181,6 +181,11 @@ public:
     std::string SaveToBytes() const;
     void LoadFromBytes(std::string_view data);
 
+protected:
+    // The settings file reads and writes the current page through the clamp.
+    int32_t GetCurrentPageForSettings() const override { return CurrentPage(); }
+    void SetCurrentPageFromSettings(int32_t value) override { SetCurrentPage(value); }
+
 private:
     int32_t LowestFreeSlot() const;
     void ReleaseSlot(const TVantorPage& page);
