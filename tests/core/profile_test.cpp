@@ -57,8 +57,8 @@ TEST(Profile, ReadsOddFilesLikeTheProfileFunctions) {
     // Only the first section of a name is read; keys before any section belong to none.
     EXPECT_EQ(ini.ReadString("Main", "OnlyInSecond", "d"), "d");
     EXPECT_EQ(ini.ReadString("", "Orphan", "d"), "d");
-    EXPECT_EQ(ini.ReadString("Spaced", "K", "d"), "d");
-    EXPECT_EQ(ini.ReadString(" Spaced ", "K", "d"), "d");
+    EXPECT_EQ(ini.ReadString("Spaced", "K", "d"), "1");  // spaces inside the brackets do not count
+    EXPECT_EQ(ini.ReadString(" Spaced ", "K", "d"), "1");
     EXPECT_EQ(ini.ReadString("Tail", "K", "d"), "tail");
     EXPECT_FALSE(ini.SectionExists("Broken"));
     EXPECT_EQ(ini.ReadString("Tail", "[Broken", "d"), "d");  // a key line without '='

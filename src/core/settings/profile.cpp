@@ -101,7 +101,8 @@ TProfile::TLine TProfile::ParseLine(std::string text) {
         size_t close = FindChar(t, ']', true);
         if (close != std::string_view::npos) {
             line.Kind = TLineKind::Section;
-            line.Name = std::string(CutAtNul(t.substr(1, close - 1)));
+            // The system trims spaces inside the brackets: "[ A ]" is section "A".
+            line.Name = std::string(Trim(CutAtNul(t.substr(1, close - 1))));
             line.Lower = AnsiLowerCase(line.Name);
             return line;
         }

@@ -3,7 +3,8 @@
 // that a file edited by hand or written by an older version reads the same way
 // here as it would there.
 //
-// Reading rules: "[Section]" lines start sections; other lines are keys, the
+// Reading rules: "[Section]" lines start sections (spaces inside the brackets
+// do not count); other lines are keys, the
 // first '=' splitting name and value. Names of sections and keys match
 // ignoring case. Whitespace around a line, a key name and a value is dropped
 // (tab, LF, VT, FF, CR, space, ^Z and the full-width space). The first section
