@@ -1,12 +1,192 @@
 """The end-to-end cases."""
-from e2e_lib import case, check
+import shutil
+import time
+from pathlib import Path
+
+from e2e_lib import (CaseFailure, Entry, Page, PageSet, case, check, read_ini, read_pages, wait_until,
+                     write_pages)
+
+DATA_FILES = ("Main.pag", "Smart.pag", "History.pag", "Vantor.ini")
+ACCESSORIES = "ｱｸｾｻﾘ"
+SYSTEM_TOOLS = "ｼｽﾃﾑ ﾂｰﾙ"
+GAMES = "ｹﾞｰﾑ"
+
+
+def run_once(env, *args, shot=None):
+    """Starts the program, waits for its window, ends it with WM_CLOSE."""
+    proc = env.start(*args)
+    env.wait_window()
+    if shot:
+        env.screenshot(shot)
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+
+
+def wait_files(folder, names=DATA_FILES, timeout=10):
+    wait_until(lambda: all((folder / n).exists() for n in names), timeout, f"{names} in {folder}")
+
+
+def captions(page_set):
+    return [p.caption for p in page_set.pages]
+
+
+def clear_first_run_folders(env):
+    for p in env.user_folder("Desktop").glob("*.lnk"):
+        p.unlink()
+    shutil.rmtree(env.programs_folder() / ACCESSORIES, ignore_errors=True)
+
+
+def sample_entries():
+    return [
+        Entry("C:\\windows\\notepad.exe", "メモ帳", "memo", "/a \"表 示.txt\"", "C:\\作業", 3),
+        Entry("*Separator", "セパレータ", "", "", "", 5),
+        Entry("http://example.com/", "例", "例", "", "", 5, False, "C:\\icons\\web.ico", 2),
+        Entry("C:\\Tools\\ソフト\\game.exe", "ゲーム", "game", "", "", 6, True),
+    ]
 
 
 @case(shot=True)
-def starts_and_ends_on_wm_close(env):
-    data, windata = env.data_folder("start")
-    proc = env.start("/d", windata)
-    env.wait_window()
-    env.screenshot("start")
-    rc = env.close(proc)
+def first_start_builds_pages_from_shortcuts(env):
+    clear_first_run_folders(env)
+    desktop = env.user_folder("Desktop")
+    accessories = env.programs_folder() / ACCESSORIES
+    env.make_shortcut(desktop / "メモ帳.lnk", "C:\\windows\\notepad.exe", "/p", "C:\\windows", 3)
+    env.make_shortcut(desktop / "Editor.lnk", "C:\\windows\\regedit.exe")
+    (desktop / "notes.txt").write_text("not a shortcut")
+    env.make_shortcut(accessories / "ワード.lnk", "C:\\windows\\system32\\write.exe")
+    env.make_shortcut(accessories / SYSTEM_TOOLS / "タスク.lnk", "C:\\windows\\system32\\taskmgr.exe")
+    (accessories / GAMES).mkdir(parents=True, exist_ok=True)  # empty: no page
+    try:
+        data, windata = env.data_folder("first")
+        run_once(env, "/d", windata, shot="first-start")
+        wait_files(data)
+    finally:
+        clear_first_run_folders(env)
+        (desktop / "notes.txt").unlink(missing_ok=True)
+
+    main = read_pages((data / "Main.pag").read_bytes())
+    check(captions(main) == ["デスクトップ", "アクセサリ", "システム ツール"], f"pages {captions(main)}")
+    titles = [e.title for e in main.pages[0].entries]
+    check(titles == ["Editor", "メモ帳"], f"desktop entries {titles}")
+    memo = main.pages[0].entries[1]
+    check(memo.link_to.lower() == "c:\\windows\\notepad.exe", f"target {memo.link_to}")
+    check(memo.arguments == "/p" and memo.show_cmd == 3 and memo.keyword == "notepad",
+          f"shortcut fields {memo}")
+    check([e.title for e in main.pages[1].entries] == ["ワード"], "accessories")
+    check([e.title for e in main.pages[2].entries] == ["タスク"], "system tools")
+    check(all(p.view_style == 0 for p in main.pages), "first-run pages use view style 0")
+    check(captions(read_pages((data / "Smart.pag").read_bytes())) == ["スマートバー"], "smart bar page")
+    check(captions(read_pages((data / "History.pag").read_bytes())) == ["履歴バー"], "history page")
+    check(read_ini(data / "Vantor.ini")["settings"]["version"] == "768", "Vantor.ini version")
+
+
+@case
+def second_instance_says_so_and_ends(env):
+    data, windata = env.data_folder("second")
+    first = env.start("/d", windata)
+    main_window = env.wait_window()
+    second = env.start("/d", windata)
+    box = wait_until(lambda: [w for w in env.find_windows("^Vantor$") if w != main_window], 40,
+                     "the second instance's message box")[0]
+    check(second.poll() is None, "the second instance ended before its message was answered")
+    env.screenshot("second-instance")
+    env.dismiss(box)
+    rc = env.wait_end(second, 20, "the second instance")
+    check(rc != 0, "the refused start reports failure")
+    check(first.poll() is None, "the first instance was touched")
+    check(env.find_windows("^Vantor$") == [main_window], "only the first window remains")
+    rc = env.close(first)
     check(rc == 0, f"exit code {rc}")
+
+
+@case
+def saved_files_load_back_identically(env):
+    data, windata = env.data_folder("roundtrip")
+    main = PageSet([
+        Page("一般", 0, True, 0, 0, 0, sample_entries()),
+        Page("ツール", 5, False, 30, 4, 80, sample_entries()[::-1]),
+        Page("空", 7, True, 0, 0, 0, []),
+    ], reserved=12345)
+    smart = PageSet([Page("スマートバー", 1, True, 0, 0, 0, sample_entries()[:2])])
+    history = PageSet([Page("履歴バー", 1, True, 0, 0, 0, sample_entries()[2:])])
+    given = {"Main.pag": write_pages(main), "Smart.pag": write_pages(smart), "History.pag": write_pages(history)}
+    for name, content in given.items():
+        (data / name).write_bytes(content)
+    # Settings the program must keep, the automatic save among them: the
+    # files are still written when the program ends.
+    (data / "Vantor.ini").write_bytes("[Settings]\r\nAutoSave=0\r\nHideWidth=7\r\nFilerName=C:\\ファイラ.exe\r\n"
+                                      .encode("cp932"))
+
+    run_once(env, "/d", windata)
+    wait_files(data)
+    for name, content in given.items():
+        written = (data / name).read_bytes()
+        check(written == content, f"{name} changed: {len(content)} -> {len(written)} bytes")
+    settings = read_ini(data / "Vantor.ini")["settings"]
+    check(settings["autosave"] == "0" and settings["hidewidth"] == "7", "settings kept")
+    check(settings["filername"] == "C:\\ファイラ.exe", f"FilerName {settings['filername']}")
+
+    # From then on every file, Vantor.ini included, stays byte for byte. (The
+    # first save of a foreign Vantor.ini may still order its sections anew.)
+    run_once(env, "/d", windata)
+    before = {n: (data / n).read_bytes() for n in DATA_FILES}
+    run_once(env, "/d", windata)
+    changed = [n for n in DATA_FILES if (data / n).read_bytes() != before[n]]
+    check(not changed, f"changed by saving again: {changed}")
+
+
+@case
+def upper_case_switch_selects_the_data_folder(env):
+    data, windata = env.data_folder("upper")
+    given = write_pages(PageSet([Page("大文字", 2, True, 0, 0, 0, sample_entries())]))
+    (data / "Main.pag").write_bytes(given)
+    before = {p.name for p in env.program_dir.iterdir()}
+    run_once(env, "/D", windata)
+    wait_files(data)
+    check((data / "Main.pag").read_bytes() == given, "Main.pag read from and written to the /D folder")
+    after = {p.name for p in env.program_dir.iterdir()}
+    check(after == before, f"files appeared beside the program: {after - before}")
+
+
+@case
+def missing_data_folder_falls_back_to_the_program_folder(env):
+    for name in DATA_FILES:
+        (env.program_dir / name).unlink(missing_ok=True)
+    try:
+        run_once(env, "/d", "C:\\e2e\\no such folder")
+        wait_files(env.program_dir)
+        check(not Path(env.drive_c / "e2e" / "no such folder").exists(), "the missing folder was created")
+    finally:
+        for name in DATA_FILES:
+            (env.program_dir / name).unlink(missing_ok=True)
+
+
+@case
+def damaged_main_pag_keeps_its_good_pages(env):
+    clear_first_run_folders(env)
+    # A desktop shortcut would make a "デスクトップ" page if the first-run
+    # pages were (wrongly) built.
+    env.make_shortcut(env.user_folder("Desktop") / "メモ帳.lnk", "C:\\windows\\notepad.exe")
+    try:
+        data, windata = env.data_folder("damaged")
+        good = [Page("壱", 0, True, 0, 0, 0, sample_entries()), Page("弐", 3, True, 0, 0, 0, sample_entries()[:1])]
+        third = Page("参", 4, True, 0, 0, 0, sample_entries()[:2])
+        content = write_pages(PageSet(good + [third]))
+        # The third page's second entry claims a target of 70000 bytes.
+        record = write_pages(PageSet([third]))[12:]
+        second_entry = record.index("セパレータ".encode("cp932")) - 4
+        damaged = content[:len(content) - len(record)] + record[:second_entry - 15]
+        damaged += (70000).to_bytes(4, "little") + b"x" * 100
+        check(len(damaged) > len(write_pages(PageSet(good))), "the damage is in the third page")
+        (data / "Main.pag").write_bytes(damaged)
+
+        run_once(env, "/d", windata)
+        wait_files(data)
+    finally:
+        clear_first_run_folders(env)
+    written = read_pages((data / "Main.pag").read_bytes())
+    check(captions(written) == ["壱", "弐", "参"], f"pages {captions(written)}")
+    check(written.pages[:2] == good, "the good pages are kept as they were")
+    check([e.title for e in written.pages[2].entries] == ["メモ帳"],
+          f"what could be read of the third page: {[e.title for e in written.pages[2].entries]}")
+    check(not (data / "Main.pag.bak").exists(), "a partly readable file is no failed load")

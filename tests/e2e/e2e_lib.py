@@ -1,8 +1,11 @@
-"""Helpers for the end-to-end cases: Wine processes, windows, screenshots."""
+"""Helpers for the end-to-end cases: Wine processes, windows, screenshots,
+shortcut files and the page-file format."""
 import os
 import shutil
+import struct
 import subprocess
 import time
+from dataclasses import dataclass, field
 from pathlib import Path
 
 CASES = []
@@ -48,6 +51,19 @@ class Env:
         self.program_dir = self.drive_c / "Vantor"
         self.program_dir.mkdir(parents=True, exist_ok=True)
         shutil.copy(exe, self.program_dir / "Vantor.exe")
+        # The Wine tests' executable doubles as a helper that writes shortcut
+        # files through the real shell link object.
+        self.helper = Path(os.environ.get("VANTOR_E2E_HELPER",
+                                          Path(exe).parent / "tests" / "win" / "vantor_win_tests.exe"))
+        self._own_desktop()
+
+    def _own_desktop(self):
+        """Wine links the prefix's Desktop to the Unix home; the cases put
+        shortcuts there, so it becomes a folder of the prefix's own."""
+        desktop = self.user_folder("Desktop")
+        if desktop.is_symlink():
+            desktop.unlink()
+        desktop.mkdir(parents=True, exist_ok=True)
 
     # -- data folders -------------------------------------------------------
     def data_folder(self, name):
@@ -62,6 +78,24 @@ class Env:
         users = self.drive_c / "users"
         user = next((p for p in users.iterdir() if p.name not in ("Public",) and p.is_dir()), None)
         return user.joinpath(*parts)
+
+    def programs_folder(self):
+        """The Start menu's programs folder of the prefix's user."""
+        return self.user_folder("AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs")
+
+    @staticmethod
+    def windows_path(unix_path):
+        """The drive C: path of a file inside the prefix's drive_c."""
+        parts = Path(unix_path).parts
+        return "C:\\" + "\\".join(parts[parts.index("drive_c") + 1:])
+
+    def make_shortcut(self, lnk, target, arguments="", folder="", show=5, icon="", icon_index=0):
+        """Writes a shortcut file (a Unix path inside the prefix) through the
+        shell link object."""
+        Path(lnk).parent.mkdir(parents=True, exist_ok=True)
+        self.wine(str(self.helper), "--make-shortcut", self.windows_path(lnk), target, arguments, folder,
+                  str(show), icon, str(icon_index), check_rc=True)
+        check(Path(lnk).exists(), f"shortcut {lnk} was not written")
 
     # -- processes ----------------------------------------------------------
     def wine(self, *args, timeout=60, check_rc=False):
@@ -90,6 +124,12 @@ class Env:
         self.procs = []
         self.wine("taskkill", "/f", "/im", "Vantor.exe", timeout=20)
 
+    def wait_end(self, proc, timeout, what):
+        try:
+            return proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise CaseFailure(f"{what} did not end within {timeout}s")
+
     def close(self, proc, timeout=30):
         """Ends the program the way a user's logoff would: WM_CLOSE to its window."""
         self.wine("taskkill", "/im", "Vantor.exe", timeout=20)
@@ -107,6 +147,15 @@ class Env:
     def wait_window(self, name_regex="^Vantor$", timeout=40):
         return wait_until(lambda: self.find_windows(name_regex), timeout, f"a window named {name_regex}")[0]
 
+    def dismiss(self, wid):
+        """Presses Enter in a window (a message box's default button)."""
+        subprocess.run(["xdotool", "windowactivate", "--sync", wid], timeout=10,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Through XTEST (no --window): a key sent to a window with
+        # XSendEvent can stay down in the server and answer the next box.
+        subprocess.run(["xdotool", "key", "Return"], timeout=10,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def window_geometry(self, wid):
         r = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid], stdout=subprocess.PIPE,
                            text=True, timeout=10)
@@ -116,3 +165,117 @@ class Env:
         path = self.work / f"{name}.png"
         subprocess.run(["import", "-window", "root", str(path)], timeout=30, check=True)
         return path
+
+
+# -- the page file ------------------------------------------------------------
+# Magic "MN", version 768, page count, reserved value; page records "PG" 768;
+# strings as a 32-bit length (text + 1) followed by the code page 932 text and
+# a zero byte. Written here independently of the program, so a case can give
+# it files and check what it wrote.
+
+@dataclass
+class Entry:
+    link_to: str
+    title: str
+    keyword: str = ""
+    arguments: str = ""
+    working_dir: str = ""
+    show_cmd: int = 5
+    forbidden: bool = False
+    icon_path: str = ""
+    icon_index: int = 0
+
+
+@dataclass
+class Page:
+    caption: str
+    view_style: int = 0
+    default_layout: bool = True
+    button_width: int = 0
+    margin: int = 0
+    title_width: int = 0
+    entries: list = field(default_factory=list)
+
+
+@dataclass
+class PageSet:
+    pages: list
+    reserved: int = 0
+
+
+def _string(text):
+    data = text.encode("cp932")
+    return struct.pack("<i", len(data) + 1) + data + b"\0"
+
+
+def page_record(page):
+    out = struct.pack("<HH", 0x4750, 768) + _string(page.caption)
+    out += struct.pack("<BBiiii", page.view_style, int(page.default_layout), page.button_width, page.margin,
+                       page.title_width, len(page.entries))
+    for e in page.entries:
+        out += _string(e.link_to) + _string(e.title) + _string(e.keyword) + _string(e.arguments)
+        out += _string(e.working_dir) + struct.pack("<iB", e.show_cmd, int(e.forbidden))
+        out += _string(e.icon_path) + struct.pack("<i", e.icon_index)
+    return out
+
+
+def write_pages(page_set):
+    out = struct.pack("<HHii", 0x4E4D, 768, len(page_set.pages), page_set.reserved)
+    return out + b"".join(page_record(p) for p in page_set.pages)
+
+
+class _Reader:
+    def __init__(self, data):
+        self.data, self.pos = data, 0
+
+    def take(self, fmt):
+        size = struct.calcsize(fmt)
+        if self.pos + size > len(self.data):
+            raise CaseFailure(f"page file ends inside a record at {self.pos}")
+        values = struct.unpack_from(fmt, self.data, self.pos)
+        self.pos += size
+        return values if len(values) > 1 else values[0]
+
+    def string(self):
+        length = self.take("<i")
+        if not 0 < length <= 65536 or self.pos + length > len(self.data):
+            raise CaseFailure(f"bad string length {length} at {self.pos - 4}")
+        text = self.data[self.pos:self.pos + length].split(b"\0", 1)[0]
+        self.pos += length
+        return text.decode("cp932")
+
+
+def read_pages(data):
+    """Reads a page file as the program writes it (version 768 only)."""
+    r = _Reader(data)
+    magic, version, count, reserved = r.take("<HHii")
+    check(magic == 0x4E4D and version == 768, f"not a page file: magic {magic:#x} version {version}")
+    pages = []
+    for _ in range(count):
+        magic, version = r.take("<HH")
+        check(magic == 0x4750 and version == 768, f"bad page record at {r.pos - 4}")
+        page = Page(r.string())
+        page.view_style, layout, page.button_width, page.margin, page.title_width, n = r.take("<BBiiii")
+        page.default_layout = bool(layout)
+        for _ in range(n):
+            e = Entry(r.string(), r.string(), r.string(), r.string(), r.string())
+            e.show_cmd, forbidden = r.take("<iB")
+            e.forbidden = bool(forbidden)
+            e.icon_path, e.icon_index = r.string(), r.take("<i")
+            page.entries.append(e)
+        pages.append(page)
+    check(r.pos == len(data), f"{len(data) - r.pos} bytes after the last page")
+    return PageSet(pages, reserved)
+
+
+def read_ini(path):
+    """Sections of an ini file as dicts (names lower-cased), code page 932."""
+    sections, current = {}, None
+    for line in Path(path).read_bytes().decode("cp932").splitlines():
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            current = sections.setdefault(line[1:-1].lower(), {})
+        elif "=" in line and current is not None:
+            key, value = line.split("=", 1)
+            current.setdefault(key.strip().lower(), value.strip())
+    return sections

@@ -1,36 +1,73 @@
-// Program entry.
+// Program entry: safe library loading first, then one instance, only from a
+// fixed disk, without a task-bar button; the main window runs the rest.
 #include <windows.h>
 
+#include <exception>
+
+#include "app/program_entry.h"
+#include "app/vantor.h"
+#include "base/handles.h"
+#include "base/win_text.h"
 #include "base/window.h"
+#include "shell/win_platform.h"
 
 namespace {
 
-class TMainWindow : public TWindow {
-public:
-    bool Create() {
-        return CreateHandle(L"TVantor", WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_THICKFRAME | WS_VISIBLE,
-                            L"Vantor", 0, 0, 320, 240);
-    }
+void ShowStartError(const char* text) { MessageBoxW(nullptr, Widen(text).c_str(), L"Vantor", MB_OK | MB_ICONERROR); }
 
-protected:
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_DESTROY) {
-            PostQuitMessage(0);
-            return 0;
-        }
-        return DefaultHandler(msg, wParam, lParam);
-    }
+// The hidden owner of the main window. Owned windows get no task-bar button;
+// the tool-window style keeps this one off the task bar too.
+class TApplicationWindow : public TWindow {
+public:
+    bool Create() { return CreateHandle(L"TApplication", WS_EX_TOOLWINDOW, WS_POPUP, L"Vantor", 0, 0, 0, 0); }
 };
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    TMainWindow window;
-    if (!window.Create()) return 1;
+int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return 0;
+    return static_cast<int>(msg.wParam);
+}
+
+int Run() {
+    TSingleInstance instance;
+    if (!instance.Acquire()) {
+        ShowStartError(AlreadyRunningMessage);
+        return 1;
+    }
+    HWND startForeground = GetForegroundWindow();
+    std::string programFolder = ProgramFolderOf(nullptr);
+    if (!IsOnFixedDrive(programFolder)) {
+        ShowStartError(NotOnFixedDiskMessage);
+        return 1;
+    }
+    TComApartment com;
+    TWinPlatform platform;
+    std::string dataFolder = ResolveDataFolder(CommandLineArguments(GetCommandLineW()), programFolder, platform);
+
+    TApplicationWindow application;
+    if (!application.Create()) return 1;
+    TVantor vantor(platform, programFolder, dataFolder);
+    vantor.StartForeground = startForeground;
+    if (!vantor.Create(application.Handle())) return 1;
+    ShowWindow(application.Handle(), SW_HIDE);
+    vantor.Show();
+    return RunMessageLoop();
+    // The mutex goes with `instance`, after the window and its final save.
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    HardenLibraryLoading();
+    try {
+        return Run();
+    } catch (const std::exception& e) {
+        // A start-up that failed saves nothing, so the data files stay as
+        // they were.
+        ShowStartError(e.what());
+        return 1;
+    }
 }

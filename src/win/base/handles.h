@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h: COM (WIN32_LEAN_AND_MEAN leaves it out).
+#include <objbase.h>
 
 #include <utility>
 
@@ -72,7 +74,8 @@ using TFont = TUniqueHandle<HFONT, TGdiTraits<HFONT>>;
 using TBrush = TUniqueHandle<HBRUSH, TGdiTraits<HBRUSH>>;
 using TPen = TUniqueHandle<HPEN, TGdiTraits<HPEN>>;
 using TBitmap = TUniqueHandle<HBITMAP, TGdiTraits<HBITMAP>>;
-using TRegion = TUniqueHandle<HRGN, TGdiTraits<HRGN>>;
+// (The clip-region combiner of the controls is TRegion; this is the bare owner.)
+using TRegionHandle = TUniqueHandle<HRGN, TGdiTraits<HRGN>>;
 using TIcon = TUniqueHandle<HICON, TIconTraits>;
 using TMenu = TUniqueHandle<HMENU, TMenuTraits>;
 using TModule = TUniqueHandle<HMODULE, TModuleTraits>;

@@ -32,9 +32,7 @@ bool TWindow::CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style,
     return FHandle != nullptr;
 }
 
-LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefaultHandler(msg, wParam, lParam);
-}
+LRESULT TWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return DefaultHandler(msg, wParam, lParam); }
 
 LRESULT TWindow::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(FHandle, msg, wParam, lParam);

@@ -19,9 +19,9 @@ public:
 
 protected:
     // Registers the class on first use, then creates the window.
-    bool CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& caption, int x,
-                      int y, int width, int height, HWND parent = nullptr, HMENU menu = nullptr,
-                      UINT classStyle = CS_DBLCLKS, HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW));
+    bool CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style, const std::wstring& caption, int x, int y,
+                      int width, int height, HWND parent = nullptr, HMENU menu = nullptr, UINT classStyle = CS_DBLCLKS,
+                      HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW));
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
     // Called after WM_NCDESTROY, when the window is gone.

@@ -1,0 +1,49 @@
+#include "app/desktop_services.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "base/win_text.h"
+#include "settings/sounds.h"
+
+int TDesktopServices::ShowMessage(HWND owner, const std::string& text, UINT type) {
+    return MessageBoxW(owner, Widen(text).c_str(), L"Vantor", type);
+}
+
+bool TDesktopServices::IsCtrlDown() { return GetAsyncKeyState(VK_CONTROL) < 0; }
+
+void TDesktopServices::SeedRandom() {
+    std::random_device device;
+    FRandom.seed(device() ^ GetTickCount());
+}
+
+int TDesktopServices::Random(int range) {
+    if (range <= 1) return 0;
+    return std::uniform_int_distribution<int>(0, range - 1)(FRandom);
+}
+
+void TDesktopServices::StartShell(HWND owner, const TShellRequest& request) {
+    std::wstring verb = Widen(request.Verb);
+    std::wstring file = Widen(request.File);
+    std::wstring parameters = Widen(request.Parameters);
+    std::wstring directory = Widen(request.Directory);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = request.Item ? SEE_MASK_INVOKEIDLIST : 0;
+    info.hwnd = owner;
+    info.lpVerb = verb.empty() ? nullptr : verb.c_str();
+    info.lpFile = file.empty() ? nullptr : file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    info.nShow = request.ShowCmd;
+    info.lpIDList = const_cast<LPITEMIDLIST>(request.Item);
+    // The shell reports its own failures (no association, access denied).
+    ShellExecuteExW(&info);
+}
+
+void TDesktopServices::PlaySoundValue(const std::string& value) {
+    TSoundRequest request = SoundRequestFor(value);
+    if (request.Play) PlaySoundW(Widen(request.Name).c_str(), nullptr, request.Flags);
+}
+
+std::string TDesktopServices::SpecialFolderPath(TSpecialFolder kind) { return ::SpecialFolderPath(kind); }

@@ -1,0 +1,101 @@
+#include "app/program_entry.h"
+
+#include <shellapi.h>
+
+#include "base/win_text.h"
+#include "text/text.h"
+
+const char AlreadyRunningMessage[] = "Vantorはすでに起動しています。";
+const char NotOnFixedDiskMessage[] = "Vantorはハードディスク上でのみ実行できます。";
+
+namespace {
+
+template <typename F>
+F KernelFunction(const char* name) {
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    return kernel ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(kernel, name))) : nullptr;
+}
+
+std::string FullPath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    return Narrow(full);
+}
+
+}  // namespace
+
+bool HardenLibraryLoading() {
+    using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+    using TSetDllDirectoryW = BOOL(WINAPI*)(LPCWSTR);
+    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    auto setDefault = KernelFunction<TSetDefaultDllDirectories>("SetDefaultDllDirectories");
+    auto setDllDirectory = KernelFunction<TSetDllDirectoryW>("SetDllDirectoryW");
+    bool hardened = false;
+    if (setDefault) hardened = setDefault(kSearchSystem32) != 0;
+    // Takes the current folder out of the search order where the call above
+    // is missing.
+    if (setDllDirectory) hardened = (setDllDirectory(L"") != 0) || hardened;
+    return hardened;
+}
+
+HMODULE LoadSystemLibrary(const std::string& fileName) {
+    wchar_t system[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    std::wstring path = std::wstring(system) + L"\\" + Widen(fileName);
+    return LoadLibraryExW(path.c_str(), nullptr, 0);
+}
+
+std::vector<std::string> CommandLineArguments(const wchar_t* commandLine) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(commandLine, &count);
+    if (!argv) return arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(Narrow(argv[i]));
+    LocalFree(argv);
+    return arguments;
+}
+
+std::string ProgramFolderOf(HMODULE module) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return std::string();
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return ExtractFilePath(Narrow(path));
+}
+
+std::string ResolveDataFolder(const std::vector<std::string>& arguments, const std::string& programFolder,
+                              TPlatform& platform) {
+    if (arguments.size() < 3 || AnsiLowerCase(arguments[1]) != "/d") return programFolder;
+    const std::string& folder = arguments[2];
+    if (folder.empty() || !platform.DirectoryExists(folder)) return programFolder;
+    if (folder.size() == 3) return folder;  // a drive root, used as given
+    return IncludeTrailingBackslash(FullPath(folder));
+}
+
+bool IsOnFixedDrive(const std::string& path) {
+    // An empty root would ask about the current folder's drive instead.
+    if (path.size() < 3) return false;
+    std::string root = path.substr(0, 3);
+    return GetDriveTypeW(Widen(root).c_str()) == DRIVE_FIXED;
+}
+
+bool TSingleInstance::Acquire() {
+    // Creating and testing in one call leaves no gap in which two instances
+    // starting together could both miss each other.
+    FMutex.Reset(CreateMutexW(nullptr, FALSE, L"Vantor"));
+    if (FMutex && GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    FMutex.Reset();  // not ours: the running instance keeps it alone
+    return false;
+}

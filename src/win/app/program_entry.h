@@ -1,0 +1,52 @@
+// The pieces of the program entry that do not need the main window: safe
+// library loading, the command line, the data folder, the single-instance and
+// fixed-disk rules.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/handles.h"
+#include "platform.h"
+
+// The first thing the program does: libraries are looked for in the System
+// folder only, never in the current or the program's folder. Returns false
+// when the system offers neither call (very old systems).
+bool HardenLibraryLoading();
+
+// Loads an optional library from the System folder by its full path; null
+// when it is not there.
+HMODULE LoadSystemLibrary(const std::string& fileName);
+
+// The command line split as the system splits it (CommandLineToArgvW), each
+// argument in code page 932; the first is the program.
+std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
+
+// The folder of the running executable, with a trailing backslash.
+std::string ProgramFolderOf(HMODULE module);
+
+// "/d <folder>" (the switch compared lower-cased) with an existing folder
+// selects the data folder; anything else gives the program's folder. The
+// folder is made absolute, so a later change of the current folder cannot
+// redirect the saves, and ends with a backslash.
+std::string ResolveDataFolder(const std::vector<std::string>& arguments, const std::string& programFolder,
+                              TPlatform& platform);
+
+// True when the drive of the path (its first three characters) is a fixed
+// disk.
+bool IsOnFixedDrive(const std::string& path);
+
+// The named mutex "Vantor", created not owned. Acquire is false when another
+// instance already holds it; the mutex goes with this object.
+class TSingleInstance {
+public:
+    bool Acquire();
+
+private:
+    TKernelHandle FMutex;
+};
+
+extern const char AlreadyRunningMessage[];
+extern const char NotOnFixedDiskMessage[];

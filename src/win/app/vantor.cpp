@@ -1,0 +1,417 @@
+// Start-up, saving, the periodic timer and the message boxes of the main
+// window. Launching is in vantor_launch.cpp.
+#include "app/vantor.h"
+
+#include <algorithm>
+
+#include "base/handles.h"
+#include "base/message_pump.h"
+#include "base/win_text.h"
+#include "errors.h"
+#include "settings/placement.h"
+#include "settings/profile.h"
+#include "shell/id_list.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr UINT_PTR kMainTimer = 1;
+constexpr uint32_t kAutoSaveInterval = 600000;  // ten minutes
+constexpr int kDefaultWidth = 320;
+constexpr int kDefaultHeight = 400;
+
+const char kIniFile[] = "Vantor.ini";
+const char kMainFile[] = "Main.pag";
+const char kSmartFile[] = "Smart.pag";
+const char kHistoryFile[] = "History.pag";
+const char kPlacementSection[] = "DockLocations";
+
+bool IsNTFamily() { return (GetVersion() & 0x80000000u) == 0; }
+
+bool IsOurProcessActive() {
+    HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    return foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId();
+}
+
+}  // namespace
+
+// Around every message box and modal dialog: the hint window is hidden, the
+// windows leave the always-on-top layer and the periodic timer rests.
+class TVantor::TModalScope {
+public:
+    explicit TModalScope(TVantor& owner) : FOwner(owner) {
+        // The hint window (not there yet) is hidden here.
+        FOwner.PushNotTopmost();
+        ++FOwner.FModalDepth;
+    }
+    ~TModalScope() {
+        --FOwner.FModalDepth;
+        FOwner.PopNotTopmost();
+    }
+    TModalScope(const TModalScope&) = delete;
+    TModalScope& operator=(const TModalScope&) = delete;
+
+private:
+    TVantor& FOwner;
+};
+
+TVantor::TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
+                 std::unique_ptr<TDesktopServices> services)
+    : ProgramFolder(std::move(programFolder)),
+      DataFolder(std::move(dataFolder)),
+      FPlatform(platform),
+      FServices(std::move(services)),
+      FMainPages(std::make_unique<TVantorManager>(platform)),
+      FSmartPages(std::make_unique<TVantorManager>(platform)),
+      FHistoryPages(std::make_unique<TVantorManager>(platform)),
+      FKeywordPages(std::make_unique<TVantorManager>(platform)) {}
+
+TVantor::~TVantor() { DestroyHandle(); }
+
+TVantorManager* TVantor::PagesOf(TBarKind kind) {
+    switch (kind) {
+        case TBarKind::Main:
+            return FMainPages.get();
+        case TBarKind::SmartBar:
+            return FSmartPages.get();
+        case TBarKind::KeywordBar:
+            return FKeywordPages.get();
+        case TBarKind::HistoryBar:
+            return FHistoryPages.get();
+        default:
+            return nullptr;
+    }
+}
+
+bool TVantor::Create(HWND owner) {
+    if (!CreateHandle(L"TVantor", WS_EX_TOPMOST, WS_POPUP | WS_CLIPCHILDREN, L"Vantor", CW_USEDEFAULT, CW_USEDEFAULT,
+                      kDefaultWidth, kDefaultHeight, owner))
+        return false;
+    FormCreate();
+    return true;
+}
+
+void TVantor::Show() {
+    FormShow();
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+}
+
+// The start-up, in an order where later steps rely on earlier ones.
+void TVantor::FormCreate() {
+    IsNT = IsNTFamily();
+    LastAutoSave = FPlatform.TickCount();
+    // The four bar windows with their sets and placement sections come here.
+    SetWindowTextW(Handle(), L"Vantor");
+    RestorePlacement();
+    // The View menu, the shortcut submenu, the clear-history command, the
+    // system buttons and their menu images come here.
+    FServices->SeedRandom();
+    // The clipboard page, the hint window, the lists, the wallpaper bitmap and
+    // the pools of 128 entry and 128 separator controls come here.
+    LoadDataFiles();
+    // Floating bars are kept inside the screen and colours, font and tabs
+    // applied here, before and after the settings are read.
+    ReadSettings();
+    // Transparency, wallpaper, key definitions, scroll-button style and the
+    // first layout come here.
+    ApplyTimerInterval();
+    FStarted = true;
+}
+
+void TVantor::FormShow() {
+    // The notification-area icon follows ShowIcon here.
+}
+
+void TVantor::FormPaint() {
+    TPaintDC paint(Handle());
+    FillRect(paint.DC(), &paint.PaintRect(), GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// By default the launcher keeps the focus it gets at start; otherwise the
+// window that had it gets it back, once.
+void TVantor::FormFirstPaint() {
+    if (!MainPages().ActivateOnLaunch && StartForeground) BringToFront(StartForeground);
+    StartForeground = nullptr;
+}
+
+void TVantor::FormDestroy() {
+    KillTimer(Handle(), kMainTimer);
+    // The screen-saver button may have turned it off.
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDWININICHANGE);
+    // A start-up that did not finish has nothing trustworthy to save: the
+    // files on disk stay as they are.
+    if (FStarted) SaveAll();
+}
+
+LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_TIMER:
+            if (wParam == kMainTimer) TimerTimer();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            FormPaint();
+            if (!FPainted) {
+                FPainted = true;
+                FormFirstPaint();
+            }
+            return 0;
+        case WM_CLOSE:  // FormCloseQuery always allows closing
+            DestroyWindow(Handle());
+            return 0;
+        case WM_ENDSESSION:
+            // The process may end without WM_DESTROY at log-off.
+            if (wParam && FStarted) SaveAll();
+            return 0;
+        case WM_DESTROY:
+            // Queued first, so the program ends even if the save fails hard.
+            if (QuitOnDestroy) PostQuitMessage(0);
+            FormDestroy();
+            return 0;
+        default:
+            return DefaultHandler(msg, wParam, lParam);
+    }
+}
+
+// ---------------------------------------------------------------- data files
+
+void TVantor::LoadDataFiles() {
+    // Each step stands alone: a failure in one must not skip the others.
+    try {
+        LoadFolderHistory();
+    } catch (const std::exception&) {
+    }
+    try {
+        LoadBarPages(*FSmartPages, kSmartFile, "スマートバー");
+    } catch (const std::exception&) {
+    }
+    try {
+        LoadBarPages(*FHistoryPages, kHistoryFile, "履歴バー");
+    } catch (const std::exception&) {
+    }
+    LoadMainPages();
+    if (FMainPages->Count() == 0) FMainPages->AddPage(Format("ページ%d", 1), 0);
+}
+
+void TVantor::LoadBarPages(TVantorManager& pages, const char* fileName, const std::string& caption) {
+    try {
+        pages.LoadFromFile(DataFolder + fileName);
+    } catch (const std::exception&) {
+        KeepUnreadableFile(fileName);
+    }
+    if (pages.Count() == 0) pages.AddPage(caption, 1);
+    while (pages.Count() > 1) pages.DeletePage(pages.Count() - 1);
+    pages.Pages(0)->Caption = caption;
+    pages.SetCurrentPage(0);
+}
+
+void TVantor::LoadMainPages() {
+    FMainPages = std::make_unique<TVantorManager>(FPlatform);
+    try {
+        FMainPages->LoadFromFile(DataFolder + kMainFile);
+        return;
+    } catch (const std::exception&) {
+        KeepUnreadableFile(kMainFile);
+    }
+    FMainPages->Clear();
+    std::string programs = FServices->SpecialFolderPath(sfPrograms);
+    auto underPrograms = [&](const char* folder) { return programs.empty() ? programs : programs + folder; };
+    AddShortcutPage("デスクトップ", FServices->SpecialFolderPath(sfDesktop));
+    AddShortcutPage("アクセサリ", underPrograms("\\ｱｸｾｻﾘ"));
+    AddShortcutPage("システム ツール", underPrograms("\\ｱｸｾｻﾘ\\ｼｽﾃﾑ ﾂｰﾙ"));
+    AddShortcutPage("ゲーム", underPrograms("\\ｱｸｾｻﾘ\\ｹﾞｰﾑ"));
+}
+
+// A page file that is there but cannot be read is about to be replaced by the
+// next save; its bytes are kept beside it, so the user's work is never lost
+// to a damaged or newer-format file.
+void TVantor::KeepUnreadableFile(const std::string& fileName) {
+    std::string path = DataFolder + fileName;
+    std::string data;
+    if (!FPlatform.FileExists(path) || !FPlatform.ReadWholeFile(path, data)) return;
+    try {
+        FPlatform.WriteWholeFile(path + ".bak", data);
+    } catch (const std::exception&) {
+    }
+}
+
+void TVantor::AddShortcutPage(const std::string& caption, const std::string& folder) {
+    if (!FMainPages->AddPage(caption, 0)) return;
+    TVantorPage& page = *FMainPages->Pages(FMainPages->Count() - 1);
+    if (!folder.empty()) {
+        std::string base = IncludeTrailingBackslash(folder);
+        for (const TFindItem& item : FPlatform.FindFiles(base + "*.lnk")) {
+            // The pattern also matches longer extensions through short names.
+            if (item.IsFolder || AnsiLowerCase(ExtractFileExt(item.Name)) != ".lnk") continue;
+            page.AddFile(CanonicalPath(base + item.Name));
+        }
+    }
+    page.SortButtons();
+    if (page.Count() == 0) FMainPages->DeletePage(FMainPages->Count() - 1);
+}
+
+// ---------------------------------------------------------------- saving
+
+bool TVantor::IsAutoSaveDue(uint32_t now, uint32_t lastSave) {
+    return now < lastSave || now - lastSave > kAutoSaveInterval;
+}
+
+void TVantor::TimerTimer() {
+    if (FModalDepth > 0 || !FStarted || !IsWindowVisible(Handle())) return;
+    uint32_t now = FPlatform.TickCount();
+    if (MainPages().AutoSave && IsAutoSaveDue(now, LastAutoSave) && IsOurProcessActive()) {
+        LastAutoSave = now;
+        SaveAll();
+    }
+    // The resource sample, the pointer on a tab, the corner actions and the
+    // hiding and showing of the window follow here.
+}
+
+void TVantor::ApplyTimerInterval() {
+    UINT interval = static_cast<UINT>(
+        std::max<int32_t>(1, std::min(MainPages().CalcResourceInterval(), MainPages().CheckMousePosInterval())));
+    SetTimer(Handle(), kMainTimer, interval, nullptr);
+}
+
+void TVantor::SaveAll() {
+    TProfile ini;
+    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+    // Both go into one write of the file. The placements come last: their
+    // sections are erased and appended again, and behind the settings' own
+    // rewritten lists that keeps the file byte for byte the same from one
+    // save to the next.
+    WriteSettingsTo(ini);
+    SavePlacements(ini);
+    // The page files are saved even when the settings file cannot be.
+    try {
+        ini.SaveToFile(FPlatform, DataFolder + kIniFile);
+    } catch (const std::exception&) {
+    }
+    const std::pair<TVantorManager*, const char*> sets[] = {
+        {FMainPages.get(), kMainFile}, {FSmartPages.get(), kSmartFile}, {FHistoryPages.get(), kHistoryFile}};
+    for (const auto& [pages, fileName] : sets) {
+        try {
+            pages->SaveToFile(DataFolder + fileName);
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+// ---------------------------------------------------------------- placement
+
+TPlacement TVantor::CurrentPlacement() const {
+    TPlacement placement;
+    RECT r{};
+    WINDOWPLACEMENT kept{};
+    kept.length = sizeof(kept);
+    if (IsZoomed(Handle()) && GetWindowPlacement(Handle(), &kept))
+        r = kept.rcNormalPosition;  // the restored rectangle, not the screen
+    else
+        GetWindowRect(Handle(), &r);
+    placement.Left = r.left;
+    placement.Top = r.top;
+    placement.Width = r.right - r.left;
+    placement.Height = r.bottom - r.top;
+    return placement;
+}
+
+void TVantor::RestorePlacement() {
+    TProfile ini;
+    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+    TPlacement current = CurrentPlacement();
+    if (!ini.SectionExists(kPlacementSection)) {
+        // Nothing kept yet: against the right edge of the work area.
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        current.Left = work.right - current.Width;
+        current.Top = work.top;
+    }
+    TPlacement kept = LoadPlacement(ini, kPlacementSection, KeepBounds, current);
+    SetWindowPos(Handle(), nullptr, kept.Left, kept.Top, kept.Width, kept.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TVantor::SavePlacements(TProfile& ini) {
+    if (!Handle()) return;
+    SavePlacement(ini, kPlacementSection, KeepBounds, CurrentPlacement());
+    // The four bars save their placements here too.
+}
+
+// ---------------------------------------------------------------- settings
+
+void TVantor::LoadFolderHistory() {
+    TProfile ini;
+    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+    FolderHistory.Read(ini, FPlatform, DataFolder);
+}
+
+void TVantor::ReadSettings() {
+    TProfile ini;
+    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+    TSettingsReadOptions options;
+    options.DataFolder = DataFolder;
+    options.ResourceMeterAvailable = false;  // the resource meter tells here
+    options.CurrentButton = CurrentButton;
+    TSettingsReadResult result = MainPages().ReadSettings(ini, options);
+    CurrentButton = result.CurrentButton;
+    // The entry controls are refreshed, the bars shown and docked as read and
+    // the current tab selected here.
+}
+
+void TVantor::WriteSettingsTo(TProfile& ini) {
+    // The bars' state goes back into the settings here.
+    MainPages().WriteSettings(ini, CurrentButton, FolderHistory);
+}
+
+void TVantor::WriteSettings() {
+    TProfile ini;
+    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+    WriteSettingsTo(ini);
+    ini.SaveToFile(FPlatform, DataFolder + kIniFile);
+}
+
+// ---------------------------------------------------------------- message boxes
+
+int TVantor::ShowBox(const std::string& text, UINT type) {
+    TModalScope scope(*this);
+    return FServices->ShowMessage(Handle(), text, type);
+}
+
+void TVantor::ErrorBox(const std::string& text) { ShowBox(text, MB_OK | MB_ICONERROR); }
+
+void TVantor::InfoBox(const std::string& text) { ShowBox(text, MB_OK | MB_ICONINFORMATION); }
+
+bool TVantor::ConfirmBox(const std::string& text) { return ShowBox(text, MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES; }
+
+int TVantor::RunModal(TModalForm& form) {
+    BringToFront(Handle());
+    TModalScope scope(*this);
+    return form.ShowModal(Handle());
+}
+
+void TVantor::BringToFront(HWND window) {
+    if (!window) return;
+    HWND foreground = GetForegroundWindow();
+    DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
+    bool attach = foregroundThread && windowThread && foregroundThread != windowThread;
+    if (attach) AttachThreadInput(windowThread, foregroundThread, TRUE);
+    BringWindowToTop(window);
+    if (attach) AttachThreadInput(windowThread, foregroundThread, FALSE);
+    ProcessPendingMessages();
+}
+
+// Suspensions nest: the first push takes the windows out of the topmost
+// layer, only the matching last pop puts them back.
+void TVantor::PushNotTopmost() {
+    if (FNotTopmostDepth++ > 0 || !Handle()) return;
+    SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    // Every visible bar follows here.
+}
+
+void TVantor::PopNotTopmost() {
+    if (FNotTopmostDepth == 0 || --FNotTopmostDepth > 0 || !Handle()) return;
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}

@@ -1,0 +1,79 @@
+// The program entry's rules: the data folder, one instance, safe loading.
+#include "app/program_entry.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/vantor.h"
+#include "base/win_text.h"
+#include "shell/win_platform.h"
+#include "text/text.h"
+#include "win_test_util.h"
+
+TEST(ProgramEntry, DataFolderFromTheCommandLine) {
+    TTempFolder folder;
+    TWinPlatform platform;
+    const std::string program = "C:\\Vantor\\";
+    std::string data = ExcludeTrailingBackslash(folder.Path());
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe", "/d", data}, program, platform), data + "\\");
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe", "/D", data}, program, platform), data + "\\");
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe", "/d", folder.Path()}, program, platform), folder.Path());
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe", "/d", data + "\\nowhere"}, program, platform), program);
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe", "-d", data}, program, platform), program);
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe", "/d"}, program, platform), program);
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe"}, program, platform), program);
+    EXPECT_EQ(ResolveDataFolder({"Vantor.exe", "/d", "C:\\"}, program, platform), "C:\\");
+
+    // A relative folder is fixed to where it is now, so saves cannot wander
+    // off when the current folder changes later.
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(Widen(folder.Path()).c_str());
+    MakeFolder(folder / "データ");
+    std::string resolved = ResolveDataFolder({"Vantor.exe", "/d", "データ"}, program, platform);
+    SetCurrentDirectoryW(previous);
+    EXPECT_TRUE(SameText(resolved, folder / "データ\\")) << resolved;
+}
+
+TEST(ProgramEntry, OneInstanceAtATime) {
+    auto first = std::make_unique<TSingleInstance>();
+    ASSERT_TRUE(first->Acquire());
+    TSingleInstance second;
+    EXPECT_FALSE(second.Acquire());
+    first.reset();
+    TSingleInstance third;
+    EXPECT_TRUE(third.Acquire());
+}
+
+TEST(ProgramEntry, LibrariesComeFromTheSystemFolderOnly) {
+    // main() has hardened loading already; the calls exist on this system.
+    EXPECT_TRUE(HardenLibraryLoading());
+    TModule kernel(LoadSystemLibrary("kernel32.dll"));
+    EXPECT_TRUE(kernel);
+    // A library beside the program or in the current folder is never taken.
+    TTempFolder folder;
+    WriteTextFile(folder / "RSRC32.DLL", "not a library");
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(Widen(folder.Path()).c_str());
+    TModule meter(LoadSystemLibrary("RSRC32.DLL"));
+    DWORD error = meter ? 0 : GetLastError();
+    SetCurrentDirectoryW(previous);
+    EXPECT_FALSE(meter);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+}
+
+TEST(ProgramEntry, OnlyFixedDrivesCount) {
+    EXPECT_TRUE(IsOnFixedDrive("C:\\Vantor\\Vantor.exe"));
+    EXPECT_FALSE(IsOnFixedDrive("\\\\server\\share\\Vantor.exe"));
+    EXPECT_FALSE(IsOnFixedDrive(""));
+}
+
+TEST(ProgramEntry, AutoSaveIsDueAfterTenMinutesOrAWrap) {
+    EXPECT_FALSE(TVantor::IsAutoSaveDue(1000, 1000));
+    EXPECT_FALSE(TVantor::IsAutoSaveDue(601000, 1000));
+    EXPECT_TRUE(TVantor::IsAutoSaveDue(601001, 1000));
+    // The counter wrapped after 49.7 days: due at once.
+    EXPECT_TRUE(TVantor::IsAutoSaveDue(5, 0xFFFFFF00u));
+    EXPECT_FALSE(TVantor::IsAutoSaveDue(0xFFFFFF00u, 0xFFFFFE00u));
+}
