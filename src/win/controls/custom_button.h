@@ -1,0 +1,119 @@
+// The program's own windowless buttons: a frame in one of three styles with
+// hot tracking, a pressed look, an optional check behaviour, an eight-band
+// gradient or a transparent background; and the icon buttons built on it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "base/handles.h"
+#include "controls/graphic_control.h"
+
+enum TIconButtonStyle { isFlat, isThin, isNormal };
+enum TIconButtonType { itButton, itCheck };
+
+class TCustomButton : public TGraphicControl {
+public:
+    TCustomButton();  // 40 x 40
+
+    // Each setter repaints only when the value changes.
+    TIconButtonStyle ButtonStyle() const { return FButtonStyle; }
+    void SetButtonStyle(TIconButtonStyle style);
+    TIconButtonType ButtonType() const { return FButtonType; }
+    void SetButtonType(TIconButtonType type);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+    bool Down() const { return FDown; }
+    void SetDown(bool down);
+    bool Gradation() const { return FGradation; }
+    void SetGradation(bool gradation);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool transparent);
+
+    // The ButtonStyle setting (0..4) as frame style, transparency and
+    // gradient; sets the fields only, the rebinding that follows repaints.
+    void ApplyButtonStyleSetting(int setting);
+
+    // The keyboard or title click: shows the press for 100 ms while queued
+    // messages run, then fires OnClick.
+    void PerformClick();
+
+    bool Hot() const { return FHot; }
+    bool Tracking() const { return FTracking; }
+    bool PressedLook() const { return FPressedLook; }
+    // Pressed, or a check button that is down.
+    bool DrawnDown() const { return FPressedLook || (FButtonType == itCheck && FDown); }
+
+    // Fired after the control painted itself, with its DC.
+    std::function<void(TCustomButton& sender, HDC dc)> OnPaint;
+
+    void Paint(HDC dc) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void CaptureLost() override;
+    void HotTimerTick() override;
+
+protected:
+    // The frame and background; every paint starts with it.
+    void DrawFrame(HDC dc, bool pressed) const;
+    // What the subclass draws over the frame (the icon).
+    virtual void PaintContent(HDC) {}
+    // After the button's own enter and leave handling.
+    virtual void PointerEntered() {}
+    virtual void PointerLeft() {}
+    void EnabledChanged() override { Invalidate(); }
+
+private:
+    void Enter();
+    void Leave();
+    void LeaveAndReset();
+    void RepaintFrame();
+    bool UnderPointer() const;
+
+    TIconButtonStyle FButtonStyle = isFlat;
+    TIconButtonType FButtonType = itButton;
+    TColor FColor = clBtnFace;
+    bool FDown = false;
+    bool FGradation = false;
+    bool FTransparent = false;
+    bool FTracking = false;
+    bool FSuppressPaint = false;
+    bool FHot = false;
+    bool FPressedLook = false;
+};
+
+// Draws an icon centred in 16, 32 or 64 pixels, one pixel lower right while down.
+class TCustomIconButton : public TCustomButton {
+public:
+    bool LargeIcon() const { return FLargeIcon; }
+    void SetLargeIcon(bool large);
+    // The icon drawn now (null for none).
+    HICON IconHandle() const { return FIcon.Get(); }
+    // The pixel size the icon is drawn in at the current width.
+    int IconSize() const;
+
+protected:
+    // Runs when LargeIcon changed; leave `repaint` true to repaint.
+    virtual void LargeIconChanged(bool& repaint) { (void)repaint; }
+    void PaintContent(HDC dc) override;
+    // The icon to draw and its size; the launcher button substitutes its own.
+    virtual HICON IconToDraw(int& size) const;
+    void DrawIconCentred(HDC dc, HICON icon, int size) const;
+    void TakeIcon(HICON icon) { FIcon.Reset(icon); }
+
+private:
+    bool FLargeIcon = true;
+    TIcon FIcon;
+};
+
+// An icon button whose icon is set from outside (the system buttons, a bar's close button).
+class TIconButton : public TCustomIconButton {
+public:
+    // Copies the icon; null clears it.
+    void SetIcon(HICON icon);
+    HICON Icon() const { return IconHandle(); }
+};

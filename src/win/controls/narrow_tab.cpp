@@ -1,0 +1,683 @@
+#include "controls/narrow_tab.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+
+#include "base/double_buffer.h"
+#include "base/win_text.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr UINT_PTR LeaveTimerId = 1;
+constexpr UINT LeaveInterval = 200;
+const wchar_t* const ClassName = L"VantorNarrowTab";
+
+// Every pixel of a tab (0, 0, 12, 10), plus one column and row beyond: C tab
+// colour, F face, H highlight, S shadow, K black, '.' not drawn. Larger tabs
+// keep the four-pixel corner patterns and stretch the runs between them.
+using TShapeTable = std::array<const char*, 11>;
+constexpr TShapeTable TopShape = {"FFFFHHHHFFFF.", "FFHHCCCCHHFF.", "FHCCCCCCCCKF.", "FHCCCCCCCCKF.",
+                                  "HCCCCCCCCCSK.", "HCCCCCCCCCSK.", "HCCCCCCCCCSK.", "HCCCCCCCCCSK.",
+                                  "HCCCCCCCCCSK.", "HCCCCCCCCCSK.", "H............"};
+constexpr TShapeTable BottomShape = {"HCCCCCCCCCS..", "HCCCCCCCCCSK.", "HCCCCCCCCCSK.", "HCCCCCCCCCSK.",
+                                     "HCCCCCCCCCSK.", "HCCCCCCCCCSK.", "FHCCCCCCCSKF.", "FHCCCCCCSSKF.",
+                                     "FFKKSSSSKKFF.", "FFFFKKKKFFFF.", "............."};
+constexpr TShapeTable LeftShape = {"FFFFHHHHHHHHH", "FFHHCCCCCCCC.", "FHCCCCCCCCCC.", "FHCCCCCCCCCC.",
+                                   "HCCCCCCCCCCC.", "HCCCCCCCCCCC.", "FHCCCCCCCCCC.", "FHCCCCCCCCCC.",
+                                   "FFKKSSSSSSSS.", "FFFFKKKKKKKK.", "............."};
+constexpr TShapeTable RightShape = {"HHHHHHHHFFFF.", "CCCCCCCCHHFF.", "CCCCCCCCCCKF.", "CCCCCCCCCCKF.",
+                                    "CCCCCCCCCCSK.", "CCCCCCCCCCSK.", "CCCCCCCCCSKF.", "CCCCCCCCSSKF.",
+                                    "SSSSSSSSKKFF.", "KKKKKKKKFFFF.", "............."};
+constexpr int TableWidth = 12;
+constexpr int TableHeight = 10;
+constexpr int Corner = 4;
+constexpr int MiddleIndex = 4;  // a column and a row of the stretched runs
+
+const TShapeTable& ShapeFor(TNarrowTabPosition position) {
+    switch (position) {
+        case tpTop:
+            return TopShape;
+        case tpBottom:
+            return BottomShape;
+        case tpLeft:
+            return LeftShape;
+        case tpRight:
+        default:
+            return RightShape;
+    }
+}
+
+// The table index of offset o (0..n, n being one beyond) in a run of n pixels.
+int TableIndex(int o, int n, int tableLength) {
+    const int fromEnd = n - o;
+    if (o < Corner && o < fromEnd) return o;
+    if (fromEnd <= Corner) return tableLength - fromEnd;
+    if (o < Corner) return o;
+    return MiddleIndex;
+}
+
+struct TRun {
+    int From;
+    int To;  // outside
+    int Index;
+};
+
+// Offsets 0..n grouped into runs of equal table index.
+std::vector<TRun> Runs(int n, int tableLength) {
+    std::vector<TRun> runs;
+    for (int o = 0; o <= n; ++o) {
+        const int index = TableIndex(o, n, tableLength);
+        if (!runs.empty() && runs.back().Index == index) {
+            runs.back().To = o + 1;
+        } else {
+            runs.push_back({o, o + 1, index});
+        }
+    }
+    return runs;
+}
+
+void FillSolid(HDC dc, const RECT& r, COLORREF color) {
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    SetBkColor(dc, color);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+void FillSolid(HDC dc, const TRect& r, COLORREF color) { FillSolid(dc, RECT{r.Left, r.Top, r.Right, r.Bottom}, color); }
+
+LOGFONTW DefaultTabFont() {
+    LOGFONTW f{};
+    f.lfHeight = -12;
+    f.lfCharSet = SHIFTJIS_CHARSET;
+    wcscpy(f.lfFaceName, L"ＭＳ Ｐゴシック");
+    return f;
+}
+
+}  // namespace
+
+void DrawNarrowTabShape(HDC dc, TNarrowTabPosition position, const RECT& r, COLORREF tabColor) {
+    const TShapeTable& table = ShapeFor(position);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const std::vector<TRun> columns = Runs(width, TableWidth);
+    for (const TRun& row : Runs(height, TableHeight)) {
+        const char* line = table[row.Index];
+        for (const TRun& column : columns) {
+            COLORREF color;
+            switch (line[column.Index]) {
+                case 'C':
+                    color = tabColor;
+                    break;
+                case 'F':
+                    color = face;
+                    break;
+                case 'H':
+                    color = highlight;
+                    break;
+                case 'S':
+                    color = shadow;
+                    break;
+                case 'K':
+                    color = RGB(0, 0, 0);
+                    break;
+                default:
+                    continue;
+            }
+            FillSolid(dc, RECT{r.left + column.From, r.top + row.From, r.left + column.To, r.top + row.To}, color);
+        }
+    }
+}
+
+// --- TNarrowTabStrings ---
+
+std::string TNarrowTabStrings::Get(int index) const { return Valid(index) ? FItems[index].Text : std::string(); }
+
+void TNarrowTabStrings::Put(int index, const std::string& text) {
+    if (!Valid(index)) return;
+    FItems[index].Text = text;
+    Changed();
+}
+
+void* TNarrowTabStrings::GetObject(int index) const { return Valid(index) ? FItems[index].Object : nullptr; }
+
+void TNarrowTabStrings::PutObject(int index, void* object) {
+    if (!Valid(index)) return;
+    FItems[index].Object = object;
+    Changed();
+}
+
+int TNarrowTabStrings::AddObject(const std::string& text, void* object) {
+    FItems.push_back({text, object});
+    Changed();
+    return Count() - 1;
+}
+
+void TNarrowTabStrings::AddStrings(const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) Add(text);
+}
+
+void TNarrowTabStrings::Clear() {
+    if (FItems.empty()) return;
+    FItems.clear();
+    Changed();
+}
+
+void TNarrowTabStrings::Delete(int index) {
+    if (!Valid(index)) return;
+    FItems.erase(FItems.begin() + index);
+    Changed();
+}
+
+void TNarrowTabStrings::Exchange(int a, int b) {
+    if (!Valid(a) || !Valid(b)) return;
+    std::swap(FItems[a], FItems[b]);
+    Changed();
+}
+
+int TNarrowTabStrings::IndexOf(const std::string& text) const {
+    for (int i = 0; i < Count(); ++i) {
+        if (SameText(FItems[i].Text, text)) return i;
+    }
+    return -1;
+}
+
+void TNarrowTabStrings::Insert(int index, const std::string& text) {
+    if (index < 0 || index > Count()) return;
+    FItems.insert(FItems.begin() + index, TItem{text, nullptr});
+    Changed();
+}
+
+void TNarrowTabStrings::Move(int from, int to) {
+    if (!Valid(from) || !Valid(to) || from == to) return;
+    TItem item = FItems[from];
+    FItems.erase(FItems.begin() + from);
+    FItems.insert(FItems.begin() + to, item);
+    Changed();
+}
+
+void TNarrowTabStrings::Changed() { FOwner.TabsChanged(); }
+
+// --- TNarrowTab ---
+
+struct TNarrowTab::TPaintTools {
+    COLORREF Face = GetSysColor(COLOR_BTNFACE);
+    COLORREF Highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    COLORREF Shadow = GetSysColor(COLOR_BTNSHADOW);
+    COLORREF Black = RGB(0, 0, 0);
+    COLORREF Selected = 0;
+    COLORREF Unselected = 0;
+    COLORREF Text = 0;
+};
+
+TNarrowTab::TNarrowTab() : FTabs(*this), FFont(DefaultTabFont()) {
+    FBack.OnScroll = [this](TComponent&) { Scroll(-1); };
+    FForward.OnScroll = [this](TComponent&) { Scroll(+1); };
+    FControls.Add(FBack);
+    FControls.Add(FForward);
+    RebuildCanvasFont();
+    PlaceArrows();
+}
+
+TNarrowTab::~TNarrowTab() { DestroyHandle(); }
+
+bool TNarrowTab::Create(HWND parent, const TBounds& bounds) {
+    if (!CreateHandle(ClassName, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", bounds.Left, bounds.Top, bounds.Width,
+                      bounds.Height, parent)) {
+        return false;
+    }
+    FControls.SetParent(Handle());
+    RegisterDragWindow(Handle(), this);
+    FGeometry.SetSize(bounds.Width, bounds.Height);
+    MeasureTabs();
+    PlaceArrows();
+    return true;
+}
+
+TBounds TNarrowTab::Bounds() const {
+    if (!Handle()) return TBounds{0, 0, FGeometry.Width(), FGeometry.Height()};
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+    return TBounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void TNarrowTab::SetBounds(const TBounds& bounds) {
+    const TBounds b = WithoutNegativeSize(bounds);
+    if (Handle()) {
+        SetWindowPos(Handle(), nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        FGeometry.SetSize(b.Width, b.Height);
+        PlaceArrows();
+    }
+}
+
+void TNarrowTab::SetVisible(bool visible) {
+    if (Handle()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TNarrowTab::SetEnabled(bool enabled) {
+    if (Handle()) EnableWindow(Handle(), enabled ? TRUE : FALSE);
+}
+
+void TNarrowTab::SetAutoRepeat(bool value) {
+    FBack.SetAutoRepeat(value);
+    FForward.SetAutoRepeat(value);
+}
+
+void TNarrowTab::SetAutoScroll(bool value) {
+    FBack.SetAutoScroll(value);
+    FForward.SetAutoScroll(value);
+}
+
+void TNarrowTab::SetHotTrack(bool value) {
+    FHotTrack = value;
+    if (!value) FHotIndex = -1;
+    UpdateScroll();
+}
+
+void TNarrowTab::SetLeftMargin(int value) {
+    FGeometry.SetLeftMargin(value);
+    UpdateScroll();
+}
+
+void TNarrowTab::SetRightMargin(int value) {
+    FGeometry.SetRightMargin(value);
+    UpdateScroll();
+}
+
+void TNarrowTab::SetMaxTabWidth(int value) {
+    FGeometry.SetMaxTabWidth(value);
+    UpdateScroll();
+}
+
+void TNarrowTab::SetMinTabWidth(int value) {
+    FGeometry.SetMinTabWidth(value);
+    UpdateScroll();
+}
+
+void TNarrowTab::SetPosition(TNarrowTabPosition position) {
+    FGeometry.SetPosition(position);
+    RebuildCanvasFont();
+    PlaceArrows();
+}
+
+void TNarrowTab::SetTabHeight(int value) {
+    FGeometry.SetTabHeight(value);
+    UpdateScroll();
+}
+
+void TNarrowTab::SetTabWidth(int value) {
+    FGeometry.SetTabWidth(value);
+    UpdateScroll();
+}
+
+void TNarrowTab::SetVertical(bool value) {
+    FGeometry.SetVertical(value);
+    RebuildCanvasFont();
+    UpdateScroll();
+}
+
+void TNarrowTab::SetSelectedColor(TColor color) {
+    FSelectedColor = color;
+    UpdateScroll();
+}
+
+void TNarrowTab::SetUnselectedColor(TColor color) {
+    FUnselectedColor = color;
+    UpdateScroll();
+}
+
+void TNarrowTab::SetTextColor(TColor color) {
+    FTextColor = color;
+    UpdateScroll();
+}
+
+void TNarrowTab::SetFont(const LOGFONTW& font) {
+    FFont = font;
+    RebuildCanvasFont();
+    MeasureTabs();
+    UpdateScroll();
+}
+
+// The captions' font: the control's font turned by the escapement its side
+// and mode need, asked for by cell height.
+void TNarrowTab::RebuildCanvasFont() {
+    LOGFONTW f{};
+    f.lfHeight = -FFont.lfHeight;
+    f.lfEscapement = FGeometry.Escapement();
+    f.lfWeight = FFont.lfWeight >= FW_BOLD ? FW_BOLD : 0;
+    f.lfItalic = FFont.lfItalic;
+    f.lfUnderline = FFont.lfUnderline;
+    f.lfStrikeOut = FFont.lfStrikeOut;
+    f.lfCharSet = FFont.lfCharSet;
+    wcsncpy(f.lfFaceName, FFont.lfFaceName, LF_FACESIZE - 1);
+    FCanvasFont.Reset(CreateFontIndirectW(&f));
+    FCanvasFontHeight = std::abs(f.lfHeight);
+}
+
+void TNarrowTab::MeasureTabs() {
+    HDC dc = GetDC(Handle());
+    std::vector<int> widths;
+    widths.reserve(FTabs.Count());
+    {
+        TSelectObject font(dc, FCanvasFont.Get());
+        for (int i = 0; i < FTabs.Count(); ++i) {
+            const std::wstring text = Widen(FTabs.Get(i));
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            widths.push_back(size.cx);
+        }
+    }
+    ReleaseDC(Handle(), dc);
+    FTextWidths = widths;
+    FGeometry.SetTabTextWidths(std::move(widths));
+}
+
+void TNarrowTab::TabsChanged() {
+    MeasureTabs();
+    if (FHotIndex >= FTabs.Count()) FHotIndex = -1;
+    UpdateScroll();
+}
+
+void TNarrowTab::UpdateScroll() {
+    FBack.SetEnabled(FGeometry.BackEnabled());
+    FForward.SetEnabled(FGeometry.ForwardEnabled());
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TNarrowTab::PlaceArrows() {
+    const TTabArrows arrows = FGeometry.Arrows();
+    FBack.SetBounds(arrows.Back);
+    FBack.SetKind(arrows.BackKind);
+    FForward.SetBounds(arrows.Forward);
+    FForward.SetKind(arrows.ForwardKind);
+    UpdateScroll();
+}
+
+void TNarrowTab::SetFirstVisible(int index) {
+    if (FGeometry.SetFirstVisible(index)) UpdateScroll();
+}
+
+void TNarrowTab::Scroll(int delta) { SetFirstVisible(FGeometry.FirstVisible() + delta); }
+
+void TNarrowTab::SetTabIndex(int index) {
+    const TTabSelection selection = FGeometry.SetTabIndex(index);
+    if (!selection.Changed) return;
+    if (selection.Scrolled) {
+        UpdateScroll();
+    } else {
+        FBack.SetEnabled(FGeometry.BackEnabled());
+        FForward.SetEnabled(FGeometry.ForwardEnabled());
+    }
+    for (const TRect& r : selection.RepaintRects) PaintNow(RECT{r.Left, r.Top, r.Right, r.Bottom});
+    if (OnChange) OnChange(*this);
+}
+
+// Repaints one tab at once, clipped to it (and widened where it overlaps its
+// neighbours), instead of invalidating the strip: switching pages never flickers.
+void TNarrowTab::RepaintTab(int k) {
+    const TRect r = FGeometry.PartialRect(k);
+    if (r.Left == PartialRectUnset) return;
+    PaintNow(RECT{r.Left, r.Top, r.Right, r.Bottom});
+}
+
+void TNarrowTab::PaintNow(const RECT& clip) {
+    if (!Handle() || !IsWindowVisible(Handle())) return;
+    TWindowDC dc(Handle());
+    PaintArea(dc.DC(), clip);
+}
+
+void TNarrowTab::PaintArea(HDC dc, const RECT& clip) {
+    TDoubleBuffer buffer(dc, clip);
+    PaintStrip(buffer.DC());
+    FControls.PaintControls(buffer.DC(), clip);
+}
+
+void TNarrowTab::PaintPageEdge(HDC dc, const TPaintTools& tools, int from, int to) const {
+    const int w = FGeometry.Width();
+    const int h = FGeometry.Height();
+    switch (FGeometry.Position()) {
+        case tpTop:
+            FillSolid(dc, RECT{from, h - 2, to, h - 1}, tools.Face);
+            FillSolid(dc, RECT{from, h - 1, to, h}, tools.Highlight);
+            break;
+        case tpBottom:
+            FillSolid(dc, RECT{from, 1, to, 2}, tools.Black);
+            FillSolid(dc, RECT{from, 0, to, 1}, tools.Shadow);
+            break;
+        case tpLeft:
+            FillSolid(dc, RECT{w - 2, from, w - 1, to}, tools.Face);
+            FillSolid(dc, RECT{w - 1, from, w, to}, tools.Highlight);
+            break;
+        case tpRight:
+            FillSolid(dc, RECT{1, from, 2, to}, tools.Black);
+            FillSolid(dc, RECT{0, from, 1, to}, tools.Shadow);
+            break;
+    }
+}
+
+void TNarrowTab::PaintTab(HDC dc, const TPaintTools& tools, int k) const {
+    const TRect& r = FGeometry.TabRects()[k];
+    const bool selected = k == FGeometry.TabIndex();
+    const TRect painted = FGeometry.PaintedTabRect(k);
+    DrawNarrowTabShape(dc, FGeometry.Position(), RECT{painted.Left, painted.Top, painted.Right, painted.Bottom},
+                       selected ? tools.Selected : tools.Unselected);
+    if (!selected) {
+        // An unselected tab stands behind the page: the page edge runs across it.
+        if (FGeometry.IsHorizontalStrip()) {
+            PaintPageEdge(dc, tools, r.Left, r.Right);
+        } else {
+            PaintPageEdge(dc, tools, r.Top, r.Bottom);
+        }
+    }
+    FillSolid(dc, FGeometry.FarSideFill(k), tools.Face);
+    const std::wstring caption = Widen(FTabs.Get(k));
+    const TPoint at = FGeometry.CaptionOrigin(k, FTextWidths[k], FCanvasFontHeight);
+    const TRect c = FGeometry.CaptionClip(k);
+    const RECT clip{c.Left, c.Top, c.Right, c.Bottom};
+    ExtTextOutW(dc, at.X, at.Y, ETO_CLIPPED, &clip, caption.c_str(), static_cast<UINT>(caption.size()), nullptr);
+    if (FHotTrack && k == FHotIndex) PaintHotLine(dc, k);
+}
+
+// The hot tab gets a line in the text colour along its caption.
+void TNarrowTab::PaintHotLine(HDC dc, int k) const {
+    const TRect& r = FGeometry.TabRects()[k];
+    const int h = FCanvasFontHeight;
+    const int tw = FGeometry.TabWidth();
+    const COLORREF color = ColorToRGB(FTextColor);
+    switch (FGeometry.Position()) {
+        case tpTop: {
+            const int x = r.Right - (tw - h) / 2;
+            FillSolid(dc, RECT{x, r.Top + 2, x + 1, r.Bottom - 2}, color);
+            break;
+        }
+        case tpBottom: {
+            const int x = r.Left + (tw - h) / 2;
+            FillSolid(dc, RECT{x, r.Top + 2, x + 1, r.Bottom - 2}, color);
+            break;
+        }
+        default: {
+            const int y = r.Top + (tw + h) / 2;
+            FillSolid(dc, RECT{r.Left + 2, y, r.Right - 2, y + 1}, color);
+            break;
+        }
+    }
+}
+
+void TNarrowTab::PaintStrip(HDC dc) {
+    TPaintTools tools;
+    tools.Selected = ColorToRGB(FSelectedColor);
+    tools.Unselected = ColorToRGB(FUnselectedColor);
+    tools.Text = ColorToRGB(FTextColor);
+    RECT clip;
+    GetClipBox(dc, &clip);
+    // Nothing below is left unpainted; the fill only keeps stray pixels out.
+    FillSolid(dc, clip, tools.Face);
+    for (const TRect& stretch : FGeometry.FaceStretches()) FillSolid(dc, stretch, tools.Face);
+
+    const int start = FGeometry.TabsStart();
+    const int end = start + FGeometry.VisibleTabsLength();
+    PaintPageEdge(dc, tools, 0, start);
+    PaintPageEdge(dc, tools, end, FGeometry.StripLength());
+
+    TSelectObject font(dc, FCanvasFont.Get());
+    SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, tools.Text);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    const int first = FGeometry.FirstVisible();
+    const int last = first + FGeometry.VisibleCount() - 1;
+    const int selected = FGeometry.TabIndex();
+    for (int k = first; k <= last; ++k) {
+        if (k != selected) PaintTab(dc, tools, k);
+    }
+    // The selected tab overlaps its neighbours.
+    if (selected >= first && selected <= last) PaintTab(dc, tools, selected);
+}
+
+void TNarrowTab::MouseEntered() {
+    if (FMouseInside) return;
+    FMouseInside = true;
+    SetTimer(Handle(), LeaveTimerId, LeaveInterval, nullptr);
+    if (OnMouseEnter) OnMouseEnter(*this);
+}
+
+void TNarrowTab::MouseLeft() {
+    if (!FMouseInside) return;
+    FMouseInside = false;
+    KillTimer(Handle(), LeaveTimerId);
+    if (FHotIndex != -1) {
+        const int old = FHotIndex;
+        FHotIndex = -1;
+        RepaintTab(old);
+    }
+    if (OnMouseExit) OnMouseExit(*this);
+}
+
+void TNarrowTab::MouseMoved(WPARAM wParam, int x, int y) {
+    MouseEntered();
+    if (!FLeaveTracked) {
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+        FLeaveTracked = TrackMouseEvent(&tme) != FALSE;
+    }
+    if (FControls.HandleMouseMessage(WM_MOUSEMOVE, wParam, MAKELPARAM(x, y))) return;
+    if (OnMouseMove) OnMouseMove(*this, MouseShiftState(wParam), x, y);
+    const int k = FGeometry.TabAtPos(x, y);
+    if (FHotTrack && k != FHotIndex) {
+        const int old = FHotIndex;
+        FHotIndex = k;
+        RepaintTab(old);
+        RepaintTab(k);
+    }
+}
+
+void TNarrowTab::MouseButton(UINT msg, WPARAM wParam, int x, int y) {
+    TShiftState shift = MouseShiftState(wParam);
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            FPressed = true;
+            SetCapture(Handle());
+            if (msg == WM_LBUTTONDBLCLK) {
+                shift |= ssDouble;
+                if (OnDblClick) OnDblClick(*this);
+            }
+            if (OnMouseDown) OnMouseDown(*this, mbLeft, shift, x, y);
+            // A tab is selected on the press, not on the release.
+            const int k = FGeometry.TabAtPos(x, y);
+            if (k != -1 && k != FGeometry.TabIndex()) SetTabIndex(k);
+            break;
+        }
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (OnMouseDown) OnMouseDown(*this, msg == WM_RBUTTONDOWN ? mbRight : mbMiddle, shift, x, y);
+            break;
+        case WM_LBUTTONUP: {
+            const bool clicked = FPressed;
+            FPressed = false;
+            if (GetCapture() == Handle()) ReleaseCapture();
+            RECT client;
+            GetClientRect(Handle(), &client);
+            if (clicked && PtInRect(&client, POINT{x, y}) && OnClick) OnClick(*this);
+            if (OnMouseUp) OnMouseUp(*this, mbLeft, shift, x, y);
+            break;
+        }
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            if (OnMouseUp) OnMouseUp(*this, msg == WM_RBUTTONUP ? mbRight : mbMiddle, shift, x, y);
+            break;
+    }
+}
+
+TComponent* TNarrowTab::BeginDrag() {
+    if (!Handle()) return nullptr;
+    FPressed = false;
+    const TDragResult r = RunDrag(Handle(), *this);
+    if (OnEndDrag) OnEndDrag(*this, r.Target, r.At.x, r.At.y);
+    return r.Target;
+}
+
+TDragSite* TNarrowTab::DragSiteAt(POINT&) { return this; }
+
+LRESULT TNarrowTab::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            TPaintDC dc(Handle());
+            PaintArea(dc.DC(), dc.PaintRect());
+            return 0;
+        }
+        case WM_SIZE:
+            FGeometry.SetSize(LOWORD(lParam), HIWORD(lParam));
+            PlaceArrows();
+            return 0;
+        case WM_TIMER:
+            if (wParam == LeaveTimerId) {
+                POINT p;
+                GetCursorPos(&p);
+                ScreenToClient(Handle(), &p);
+                RECT client;
+                GetClientRect(Handle(), &client);
+                if (!PtInRect(&client, p)) MouseLeft();
+                return 0;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            MouseMoved(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            FLeaveTracked = false;
+            FControls.HandleMouseMessage(msg, wParam, lParam);
+            MouseLeft();
+            return 0;
+        case WM_CAPTURECHANGED:
+            FControls.HandleMouseMessage(msg, wParam, lParam);
+            if (reinterpret_cast<HWND>(lParam) != Handle()) FPressed = false;
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            if (!FControls.HandleMouseMessage(msg, wParam, lParam)) {
+                MouseButton(msg, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            }
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && FControls.HandleSetCursor()) return TRUE;
+            break;
+        case WM_DESTROY:
+            RegisterDragWindow(Handle(), nullptr);
+            KillTimer(Handle(), LeaveTimerId);
+            break;
+    }
+    return DefaultHandler(msg, wParam, lParam);
+}

@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "base/handles.h"
+#include "controls/launcher_button.h"
+#include "controls/paint_panel.h"
+#include "controls_test_support.h"
+
+namespace {
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// A panel in a hidden window holding one button at (10, 10, 40, 40).
+struct TButtonOnPanel {
+    TTestTopWindow window;
+    TPaintPanel panel;
+    TIconButton button;
+    int clicks = 0;
+
+    TButtonOnPanel() {
+        window.Create();
+        panel.Create(window.Handle(), TBounds{0, 0, 200, 100});
+        button.SetBounds(10, 10, 40, 40);
+        button.OnClick = [this](TComponent&) { ++clicks; };
+        panel.Controls().Add(button);
+    }
+    void Send(UINT msg, WPARAM keys, int x, int y) { SendMessageW(panel.Handle(), msg, keys, At(x, y)); }
+};
+
+COLORREF Mix(int i) {
+    const COLORREF s = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF f = GetSysColor(COLOR_BTNFACE);
+    auto mix = [i](int a, int b) { return ((7 - i) * a + i * b) / 7; };
+    return RGB(mix(GetRValue(s), GetRValue(f)), mix(GetGValue(s), GetGValue(f)), mix(GetBValue(s), GetBValue(f)));
+}
+
+}  // namespace
+
+TEST(CustomButton, AClickIsAPressAndAReleaseInside) {
+    TButtonOnPanel t;
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    EXPECT_TRUE(t.button.Tracking());
+    EXPECT_TRUE(t.button.PressedLook());
+    EXPECT_TRUE(t.button.Hot());
+    EXPECT_EQ(t.panel.Controls().CaptureControl(), &t.button);
+    // The pressed button keeps the pointer while it moves away.
+    t.Send(WM_MOUSEMOVE, MK_LBUTTON, 150, 80);
+    EXPECT_TRUE(t.button.Tracking());
+    t.Send(WM_LBUTTONUP, 0, 21, 22);
+    EXPECT_EQ(t.clicks, 1);
+    EXPECT_FALSE(t.button.Tracking());
+    EXPECT_FALSE(t.button.PressedLook());
+    EXPECT_EQ(t.panel.Controls().CaptureControl(), nullptr);
+
+    // Released outside: neither hot nor pressed, and no click.
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    t.Send(WM_LBUTTONUP, 0, 150, 80);
+    EXPECT_EQ(t.clicks, 1);
+    EXPECT_FALSE(t.button.Hot());
+    EXPECT_FALSE(t.button.PressedLook());
+
+    // The right button and presses beside the button are not clicks.
+    t.Send(WM_RBUTTONDOWN, MK_RBUTTON, 20, 20);
+    t.Send(WM_RBUTTONUP, 0, 20, 20);
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 20);
+    t.Send(WM_LBUTTONUP, 0, 100, 20);
+    EXPECT_EQ(t.clicks, 1);
+}
+
+TEST(CustomButton, DisabledOrParkedButtonsLeaveThePointerToThePanel) {
+    TButtonOnPanel t;
+    int panelDowns = 0;
+    t.panel.OnMouseDown = [&](TComponent&, TMouseButton, TShiftState, int, int) { ++panelDowns; };
+    t.button.SetEnabled(false);
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    t.Send(WM_LBUTTONUP, 0, 20, 20);
+    t.button.SetEnabled(true);
+    t.button.SetBounds(ParkedBounds);
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 0, 0);
+    t.Send(WM_LBUTTONUP, 0, 0, 0);
+    EXPECT_EQ(panelDowns, 2);
+    EXPECT_EQ(t.clicks, 0);
+}
+
+TEST(CustomButton, LosingTheCaptureEndsThePress) {
+    TButtonOnPanel t;
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    SendMessageW(t.panel.Handle(), WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(t.window.Handle()));
+    EXPECT_FALSE(t.button.Tracking());
+    EXPECT_FALSE(t.button.PressedLook());
+    t.Send(WM_LBUTTONUP, 0, 20, 20);
+    EXPECT_EQ(t.clicks, 0);
+}
+
+TEST(CustomButton, AReleaseWithoutAPressOnTheButtonIsNoClick) {
+    // A drag that began on the panel (moving the window, say) ends over the button.
+    TButtonOnPanel t;
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 100, 80);
+    t.Send(WM_MOUSEMOVE, MK_LBUTTON, 20, 20);
+    t.Send(WM_LBUTTONUP, 0, 20, 20);
+    EXPECT_EQ(t.clicks, 0);
+}
+
+TEST(CustomButton, PerformClickFiresOnceAndRestoresTheLook) {
+    TButtonOnPanel t;
+    bool pressedDuringClick = true;
+    t.button.OnClick = [&](TComponent&) {
+        ++t.clicks;
+        pressedDuringClick = t.button.PressedLook();
+    };
+    const DWORD start = GetTickCount();
+    t.button.PerformClick();
+    EXPECT_GE(GetTickCount() - start, 90u);  // the press is shown before the click
+    EXPECT_EQ(t.clicks, 1);
+    EXPECT_FALSE(pressedDuringClick);
+    EXPECT_FALSE(t.button.PressedLook());
+    EXPECT_FALSE(t.button.Hot());
+}
+
+TEST(CustomButton, ButtonStyleSettingsMapToFrameTransparencyAndGradient) {
+    struct TCase {
+        int Setting;
+        TIconButtonStyle Style;
+        bool Transparent;
+        bool Gradation;
+    };
+    const TCase cases[] = {{0, isNormal, false, false},
+                           {1, isFlat, true, false},
+                           {2, isThin, true, false},
+                           {3, isThin, false, false},
+                           {4, isThin, false, true}};
+    for (const TCase& c : cases) {
+        TCustomIconButton* b = new TIconButton;
+        b->ApplyButtonStyleSetting(c.Setting);
+        EXPECT_EQ(b->ButtonStyle(), c.Style) << c.Setting;
+        EXPECT_EQ(b->Transparent(), c.Transparent) << c.Setting;
+        EXPECT_EQ(b->Gradation(), c.Gradation) << c.Setting;
+        EXPECT_EQ(b->Opaque(), !c.Transparent) << c.Setting;
+        delete b;
+    }
+}
+
+TEST(CustomButton, GradientRunsInEightBandsFromShadowToFace) {
+    TIconButton b;
+    b.ApplyButtonStyleSetting(4);
+    b.SetBounds(0, 0, 82, 20);
+    TTestCanvas canvas(82, 20);
+    b.Paint(canvas.DC());
+    // Fill rectangle (1, 1, 81, 19): width 80, so band i starts at 1 + 10 i.
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(canvas.Pixel(1 + 10 * i + 5, 10), Mix(i)) << "band " << i;
+    }
+    EXPECT_EQ(canvas.Pixel(6, 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(76, 10), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(CustomButton, TransparentFlatButtonsPaintNothingUntilHot) {
+    TIconButton b;
+    b.ApplyButtonStyleSetting(1);
+    TTestCanvas canvas(40, 40, RGB(10, 20, 30));
+    b.Paint(canvas.DC());
+    EXPECT_EQ(canvas.Pixel(0, 0), RGB(10, 20, 30));
+    EXPECT_EQ(canvas.Pixel(20, 20), RGB(10, 20, 30));
+    // A checked flat button shows its sunken edge.
+    b.SetButtonType(itCheck);
+    b.SetDown(true);
+    b.Paint(canvas.DC());
+    EXPECT_EQ(canvas.Pixel(0, 0), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(20, 20), RGB(10, 20, 30));
+}
+
+TEST(IconButton, IconsAreCentredAtSixteenThirtyTwoOrSixtyFourPixels) {
+    TIcon red(SolidIcon(32, RGB(255, 0, 0)));
+    struct TCase {
+        int Width;
+        bool Large;
+        int Size;
+    };
+    for (const TCase& c : {TCase{70, true, 64}, TCase{65, true, 32}, TCase{70, false, 16}}) {
+        TIconButton b;
+        b.ApplyButtonStyleSetting(3);
+        b.SetLargeIcon(c.Large);
+        b.SetBounds(0, 0, c.Width, c.Width);
+        b.SetIcon(red.Get());
+        EXPECT_NE(b.Icon(), red.Get());  // a copy
+        TTestCanvas canvas(c.Width, c.Width);
+        b.Paint(canvas.DC());
+        const int at = (c.Width - c.Size) / 2;
+        EXPECT_EQ(canvas.Pixel(at, at), RGB(255, 0, 0)) << c.Width;
+        EXPECT_EQ(canvas.Pixel(at + c.Size - 1, at + c.Size - 1), RGB(255, 0, 0)) << c.Width;
+        EXPECT_NE(canvas.Pixel(at - 1, at - 1), RGB(255, 0, 0)) << c.Width;
+        EXPECT_NE(canvas.Pixel(at + c.Size, at + c.Size), RGB(255, 0, 0)) << c.Width;
+    }
+    // Pressed, the icon moves one pixel right and down.
+    TButtonOnPanel t;
+    t.button.ApplyButtonStyleSetting(3);
+    t.button.SetIcon(red.Get());
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    TTestCanvas canvas(40, 40);
+    t.button.Paint(canvas.DC());
+    EXPECT_NE(canvas.Pixel(4, 4), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(36, 36), RGB(255, 0, 0));
+    t.Send(WM_LBUTTONUP, 0, 20, 20);
+}
+
+TEST(LauncherButton, AMissingTargetReadsBackEmptyAndShowsTheNotFoundIcon) {
+    TLauncherButtonCache cache;
+    TLauncherButton b;
+    b.SetCache(&cache);
+    b.SetIconSource("C:\\windows\\system32\\notepad.exe", -1);
+    EXPECT_EQ(b.FileName(), "C:\\windows\\system32\\notepad.exe");
+    EXPECT_TRUE(b.IconHandle());
+    b.SetFileName("C:\\gone\\away.exe");
+    EXPECT_EQ(b.FileName(), "");
+    EXPECT_FALSE(b.IconHandle());
+    EXPECT_EQ(IconImageSize(NotFoundIcon(true)).cx, 32);
+    EXPECT_EQ(IconImageSize(NotFoundIcon(false)).cx, 16);
+    // The not-found picture is drawn: the button is not left blank.
+    b.ApplyButtonStyleSetting(1);
+    TTestCanvas canvas(40, 40, RGB(1, 2, 3));
+    b.Paint(canvas.DC());
+    int painted = 0;
+    for (int y = 4; y < 36; ++y) {
+        for (int x = 4; x < 36; ++x) painted += canvas.Pixel(x, y) != RGB(1, 2, 3) ? 1 : 0;
+    }
+    EXPECT_GT(painted, 200);
+    // Web addresses are kept whatever their case; the cache holds both sizes.
+    b.SetFileName("HTTP://www.example.com/");
+    EXPECT_EQ(b.FileName(), "HTTP://www.example.com/");
+    EXPECT_TRUE(b.IconHandle());
+    b.SetLargeIcon(false);
+    EXPECT_EQ(IconImageSize(b.IconHandle()).cx, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(cache.Used(), 3);
+}
+
+TEST(LauncherButton, GrowingPastSixtyFiveLoadsTheSixtyFourPixelImage) {
+    TLauncherButtonCache cache;
+    TLauncherButton b;
+    b.SetCache(&cache);
+    b.SetBounds(0, 0, 40, 40);
+    b.SetIconSource("C:\\windows\\system32\\shell32.dll", 3);
+    EXPECT_EQ(IconImageSize(b.IconHandle()).cx, 32);
+    b.SetBounds(0, 0, 70, 70);
+    EXPECT_EQ(b.IconSize(), 64);
+    EXPECT_EQ(IconImageSize(b.IconHandle()).cx, 64);
+    b.SetIconIndex(4);
+    EXPECT_EQ(IconImageSize(b.IconHandle()).cx, 64);
+    EXPECT_EQ(cache.Used(), 2);
+}
+
+namespace {
+
+bool MoveCursorTo(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    SetCursorPos(p.x, p.y);
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == p.x && now.y == p.y;
+}
+
+void PumpFor(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    MSG msg;
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+}
+
+}  // namespace
+
+TEST(CustomButton, OneSharedTimerKeepsOneFlatButtonHotAndCatchesUnreportedLeaves) {
+    TTestTopWindow window;
+    ASSERT_TRUE(window.Create(400, 200));
+    TPaintPanel left;
+    TPaintPanel right;
+    ASSERT_TRUE(left.Create(window.Handle(), TBounds{0, 0, 200, 200}));
+    ASSERT_TRUE(right.Create(window.Handle(), TBounds{200, 0, 200, 200}));
+    right.Controls().ShareHotTimer(left.Controls());
+    TIconButton a;
+    TIconButton b;
+    a.SetBounds(10, 10, 40, 40);
+    b.SetBounds(10, 10, 40, 40);
+    left.Controls().Add(a);
+    right.Controls().Add(b);
+    int exits = 0;
+    a.OnMouseExit = [&](TComponent&) { ++exits; };
+    b.OnMouseExit = [&](TComponent&) { ++exits; };
+    SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 400, 200, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    UpdateWindow(window.Handle());
+    if (!MoveCursorTo(left.Handle(), 20, 20)) GTEST_SKIP() << "no pointer to move";
+
+    SendMessageW(left.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_TRUE(a.Hot());
+    EXPECT_EQ(left.Controls().HotTimer().Owner(), &a);
+
+    // Entering b without a leave message for a: the shared timer hands over.
+    MoveCursorTo(right.Handle(), 20, 20);
+    SendMessageW(right.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    EXPECT_FALSE(a.Hot());
+    EXPECT_TRUE(b.Hot());
+    EXPECT_EQ(exits, 1);
+
+    // The pointer leaves b unreported; the timer notices within its interval.
+    MoveCursorTo(right.Handle(), 150, 150);
+    PumpFor(300);
+    EXPECT_FALSE(b.Hot());
+    EXPECT_EQ(exits, 2);
+    EXPECT_EQ(left.Controls().HotTimer().Owner(), nullptr);
+    ShowWindow(window.Handle(), SW_HIDE);
+}
