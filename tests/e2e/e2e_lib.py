@@ -45,6 +45,7 @@ class Env:
         self.work = work
         self.expected = expected
         self.shots_only = shots_only
+        self.update_expected = False
         self.prefix = Path(os.environ["WINEPREFIX"])
         self.drive_c = self.prefix / "drive_c"
         self.procs = []

@@ -20,6 +20,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import e2e_lib  # noqa: E402
 import e2e_cases  # noqa: E402,F401  (registers the cases)
+import e2e_shots  # noqa: E402,F401
 
 
 def main():
@@ -28,6 +29,7 @@ def main():
     ap.add_argument("--work", required=True)
     ap.add_argument("--expected", required=True)
     ap.add_argument("--shots-only", action="store_true")
+    ap.add_argument("--update", action="store_true", help="with --shots-only: make the shots the references")
     ap.add_argument("-k", dest="filter", default="")
     args = ap.parse_args()
 
@@ -35,6 +37,7 @@ def main():
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
     env = e2e_lib.Env(Path(args.exe), work, Path(args.expected), args.shots_only)
+    env.update_expected = args.shots_only and args.update
     failures = []
     cases = [c for c in e2e_lib.CASES if args.filter in c.__name__]
     if args.shots_only:

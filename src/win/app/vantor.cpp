@@ -84,9 +84,12 @@ TVantorManager* TVantor::PagesOf(TBarKind kind) {
     }
 }
 
+// A pop-up with a sizing border and no caption bar, always on top, without a
+// task-bar button. The class asks for no repaint of the whole window on a
+// size change: every part repaints only what it must.
 bool TVantor::Create(HWND owner) {
-    if (!CreateHandle(L"TVantor", WS_EX_TOPMOST, WS_POPUP | WS_CLIPCHILDREN, L"Vantor", CW_USEDEFAULT, CW_USEDEFAULT,
-                      kDefaultWidth, kDefaultHeight, owner))
+    if (!CreateHandle(L"TVantor", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN,
+                      L"Vantor", CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight, owner))
         return false;
     FormCreate();
     return true;
@@ -105,28 +108,28 @@ void TVantor::FormCreate() {
     // The four bar windows with their sets and placement sections come here.
     SetWindowTextW(Handle(), L"Vantor");
     RestorePlacement();
-    // The View menu, the shortcut submenu, the clear-history command, the
-    // system buttons and their menu images come here.
+    // The View menu, the shortcut submenu and the clear-history command come
+    // here; the system buttons' pictures with them.
+    CreateControls();
     FServices->SeedRandom();
-    // The clipboard page, the hint window, the lists, the wallpaper bitmap and
-    // the pools of 128 entry and 128 separator controls come here.
+    // The clipboard page, the hint window and the lists come here.
+    CreateEntryPools();
     LoadDataFiles();
-    // Floating bars are kept inside the screen and colours, font and tabs
-    // applied here, before and after the settings are read.
+    // Floating bars are kept inside the screen here.
+    RefreshTabsAndFonts();
     ReadSettings();
-    // Transparency, wallpaper, key definitions, scroll-button style and the
-    // first layout come here.
+    ApplyOpacity();
+    RefreshTabsAndFonts();
+    LoadWallpaper();
     ApplyTimerInterval();
+    // The key definitions are applied here.
+    ApplyScrollButtonStyle();
+    FormResize();
     FStarted = true;
 }
 
 void TVantor::FormShow() {
     // The notification-area icon follows ShowIcon here.
-}
-
-void TVantor::FormPaint() {
-    TPaintDC paint(Handle());
-    FillRect(paint.DC(), &paint.PaintRect(), GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // By default the launcher keeps the focus it gets at start; otherwise the
@@ -151,7 +154,64 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kMainTimer) TimerTimer();
             return 0;
         case WM_ERASEBKGND:
+            // Only the hidden window shows its bare background; the shown
+            // one is painted whole, and erasing first would flicker.
+            if (FHidden) {
+                RECT r;
+                GetClientRect(Handle(), &r);
+                FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+            }
             return 1;
+        case WM_SIZE:
+            FormResize();
+            return 0;
+        case WM_SIZING:
+            WMSizing(*reinterpret_cast<RECT*>(lParam));
+            return DefaultHandler(msg, wParam, lParam);
+        case WM_GETMINMAXINFO:
+            WMGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_MOVE: {
+            const LRESULT result = DefaultHandler(msg, wParam, lParam);
+            // A move the program did not make shows the contents again.
+            if (!FSliding && PoolsExist()) {
+                ShowWindow(ScrollBox.Handle(), SW_SHOWNA);
+                TabSet.SetVisible(true);
+            }
+            return result;
+        }
+        case WM_DISPLAYCHANGE: {
+            const LRESULT result = DefaultHandler(msg, wParam, lParam);
+            if (MainPages().AutoAdjust) Resnap();
+            return result;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE)
+                FormDeactivate();
+            else
+                FormActivate();
+            return DefaultHandler(msg, wParam, lParam);
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            return MainMouseMessage(msg, wParam, lParam);
+        case WM_MOUSELEAVE:
+            FControls.HandleMouseMessage(msg, wParam, lParam);
+            return 0;
+        case WM_CAPTURECHANGED:
+            FControls.HandleMouseMessage(msg, wParam, lParam);
+            // A drag whose capture went elsewhere ends where the window is.
+            if (FDragging && reinterpret_cast<HWND>(lParam) != Handle()) FormMouseUp(this, mbLeft, 0, 0, 0);
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle() && FControls.HandleSetCursor())
+                return TRUE;
+            return DefaultHandler(msg, wParam, lParam);
         case WM_PAINT:
             FormPaint();
             if (!FPainted) {
@@ -356,8 +416,9 @@ void TVantor::ReadSettings() {
     options.CurrentButton = CurrentButton;
     TSettingsReadResult result = MainPages().ReadSettings(ini, options);
     CurrentButton = result.CurrentButton;
-    // The entry controls are refreshed, the bars shown and docked as read and
-    // the current tab selected here.
+    // The bars are shown and docked as read here.
+    SelectTabQuietly(MainPages().CurrentPage());
+    RebuildPage();
 }
 
 void TVantor::WriteSettingsTo(TProfile& ini) {

@@ -1,16 +1,26 @@
 // The main window: owns the page sets, runs the start-up and the final save,
-// starts entries and shows the program's message boxes.
+// shows the current page with its tab strip against a screen edge, starts
+// entries and shows the program's message boxes.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/desktop_services.h"
+#include "base/handles.h"
 #include "base/window.h"
+#include "controls/launcher_button.h"
+#include "controls/narrow_tab.h"
+#include "controls/paint_panel.h"
+#include "controls/scroll_box_ex.h"
+#include "controls/separator.h"
+#include "layout/frame_layout.h"
+#include "layout/page_layout.h"
 #include "model/vantor_classes.h"
 #include "platform.h"
 #include "settings/folder_history.h"
@@ -28,7 +38,7 @@ public:
     virtual int ShowModal(HWND owner) = 0;
 };
 
-class TVantor : public TWindow {
+class TVantor : public TWindow, public TComponent {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
             std::unique_ptr<TDesktopServices> services = std::make_unique<TDesktopServices>());
@@ -90,6 +100,60 @@ public:
     void OpenThisFolder(const std::string& target);
     void PlaySoundEvent(const std::string& event);
 
+    // The frame and the current page (vantor_layout.cpp).
+    static constexpr int PoolSize = MaxButtonsPerPage;
+    static constexpr int BarSeparatorCount = 4;
+    TScrollBoxEx ScrollBox;
+    TDropPaintPanel PTexture;  // inside ScrollBox; carries the entry controls
+    TNarrowTab TabSet;
+    TSeparator Splitter;
+    std::array<TIconButton, sbCount> SystemButtons;  // indexed by TSystemButtonId
+    TIconButton& BStopAutoRun() { return SystemButtons[sbStopAutoRun]; }
+    TIconButton& BOpenFolder() { return SystemButtons[sbOpenFolder]; }
+    TIconButton& BScreenSaver() { return SystemButtons[sbScreenSaver]; }
+    TIconButton& BShutdown() { return SystemButtons[sbShutdown]; }
+    TIconButton& BReboot() { return SystemButtons[sbReboot]; }
+    // Pooled controls, one per slot of a page; null before FormCreate made them.
+    TLauncherButton* Button(int slot) const { return FButtons[slot].get(); }
+    TSeparator* Separator(int slot) const { return FSeparators[slot].get(); }
+    TSeparator* BarSeparator(int index) const { return FBarSeparators[index].get(); }
+    // Valid for the current page until the next layout; PTexture coordinates.
+    const TBounds& EntryRect(int slot) const { return FEntryRects[slot]; }
+    const TRect& TitleRect(int slot) const { return FTitleRects[slot]; }
+    bool TitleTruncated(int slot) const { return FTitleTruncated[slot]; }
+    int ColumnCount() const { return FColumnCount; }
+    TDockEdge DockEdge() const { return FDockEdge; }
+    bool WindowActive() const { return FWindowActive; }
+
+    void FormResize();
+    void LayoutPage(bool forceRepaint);
+    void RebuildPage();
+    void RefreshTabsAndFonts();
+    void ApplyScrollButtonStyle();
+    void TabSetChange();
+    // The three layout numbers a page of this view style gets by default.
+    void GetStyleDefaults(int style, int32_t& buttonWidth, int32_t& margin, int32_t& titleWidth);
+    void InvalidateCaptionStrip();
+
+    // Docking (vantor_dock.cpp). `sender` is null when the window calls them itself.
+    void FormMouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FormMouseMove(TComponent* sender, TShiftState shift, int x, int y);
+    void FormMouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Resnap();
+
+    // Painting (vantor_paint.cpp).
+    // The background colour or the wallpaper tiled from the DC's origin.
+    void PaintBackground(HDC dc, const RECT& rect);
+    void LoadWallpaper();
+    void ApplyOpacity();
+    // One of the seven window colours (TVantorSettings::BackgroundColor...).
+    TColor WindowColor(int index) const { return FColors[index]; }
+    // The window font: FontName, 12-pixel characters, Japanese character set.
+    HFONT WindowFont() const { return FWindowFont.Get(); }
+    const LOGFONTW& WindowLogFont() const { return FWindowLogFont; }
+    // The wallpaper tile as painted (null for none).
+    HBITMAP Wallpaper() const { return FWallpaper.Get(); }
+
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -100,6 +164,24 @@ private:
     void FormShow();
     void FormPaint();
     void FormFirstPaint();
+    void FormActivate();
+    void FormDeactivate();
+    void CreateControls();
+    void CreateEntryPools();
+    void ConnectEvents();
+    bool PoolsExist() const { return FButtons[0] != nullptr; }
+    TVantorPage* CurrentMainPage() const;
+    // Selects a tab without switching the page through TabSetChange.
+    void SelectTabQuietly(int index);
+    void BindEntry(int slot, const TVantorButton& entry, bool largeIcon);
+    void ParkSlot(int slot);
+    void PTexturePaint(HDC dc, const RECT& clip);
+    void PaintCaptionStrip(HDC dc, const RECT& strip);
+    void ApplyWindowFont();
+    LRESULT MainMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void WMGetMinMaxInfo(MINMAXINFO& info);
+    void WMSizing(RECT& sizing);
+    TBounds CaptionStripNow() const;
     void FormDestroy();
     int ShowBox(const std::string& text, UINT type);
     void RestorePlacement();
@@ -108,7 +190,6 @@ private:
     void WriteSettingsTo(TProfile& ini);
     void LoadFolderHistory();
     void ApplyTimerInterval();
-    void RebuildPage();
     void RebuildHistoryBar();
     int32_t FreeResourcesTotal();
     void LoadBarPages(TVantorManager& pages, const char* fileName, const std::string& caption);
@@ -128,4 +209,34 @@ private:
     int FNotTopmostDepth = 0;
     bool FStarted = false;  // FormCreate has run to its end
     bool FPainted = false;
+
+    // The frame and the pools.
+    TGraphicControlHost FControls;  // the window's own windowless controls
+    TLauncherButtonCache FIconCache;
+    std::array<std::unique_ptr<TLauncherButton>, PoolSize> FButtons;
+    std::array<std::unique_ptr<TSeparator>, PoolSize> FSeparators;
+    std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
+    std::array<TBounds, PoolSize> FEntryRects{};
+    std::array<TRect, PoolSize> FTitleRects{};
+    std::array<bool, PoolSize> FTitleTruncated{};
+    TCellMetrics FCellMetrics;
+    int FColumnCount = 0;
+    bool FQuietTabChange = false;
+    bool FUserPageSwitch = false;
+
+    // Docking.
+    TDockEdge FDockEdge = deNone;
+    TDockEdge FPendingDockEdge = deNone;
+    TPoint FDragAnchor;
+    bool FDragging = false;  // a left press on the window or PTexture is being dragged
+    bool FSliding = false;
+    bool FHidden = false;
+    bool FWindowActive = false;
+
+    // Painting.
+    std::array<TColor, ColorCount> FColors = DefaultColors;
+    TFont FWindowFont;
+    LOGFONTW FWindowLogFont{};
+    TBitmap FWallpaper;
+    SIZE FWallpaperSize{0, 0};
 };

@@ -217,11 +217,6 @@ void TVantor::DropInFolder(const TVantorButton& entry, const std::vector<std::st
     SHFileOperationW(&operation);
 }
 
-void TVantor::RebuildPage() {
-    // The entry controls are re-bound to the current page and laid out here.
-    InvalidateRect(Handle(), nullptr, FALSE);
-}
-
 void TVantor::RebuildHistoryBar() {
     // The history bar re-binds its controls here.
 }

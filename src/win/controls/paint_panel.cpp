@@ -153,7 +153,9 @@ LRESULT TPaintPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MOUSEMOVE: {
             TrackMouse();
-            if (FControls.HandleMouseMessage(msg, wParam, lParam)) return 0;
+            // While the panel's own background is pressed the moves are the
+            // panel's (the owner drags with them), whatever control lies below.
+            if (!FPressed && FControls.HandleMouseMessage(msg, wParam, lParam)) return 0;
             if (OnMouseMove) OnMouseMove(*this, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         }
@@ -173,7 +175,9 @@ LRESULT TPaintPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-            if (!FControls.HandleMouseMessage(msg, wParam, lParam)) {
+            // The release of a press on the background ends the panel's own
+            // press, even over a control: else the capture would stay.
+            if ((msg == WM_LBUTTONUP && FPressed) || !FControls.HandleMouseMessage(msg, wParam, lParam)) {
                 MouseButton(msg, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             }
             return 0;

@@ -1,0 +1,101 @@
+// The main window against a screen edge: dragging it by its background snaps
+// it to the nearest edge, the frame turns to suit the new edge, resizing keeps
+// the docked side in place and display changes snap it again.
+#include <windowsx.h>
+
+#include "app/vantor.h"
+#include "layout/docking.h"
+
+namespace {
+
+SIZE ScreenSize() { return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+}  // namespace
+
+void TVantor::FormMouseDown(TComponent* sender, TMouseButton button, TShiftState, int x, int y) {
+    if (button != mbLeft) return;
+    // A real click puts the keyboard on the page; a failure changes nothing.
+    if (sender && IsWindowVisible(PTexture.Handle()) && IsWindowEnabled(PTexture.Handle()))
+        SetFocus(ScrollBox.Handle());
+    FPendingDockEdge = FDockEdge;
+    FDragAnchor = DragAnchor(FDockEdge, TPoint{x, y}, FDragAnchor);
+    FDragging = true;
+}
+
+// The window always hugs an edge while it is dragged.
+void TVantor::FormMouseMove(TComponent*, TShiftState shift, int x, int y) {
+    if (!FDragging || !(shift & ssLeft)) return;
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    const SIZE screen = ScreenSize();
+    const TPoint wanted{x - FDragAnchor.X + r.left, y - FDragAnchor.Y + r.top};
+    const TSnapResult snap = SnapToScreenEdge(wanted, r.right - r.left, r.bottom - r.top, screen.cx, screen.cy);
+    FPendingDockEdge = static_cast<TDockEdge>(snap.Edge);
+    if (snap.Position == TPoint{r.left, r.top}) return;
+    FSliding = true;
+    SetWindowPos(Handle(), nullptr, snap.Position.X, snap.Position.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FSliding = false;
+}
+
+void TVantor::FormMouseUp(TComponent*, TMouseButton, TShiftState, int, int) {
+    if (!FDragging) return;
+    FDragging = false;
+    if (FPendingDockEdge == FDockEdge) return;
+    if (IsWindowVisible(Handle())) PlaySoundEvent("ChangeLayout");
+    FDockEdge = FPendingDockEdge;
+    FormResize();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// A press at (0, 0) that does not move snaps the window where it stands;
+// this is how a new window finds its first edge.
+void TVantor::Resnap() {
+    if (FDragging) return;  // the drag in progress snaps by itself
+    FormMouseDown(nullptr, mbLeft, ssLeft, 0, 0);
+    FormMouseMove(nullptr, ssLeft, 0, 0);
+    FormMouseUp(nullptr, mbLeft, ssLeft, 0, 0);
+    // The floating bars are moved back within reach here.
+}
+
+void TVantor::WMGetMinMaxInfo(MINMAXINFO& info) {
+    const SIZE screen = ScreenSize();
+    info.ptMinTrackSize = POINT{MinTrackWidth, MinTrackHeight(0)};  // no bar docks yet
+    info.ptMaxTrackSize = POINT{screen.cx, screen.cy};
+}
+
+void TVantor::WMSizing(RECT& sizing) {
+    const SIZE screen = ScreenSize();
+    const TRect kept =
+        KeepDockedSide(TRect{sizing.left, sizing.top, sizing.right, sizing.bottom}, FDockEdge, screen.cx, screen.cy);
+    sizing = RECT{kept.Left, kept.Top, kept.Right, kept.Bottom};
+}
+
+// The window's own mouse messages: its windowless controls first, then the
+// drag. While a drag runs, every move belongs to it, whatever lies below.
+LRESULT TVantor::MainMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    const TShiftState shift = MouseShiftState(wParam);
+    if (!FDragging && FControls.HandleMouseMessage(msg, wParam, lParam)) return 0;
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            SetCapture(Handle());
+            FormMouseDown(this, mbLeft, msg == WM_LBUTTONDBLCLK ? shift | ssDouble : shift, x, y);
+            break;
+        case WM_RBUTTONDOWN:
+            FormMouseDown(this, mbRight, shift, x, y);
+            break;
+        case WM_MOUSEMOVE:
+            FormMouseMove(this, shift, x, y);
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            FormMouseUp(this, msg == WM_LBUTTONUP ? mbLeft : mbRight, shift, x, y);
+            if (msg == WM_LBUTTONUP && GetCapture() == Handle()) ReleaseCapture();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}

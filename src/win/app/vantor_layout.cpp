@@ -1,0 +1,357 @@
+// The frame of the main window and the current page inside it: creating the
+// controls and their pools, placing them on every resize, binding the pooled
+// entry controls to the current page, and the tab strip.
+#include <algorithm>
+
+#include "app/vantor.h"
+#include "base/win_text.h"
+#include "layout/page_binding.h"
+#include "text/text.h"
+
+namespace {
+
+constexpr int kIconCacheSize = 256;
+const TBounds kInitialBounds{0, 0, 100, 100};
+
+// The hourglass while controls are re-bound; the cursor before comes back.
+class TWaitCursor {
+public:
+    TWaitCursor() : FOld(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+    ~TWaitCursor() { SetCursor(FOld); }
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
+
+private:
+    HCURSOR FOld;
+};
+
+// Title widths in the window font, for the layout's truncation rule.
+class TTitleMeasure {
+public:
+    TTitleMeasure(HWND window, HFONT font)
+        : FWindow(window),
+          FDC(GetDC(window)),
+          FOld(SelectObject(FDC, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)))) {}
+    ~TTitleMeasure() {
+        SelectObject(FDC, FOld);
+        ReleaseDC(FWindow, FDC);
+    }
+    TTitleMeasure(const TTitleMeasure&) = delete;
+    TTitleMeasure& operator=(const TTitleMeasure&) = delete;
+
+    int Width(std::string_view text) const {
+        const std::wstring wide = Widen(text);
+        SIZE size{};
+        GetTextExtentPoint32W(FDC, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HWND FWindow;
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+// Copying an icon out of the cache is the dear part of binding a button, so a
+// button that already shows this source keeps its icon. A target that has
+// gone since must still turn into the "not found" picture.
+bool ShowsIconOf(const TLauncherButton& button, const TIconSource& source) {
+    if (button.FileName().empty() || button.FileName() != source.Path || button.IconIndex() != source.Index)
+        return false;
+    return IsWebAddress(source.Path) || GetFileAttributesW(Widen(source.Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+HCURSOR SplitterCursor(TSplitterCursor cursor) {
+    switch (cursor) {
+        case TSplitterCursor::VSplit:
+            return LoadCursor(nullptr, IDC_SIZENS);
+        case TSplitterCursor::HSplit:
+            return LoadCursor(nullptr, IDC_SIZEWE);
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- creation
+
+// The scroll box with its panel, the tab strip, its splitter and the system
+// buttons; the entry pools follow later in the start-up.
+void TVantor::CreateControls() {
+    FControls.SetParent(Handle());
+    ScrollBox.SetTabStop(true);
+    ScrollBox.Create(Handle(), kInitialBounds);
+    PTexture.Create(ScrollBox.Handle(), kInitialBounds);
+    ScrollBox.SetContent(PTexture.Handle());
+    TabSet.Create(Handle(), kInitialBounds);
+    TabSet.SetLeftMargin(2);
+    TabSet.SetRightMargin(2);
+    TabSet.SetMinTabWidth(16);
+    TabSet.SetTabWidth(20);
+    TabSet.SetVertical(false);
+    Splitter.SetKind(skSpace);
+    Splitter.SetBounds(ParkedBounds);
+    FControls.Add(Splitter);
+    // Their commands and pictures come with the system-button work; until
+    // then they only take their places in the caption strip.
+    for (int id = 0; id < sbCount; ++id) {
+        TIconButton& b = SystemButtons[id];
+        b.Tag = id;
+        b.SetLargeIcon(false);
+        b.SetButtonStyle(isFlat);
+        b.SetTransparent(true);  // the caption strip shows through
+        b.SetBounds(ParkedBounds);
+        FControls.Add(b);
+    }
+    // One hot-tracked button at a time across the window.
+    PTexture.Controls().ShareHotTimer(FControls);
+    TabSet.Controls().ShareHotTimer(FControls);
+    ConnectEvents();
+}
+
+void TVantor::CreateEntryPools() {
+    FIconCache.SetCacheSize(kIconCacheSize);
+    for (int i = 0; i < PoolSize; ++i) {
+        auto button = std::make_unique<TLauncherButton>();
+        button->Tag = i;
+        button->SetCache(&FIconCache);
+        button->SetBounds(ParkedBounds);
+        button->OnClick = [this](TComponent& sender) {
+            LaunchButton(TBarKind::Main, static_cast<int32_t>(sender.Tag));
+        };
+        PTexture.Controls().Add(*button);
+        FButtons[i] = std::move(button);
+    }
+    for (int i = 0; i < PoolSize; ++i) {
+        auto separator = std::make_unique<TSeparator>();
+        separator->Tag = i;
+        separator->SetKind(skHorizonal);
+        separator->SetBounds(ParkedBounds);
+        PTexture.Controls().Add(*separator);
+        FSeparators[i] = std::move(separator);
+    }
+    for (int i = 0; i < BarSeparatorCount; ++i) {
+        auto separator = std::make_unique<TSeparator>();
+        separator->Tag = i;
+        separator->SetKind(skHorizonal);
+        separator->SetBounds(ParkedBounds);
+        FControls.Add(*separator);
+        FBarSeparators[i] = std::move(separator);
+    }
+}
+
+void TVantor::ConnectEvents() {
+    PTexture.OnPaint = [this](TPaintPanel&, HDC dc, const RECT& clip) { PTexturePaint(dc, clip); };
+    PTexture.OnMouseDown = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
+        FormMouseDown(&sender, button, shift, x, y);
+    };
+    PTexture.OnMouseMove = [this](TComponent& sender, TShiftState shift, int x, int y) {
+        FormMouseMove(&sender, shift, x, y);
+    };
+    PTexture.OnMouseUp = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
+        FormMouseUp(&sender, button, shift, x, y);
+    };
+    TabSet.OnChange = [this](TComponent&) { TabSetChange(); };
+    // From a press on the strip to its release, page switches are the user's.
+    TabSet.OnMouseDown = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = true; };
+    TabSet.OnMouseUp = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = false; };
+}
+
+// ---------------------------------------------------------------- frame
+
+TBounds TVantor::CaptionStripNow() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int side = ResolveCaptionSide(FMainPages->TitleBarLayout(), FDockEdge);
+    return CaptionStripBounds(side, client.right, client.bottom, FMainPages->CaptionWidth());
+}
+
+void TVantor::InvalidateCaptionStrip() {
+    const TBounds strip = CaptionStripNow();
+    if (strip.Width <= 0 || strip.Height <= 0) return;
+    const RECT r{strip.Left, strip.Top, strip.Right(), strip.Bottom()};
+    InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TVantor::FormResize() {
+    if (!PoolsExist()) return;
+    TVantorManager& settings = MainPages();
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    TFrameLayoutInput in;
+    in.ClientWidth = client.right;
+    in.ClientHeight = client.bottom;
+    in.CaptionWidth = settings.CaptionWidth();
+    in.TitleBarLayout = settings.TitleBarLayout();
+    in.PageTabLayout = settings.PageTabLayout();
+    in.DockEdge = FDockEdge;
+    in.SystemButtonLayout = settings.SystemButtonLayout();
+    in.TabSetHeight = settings.TabSetHeight();
+    in.HorizontalTab = settings.HorizontalTab;
+    const TVisibleButtons& v = settings.VisibleButtons;
+    in.VisibleButtons = {v.StopAutoRun, v.OpenFolder, v.ScreenSaver, v.Shutdown, v.Reboot};
+    in.DockedBarCount = 0;  // the bars dock here once they exist
+    const TFrameLayout f = ComputeFrameLayout(in);
+
+    settings.SetTabSetHeight(f.TabSetHeight);
+    if (f.PlaceTabSet) {
+        TabSet.SetPosition(f.TabPosition);
+        TabSet.SetBounds(f.TabSet);
+        Splitter.SetBounds(f.Splitter);
+        Splitter.Cursor = SplitterCursor(f.SplitterCursor);
+    }
+    for (int id = 0; id < sbCount; ++id) SystemButtons[id].SetBounds(f.SystemButtons[id]);
+    ScrollBox.SetBounds(f.ScrollBox);
+    for (int i = 0; i < BarSeparatorCount; ++i) FBarSeparators[i]->SetBounds(f.BarSeparators[i]);
+    Resnap();
+    const TVantorPage* page = CurrentMainPage();
+    LayoutPage(page && page->ViewStyle == 5);
+    InvalidateCaptionStrip();
+}
+
+// ---------------------------------------------------------------- page
+
+TVantorPage* TVantor::CurrentMainPage() const {
+    const int32_t current = FMainPages->CurrentPage();
+    if (current < 0 || current >= FMainPages->Count()) return nullptr;
+    return FMainPages->Pages(current);
+}
+
+void TVantor::LayoutPage(bool forceRepaint) {
+    if (!PoolsExist()) return;
+    const TVantorPage* page = CurrentMainPage();
+    const std::vector<TLayoutEntry> entries = page ? LayoutEntriesOf(*page) : std::vector<TLayoutEntry>();
+    const TBounds box = ScrollBox.Bounds();  // the whole width, with or without the bar
+    const TTitleMeasure measure(PTexture.Handle(), FWindowFont.Get());
+
+    TPageLayoutInput in;
+    if (page) in.Page = GeometryOf(*page);
+    in.Entries = &entries;
+    in.ClientWidth = box.Width;
+    in.ClientHeight = box.Height;
+    in.ScrollBarWidth = VerticalScrollBarWidth();
+    in.PreviousColumnCount = FColumnCount;
+    in.ForceRepaint = forceRepaint;
+    in.TextWidth = [&measure](std::string_view text) { return measure.Width(text); };
+    const TPageLayout out = ::LayoutPage(in);
+
+    ScrollBox.SetVertRange(out.ScrollRange);
+    FCellMetrics = out.Metrics;
+    FColumnCount = out.ColumnCount;
+    FEntryRects.fill(TBounds{});
+    FTitleRects.fill(TRect{});
+    FTitleTruncated.fill(false);
+    const int count = std::min(static_cast<int>(out.Entries.size()), PoolSize);
+    for (int i = 0; i < count; ++i) {
+        const TEntryPlacement& p = out.Entries[i];
+        FEntryRects[i] = p.EntryRect;
+        FTitleRects[i] = p.TitleRect;
+        FTitleTruncated[i] = p.TitleTruncated;
+        FButtons[i]->SetBounds(p.ButtonBounds);
+        FSeparators[i]->SetBounds(p.SeparatorBounds);
+    }
+    ScrollBox.SetScrollBarStyle(static_cast<TScrollBarStyle>(MainPages().ScrollStyle()));
+    ScrollBox.SetSmooth(MainPages().SmoothScroll);
+    // The focus frame is placed here, without scrolling.
+    if (out.RepaintTexture) PTexture.Invalidate();
+    // The bars lay out their entries here.
+}
+
+void TVantor::BindEntry(int slot, const TVantorButton& entry, bool largeIcon) {
+    TLauncherButton& button = *FButtons[slot];
+    if (entry.IsSeparator()) {
+        button.SetBounds(ParkedBounds);
+        return;
+    }
+    FSeparators[slot]->SetBounds(ParkedBounds);
+    button.ApplyButtonStyleSetting(MainPages().ButtonStyle());
+    // Dropping the old icon first saves reloading it in the other size.
+    if (button.LargeIcon() != largeIcon) {
+        button.SetIconSource(std::string(), -1);
+        button.SetLargeIcon(largeIcon);
+    }
+    const TIconSource source = IconSourceOf(entry);
+    if (!ShowsIconOf(button, source)) button.SetIconSource(source.Path, source.Index);
+}
+
+void TVantor::ParkSlot(int slot) {
+    FButtons[slot]->SetBounds(ParkedBounds);
+    FSeparators[slot]->SetBounds(ParkedBounds);
+}
+
+void TVantor::RebuildPage() {
+    if (!PoolsExist()) return;
+    TWaitCursor wait;
+    const TVantorPage* page = CurrentMainPage();
+    const int count = page ? std::min<int>(page->Count(), PoolSize) : 0;
+    const bool largeIcon = page && ComputeCellMetrics(GeometryOf(*page), 0).LargeIcon;
+    for (int i = 0; i < count; ++i) BindEntry(i, *page->Buttons(i), largeIcon);
+    for (int i = count; i < PoolSize; ++i) ParkSlot(i);
+    LayoutPage(true);
+    // The four bars re-bind their entries here.
+}
+
+void TVantor::GetStyleDefaults(int style, int32_t& buttonWidth, int32_t& margin, int32_t& titleWidth) {
+    TVantorPage page(FPlatform);
+    page.ViewStyle = static_cast<uint8_t>(style);
+    page.ApplyDefaultLayout();
+    buttonWidth = page.ButtonWidth;
+    margin = page.Margin;
+    titleWidth = page.TitleWidth;
+}
+
+// ---------------------------------------------------------------- tabs
+
+void TVantor::TabSetChange() {
+    if (FQuietTabChange) return;
+    MainPages().SetCurrentPage(TabSet.TabIndex());
+    RebuildPage();
+    if (IsWindowVisible(Handle()) && FUserPageSwitch) PlaySoundEvent("ClickPage");
+}
+
+void TVantor::SelectTabQuietly(int index) {
+    FQuietTabChange = true;
+    TabSet.SetTabIndex(index);
+    FQuietTabChange = false;
+}
+
+void TVantor::RefreshTabsAndFonts() {
+    const TVantorManager& settings = MainPages();
+    FColors = settings.CustomColor ? settings.Colors : DefaultColors;
+    TabSet.SetVertical(!settings.HorizontalTab);
+    TabSet.SetMaxTabWidth(settings.MaxTabWidth());
+    TabSet.SetMinTabWidth(settings.MinTabWidth());
+    TabSet.SetTextColor(FColors[TVantorSettings::TextColor]);
+    TabSet.SetSelectedColor(FColors[TVantorSettings::SelectedTabColor]);
+    TabSet.SetUnselectedColor(FColors[TVantorSettings::UnselectedTabColor]);
+    ApplyWindowFont();
+    TabSet.SetFont(FWindowLogFont);
+
+    const int previous = TabSet.TabIndex();
+    std::vector<std::string> captions;
+    for (int32_t i = 0; i < settings.Count(); ++i) captions.push_back(settings.Pages(i)->Caption);
+    TabSet.Tabs().Clear();
+    TabSet.Tabs().AddStrings(captions);
+    TabSet.SetTabIndex(std::clamp(previous, 0, std::max(TabSet.Tabs().Count() - 1, 0)));
+    PTexture.Invalidate();
+}
+
+void TVantor::ApplyScrollButtonStyle() {
+    bool autoScroll = true;
+    bool autoRepeat = true;
+    switch (MainPages().ScrollButtonStyle()) {
+        case 1:
+            autoScroll = false;
+            break;
+        case 2:
+            autoScroll = false;
+            autoRepeat = false;
+            break;
+        default:
+            break;
+    }
+    TabSet.SetAutoScroll(autoScroll);
+    TabSet.SetAutoRepeat(autoRepeat);
+    // The arrows of the smart, keyword and history bars follow here.
+}

@@ -1,0 +1,205 @@
+// What the main window paints itself: the panel background (a colour or a
+// tiled wallpaper), the entry titles, the caption strip, and the window's
+// opacity. Everything is painted off screen and copied in one step.
+#include <algorithm>
+
+#include "app/vantor.h"
+#include "base/double_buffer.h"
+#include "base/win_text.h"
+#include "layout/painting.h"
+#include "text/text.h"
+
+namespace {
+
+const char kWallpaperError[] = "壁紙\"%s\"の読みこみに失敗しました。";
+constexpr int kWindowFontHeight = -12;  // 12-pixel characters
+
+// A memory DC with one bitmap selected, for copying from or into it.
+class TBitmapDC {
+public:
+    explicit TBitmapDC(HBITMAP bitmap) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, bitmap)) {}
+    ~TBitmapDC() {
+        SelectObject(FDC, FOld);
+        DeleteDC(FDC);
+    }
+    TBitmapDC(const TBitmapDC&) = delete;
+    TBitmapDC& operator=(const TBitmapDC&) = delete;
+    HDC DC() const { return FDC; }
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof(bm), &bm);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+// Small patterns are repeated into a tile of at least 64 x 64 pixels, so a
+// paint needs few copies: the first row of copies, then that row downwards.
+TBitmap EnlargedTile(TBitmap picture, SIZE& size) {
+    size = BitmapSize(picture.Get());
+    const int nx = WallpaperRepeatCount(size.cx);
+    const int ny = WallpaperRepeatCount(size.cy);
+    if (nx <= 1 && ny <= 1) return picture;
+    TBitmap tile;
+    {
+        TWindowDC screen(nullptr);
+        tile.Reset(CreateCompatibleBitmap(screen.DC(), nx * size.cx, ny * size.cy));
+    }
+    if (!tile) return picture;  // no memory for the tile: tile the picture itself
+    TBitmapDC source(picture.Get());
+    TBitmapDC target(tile.Get());
+    for (int i = 0; i < nx; ++i) BitBlt(target.DC(), i * size.cx, 0, size.cx, size.cy, source.DC(), 0, 0, SRCCOPY);
+    for (int j = 1; j < ny; ++j) BitBlt(target.DC(), 0, j * size.cy, nx * size.cx, size.cy, target.DC(), 0, 0, SRCCOPY);
+    size = SIZE{nx * size.cx, ny * size.cy};
+    return tile;
+}
+
+bool RectsMeet(const RECT& a, const RECT& b) {
+    RECT meet;
+    return IntersectRect(&meet, &a, &b) != FALSE;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- background
+
+void TVantor::PaintBackground(HDC dc, const RECT& rect) {
+    if (!FWallpaper) {
+        TBrush brush(CreateSolidBrush(ColorToRGB(FColors[TVantorSettings::BackgroundColor])));
+        FillRect(dc, &rect, brush.Get());
+        return;
+    }
+    const int w = FWallpaperSize.cx;
+    const int h = FWallpaperSize.cy;
+    const TTileRange tiles = TilesCovering(TRect{rect.left, rect.top, rect.right, rect.bottom}, w, h);
+    TBitmapDC source(FWallpaper.Get());
+    for (int j = tiles.FirstRow; j <= tiles.LastRow; ++j) {
+        for (int i = tiles.FirstColumn; i <= tiles.LastColumn; ++i) {
+            const RECT tile{i * w, j * h, (i + 1) * w, (j + 1) * h};
+            RECT part;
+            if (!IntersectRect(&part, &tile, &rect)) continue;
+            BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, source.DC(),
+                   part.left - tile.left, part.top - tile.top, SRCCOPY);
+        }
+    }
+}
+
+void TVantor::LoadWallpaper() {
+    FWallpaper.Reset();
+    FWallpaperSize = SIZE{0, 0};
+    const std::string& name = MainPages().WallpaperName;
+    if (!name.empty()) {
+        // Loaded as a bitmap of the display's format; palettes are ignored.
+        TBitmap picture(
+            static_cast<HBITMAP>(LoadImageW(nullptr, Widen(name).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        if (picture) {
+            FWallpaper = EnlargedTile(std::move(picture), FWallpaperSize);
+        } else {
+            ErrorBox(Format(kWallpaperError, name));
+        }
+    }
+    PTexture.Invalidate();
+    // The four bars repaint here.
+}
+
+// ---------------------------------------------------------------- titles
+
+void TVantor::PTexturePaint(HDC dc, const RECT& clip) {
+    PaintBackground(dc, clip);
+    const TVantorPage* page = CurrentMainPage();
+    if (!page || !FCellMetrics.HasTitleBox()) return;
+    TSelectObject font(dc, FWindowFont.Get());
+    SetTextColor(dc, ColorToRGB(FColors[TVantorSettings::TitleColor]));
+    SetBkColor(dc, ColorToRGB(FColors[TVantorSettings::BackTitleColor]));
+    SetBkMode(dc, OPAQUE);
+    const int count = std::min<int>(page->Count(), PoolSize);
+    for (int i = 0; i < count; ++i) {
+        const TRect& t = FTitleRects[i];
+        if (t.IsEmpty()) continue;
+        const RECT r{t.Left, t.Top, t.Right, t.Bottom};
+        if (!RectsMeet(r, clip)) continue;
+        const TVantorButton& entry = *page->Buttons(i);
+        if (entry.IsSeparator()) continue;
+        // The label is filled whole; a title too long for it is cut at its edge.
+        const std::wstring text = Widen(entry.Title);
+        ExtTextOutW(dc, r.left + 1, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, text.c_str(), static_cast<UINT>(text.size()),
+                    nullptr);
+    }
+}
+
+void TVantor::ApplyWindowFont() {
+    LOGFONTW f{};
+    f.lfHeight = kWindowFontHeight;
+    f.lfWeight = FW_NORMAL;
+    // The Japanese character set picks a font with Japanese glyphs whatever
+    // the system's own code page is.
+    f.lfCharSet = SHIFTJIS_CHARSET;
+    const std::wstring face = Widen(MainPages().FontName());
+    face.copy(f.lfFaceName, std::min<size_t>(face.size(), LF_FACESIZE - 1));
+    FWindowLogFont = f;
+    FWindowFont.Reset(CreateFontIndirectW(&f));
+}
+
+// ---------------------------------------------------------------- window
+
+void TVantor::FormPaint() {
+    TPaintDC paint(Handle());
+    const RECT& clip = paint.PaintRect();
+    if (IsRectEmpty(&clip)) return;
+    TDoubleBuffer buffer(paint.DC(), clip);
+    HDC dc = buffer.DC();
+    FillRect(dc, &clip, GetSysColorBrush(COLOR_BTNFACE));
+    const TBounds strip = CaptionStripNow();
+    const RECT stripRect{strip.Left, strip.Top, strip.Right(), strip.Bottom()};
+    if (RectsMeet(stripRect, clip)) PaintCaptionStrip(dc, stripRect);
+    FControls.PaintControls(dc, clip);
+}
+
+// Like a caption bar without text, in the active or the inactive look.
+void TVantor::PaintCaptionStrip(HDC dc, const RECT& strip) {
+    if (IsNT) {
+        FillRect(dc, &strip, GetSysColorBrush(FWindowActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        return;
+    }
+    DrawCaption(Handle(), dc, &strip, DC_GRADIENT | (FWindowActive ? DC_ACTIVE : 0));
+}
+
+void TVantor::FormActivate() {
+    if (FModalDepth > 0) return;
+    FWindowActive = true;
+    InvalidateCaptionStrip();
+    // The hidden window slides in here unless it opens on pointing.
+}
+
+void TVantor::FormDeactivate() {
+    // The hint window is hidden here.
+    if (FModalDepth > 0) return;
+    FWindowActive = false;
+    InvalidateCaptionStrip();
+    // The window slides out here when the pointer is outside it.
+}
+
+// Per-window opacity comes with Windows 2000; it is looked up so that the
+// program still starts where it is missing.
+void TVantor::ApplyOpacity() {
+    using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto setAttributes = reinterpret_cast<TSetLayeredWindowAttributes>(
+        reinterpret_cast<void*>(user32 ? GetProcAddress(user32, "SetLayeredWindowAttributes") : nullptr));
+    if (!setAttributes || !Handle()) return;
+    const int transparent = MainPages().Transparent();
+    const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+    if (transparent > 0) {
+        SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+        setAttributes(Handle(), 0, static_cast<BYTE>(OpacityAlpha(transparent)), LWA_ALPHA);
+    } else if (exStyle & WS_EX_LAYERED) {
+        // Fully opaque windows are not layered at all: that costs nothing.
+        SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    // The four bars get the same opacity here.
+}

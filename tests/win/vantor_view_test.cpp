@@ -1,0 +1,481 @@
+// The main window showing its pages: the pooled controls laid out as the core
+// computes them, page switches from the tab strip, a click that starts an
+// entry, docking to a screen edge, the wallpaper and the opacity.
+//
+// The page-switch timing runs on request only:
+//   vantor_win_tests.exe --gtest_also_run_disabled_tests --gtest_filter=*PageSwitchTiming*
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/vantor.h"
+#include "base/win_text.h"
+#include "controls_test_support.h"
+#include "layout/docking.h"
+#include "layout/page_binding.h"
+#include "settings/name_value.h"
+#include "shell/id_list.h"
+#include "shell/win_platform.h"
+#include "text/text.h"
+#include "win_test_util.h"
+
+namespace {
+
+class TRecordingDesktop : public TDesktopServices {
+public:
+    std::vector<std::string> Boxes;
+    std::vector<std::string> StartedItems;  // the shell items' paths
+    std::vector<std::string> Sounds;
+
+    int ShowMessage(HWND, const std::string& text, UINT) override {
+        Boxes.push_back(text);
+        return IDOK;
+    }
+    bool IsCtrlDown() override { return false; }
+    void SeedRandom() override {}
+    int Random(int) override { return 0; }
+    void StartShell(HWND, const TShellRequest& r) override {
+        StartedItems.push_back(r.Item ? IDListToPath(r.Item) : r.File);
+    }
+    void PlaySoundValue(const std::string& value) override { Sounds.push_back(value); }
+    std::string SpecialFolderPath(TSpecialFolder) override { return std::string(); }
+};
+
+// A 24-bit bitmap file whose first column is red and the rest green.
+std::string StripedBitmapFile(int width, int height) {
+    const int row = (width * 3 + 3) / 4 * 4;
+    const uint32_t imageSize = static_cast<uint32_t>(row * height);
+    std::string file;
+    auto put = [&file](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) file += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    file += "BM";
+    put(54 + imageSize, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(static_cast<uint32_t>(width), 4);
+    put(static_cast<uint32_t>(height), 4);
+    put(1, 2);
+    put(24, 2);
+    put(0, 4);
+    put(imageSize, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    for (int y = 0; y < height; ++y) {
+        std::string line;
+        for (int x = 0; x < width; ++x)
+            line += x == 0 ? std::string("\x00\x00\xFF", 3) : std::string("\x00\xFF\x00", 3);
+        line.resize(static_cast<size_t>(row), '\0');
+        file += line;
+    }
+    return file;
+}
+
+SIZE BitmapSizeOf(HBITMAP bitmap) {
+    BITMAP bm{};
+    GetObjectW(bitmap, sizeof(bm), &bm);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+class VantorViewTest : public testing::Test {
+protected:
+    TTempFolder Folder{"vantor-view"};
+    std::string Data = Folder / "Data\\";
+    std::string Target = Folder / "target.exe";
+    TWinPlatform Platform;
+    TRecordingDesktop* Desktop = nullptr;
+    std::unique_ptr<TVantor> Vantor;
+
+    void SetUp() override {
+        MakeFolder(Data);
+        WriteTextFile(Target, "MZ");
+    }
+    void TearDown() override { Vantor.reset(); }
+
+    // A launcher entry on the target, a separator at the given positions.
+    void AddEntries(TVantorPage& page, int count, std::initializer_list<int> separators = {}) {
+        for (int i = 0; i < count; ++i) {
+            bool separator = false;
+            for (int s : separators) separator = separator || s == i;
+            if (separator)
+                page.Add(SeparatorLink, SeparatorTitle, "", "", "", 5, false, "", 0);
+            else
+                page.Add(Target, i % 3 == 0 ? Format("とても長いタイトルのボタン%d", i) : Format("ボタン%d", i), "", "",
+                         "", 5, false, i == 1 ? Target : "", 0);
+        }
+    }
+
+    // Pages of styles 0, 3 and 5 with separators, a long page of style 3, an empty one.
+    void WriteMainPages() {
+        TVantorManager pages(Platform);
+        pages.Clear();
+        pages.AddPage("大きいアイコン", 0);
+        AddEntries(*pages.Pages(0), 20, {5, 6});
+        pages.AddPage("長いタイトル", 3);
+        AddEntries(*pages.Pages(1), 40, {9});
+        pages.AddPage("1行", 5);
+        AddEntries(*pages.Pages(2), 10, {0, 4});
+        pages.AddPage("空", 7);
+        pages.SaveToFile(Data + "Main.pag");
+    }
+
+    TVantor& Start() {
+        auto desktop = std::make_unique<TRecordingDesktop>();
+        Desktop = desktop.get();
+        Vantor = std::make_unique<TVantor>(Platform, Folder.Path(), Data, std::move(desktop));
+        Vantor->QuitOnDestroy = false;
+        EXPECT_TRUE(Vantor->Create());
+        return *Vantor;
+    }
+
+    // What the core lays out for the current page at the scroll box's size.
+    TPageLayout CoreLayout() {
+        TVantorManager& pages = Vantor->MainPages();
+        const TVantorPage& page = *pages.Pages(pages.CurrentPage());
+        static std::vector<TLayoutEntry> entries;
+        entries = LayoutEntriesOf(page);
+        const TBounds box = Vantor->ScrollBox.Bounds();
+        TPageLayoutInput in;
+        in.Page = GeometryOf(page);
+        in.Entries = &entries;
+        in.ClientWidth = box.Width;
+        in.ClientHeight = box.Height;
+        in.ScrollBarWidth = VerticalScrollBarWidth();
+        HFONT font = Vantor->WindowFont();
+        in.TextWidth = [font](std::string_view text) {
+            TWindowDC screen(nullptr);
+            TSelectObject use(screen.DC(), font);
+            const std::wstring wide = Widen(text);
+            SIZE size{};
+            GetTextExtentPoint32W(screen.DC(), wide.c_str(), static_cast<int>(wide.size()), &size);
+            return static_cast<int>(size.cx);
+        };
+        return LayoutPage(in);
+    }
+
+    void ExpectPoolMatchesCore(const char* what) {
+        const TPageLayout expected = CoreLayout();
+        const int count = static_cast<int>(expected.Entries.size());
+        EXPECT_EQ(Vantor->ScrollBox.VertRange(), expected.ScrollRange) << what;
+        EXPECT_EQ(Vantor->ColumnCount(), expected.ColumnCount) << what;
+        for (int i = 0; i < count; ++i) {
+            const TEntryPlacement& p = expected.Entries[i];
+            EXPECT_EQ(Vantor->Button(i)->Bounds(), p.ButtonBounds) << what << " entry " << i;
+            EXPECT_EQ(Vantor->Separator(i)->Bounds(), p.SeparatorBounds) << what << " entry " << i;
+            EXPECT_EQ(Vantor->EntryRect(i), p.EntryRect) << what << " entry " << i;
+            EXPECT_EQ(Vantor->TitleRect(i), p.TitleRect) << what << " entry " << i;
+            EXPECT_EQ(Vantor->TitleTruncated(i), p.TitleTruncated) << what << " entry " << i;
+        }
+        for (int i = count; i < TVantor::PoolSize; ++i) {
+            EXPECT_EQ(Vantor->Button(i)->Bounds(), ParkedBounds) << what << " slot " << i;
+            EXPECT_EQ(Vantor->Separator(i)->Bounds(), ParkedBounds) << what << " slot " << i;
+        }
+    }
+
+    void Click(HWND window, int x, int y) {
+        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+};
+
+}  // namespace
+
+TEST_F(VantorViewTest, EachPageIsLaidOutAsTheCoreComputesAndUnusedSlotsAreParked) {
+    WriteMainPages();
+    TVantor& vantor = Start();
+    ASSERT_EQ(vantor.MainPages().CurrentPage(), 0);
+    ASSERT_EQ(vantor.TabSet.Tabs().Count(), 4);
+    EXPECT_EQ(vantor.TabSet.Tabs()[1], "長いタイトル");
+    // HorizontalTab forces the strip to 24, stored back into the setting.
+    EXPECT_EQ(vantor.MainPages().TabSetHeight(), 24);
+
+    ExpectPoolMatchesCore("style 0");
+    // The style's own numbers, not only agreement with the core.
+    EXPECT_EQ(vantor.Button(0)->Bounds(), (TBounds{1, 1, 38, 38}));
+    EXPECT_EQ(vantor.Button(1)->Bounds(), (TBounds{41, 1, 38, 38}));
+    EXPECT_TRUE(vantor.Button(0)->LargeIcon());
+    EXPECT_EQ(vantor.Button(5)->Bounds(), ParkedBounds);  // a separator's button
+    EXPECT_GT(vantor.Separator(5)->Bounds().Width, 0);
+    // Bound to their entries: the target's own icon, or the chosen one.
+    EXPECT_TRUE(SameText(vantor.Button(0)->FileName(), Target));
+    EXPECT_EQ(vantor.Button(0)->IconIndex(), -1);
+    EXPECT_EQ(vantor.Button(1)->IconIndex(), 0);
+    EXPECT_EQ(vantor.Button(0)->ButtonStyle(), isFlat);  // ButtonStyle 1, the default
+    EXPECT_TRUE(vantor.Button(0)->Transparent());
+
+    vantor.TabSet.SetTabIndex(1);
+    EXPECT_EQ(vantor.MainPages().CurrentPage(), 1);
+    ExpectPoolMatchesCore("style 3");
+    EXPECT_FALSE(vantor.Button(0)->LargeIcon());
+    EXPECT_GT(vantor.ScrollBox.VertRange(), vantor.ScrollBox.ClientHeight());  // 40 entries overflow
+    EXPECT_TRUE(vantor.TitleTruncated(0));                                     // the long title is cut at its box
+    EXPECT_FALSE(vantor.TitleTruncated(1));
+
+    vantor.TabSet.SetTabIndex(2);
+    ExpectPoolMatchesCore("style 5");
+    EXPECT_EQ(vantor.ScrollBox.VertRange(), 0);
+    // One entry per row across the whole width, below the leading separator.
+    EXPECT_EQ(vantor.Button(1)->Bounds(), (TBounds{1, 5, 22, 22}));
+    EXPECT_EQ(vantor.EntryRect(1).Width, vantor.ScrollBox.ClientWidth());
+
+    vantor.TabSet.SetTabIndex(3);
+    ExpectPoolMatchesCore("empty page");
+    EXPECT_EQ(vantor.ScrollBox.VertRange(), 0);
+
+    // A page edit followed by RebuildPage shows the change.
+    vantor.TabSet.SetTabIndex(0);
+    vantor.MainPages().Pages(0)->Delete(0);
+    vantor.RebuildPage();
+    ExpectPoolMatchesCore("after deleting an entry");
+    EXPECT_EQ(vantor.Button(19)->Bounds(), ParkedBounds);
+}
+
+TEST_F(VantorViewTest, TheCurrentPageComesFromTheSettingsAndTabsFollowPageCaptions) {
+    WriteMainPages();
+    WriteTextFile(Data + "Vantor.ini", "[Settings]\r\nCurrentPage=2\r\nHorizontalTab=0\r\nTabSetHeight=40\r\n");
+    TVantor& vantor = Start();
+    EXPECT_EQ(vantor.TabSet.TabIndex(), 2);
+    EXPECT_TRUE(vantor.TabSet.Vertical());
+    EXPECT_EQ(vantor.MainPages().TabSetHeight(), 40);
+    ExpectPoolMatchesCore("style 5 from the settings");
+
+    // Captions change, the selection stays within the tabs.
+    vantor.MainPages().Pages(2)->Caption = "改名";
+    vantor.MainPages().DeletePage(3);
+    vantor.RefreshTabsAndFonts();
+    EXPECT_EQ(vantor.TabSet.Tabs().Count(), 3);
+    EXPECT_EQ(vantor.TabSet.Tabs()[2], "改名");
+    EXPECT_EQ(vantor.TabSet.TabIndex(), 2);
+
+    int32_t width = 0, margin = 0, title = 0;
+    vantor.GetStyleDefaults(7, width, margin, title);
+    EXPECT_EQ(width, 70);
+    EXPECT_EQ(margin, 2);
+    EXPECT_EQ(title, 70);
+}
+
+TEST_F(VantorViewTest, AClickOnAnEntryStartsItAndATabClickSwitchesThePageWithItsSound) {
+    WriteMainPages();
+    TVantor& vantor = Start();
+    SetListValue(vantor.MainPages().Sounds, "ClickPage", "*ページ");
+    vantor.Show();
+
+    const TBounds b = vantor.Button(2)->Bounds();
+    Click(vantor.PTexture.Handle(), b.Left + b.Width / 2, b.Top + b.Height / 2);
+    ASSERT_EQ(Desktop->StartedItems.size(), 1u);
+    EXPECT_TRUE(SameText(Desktop->StartedItems[0], Target));
+    EXPECT_EQ(vantor.HistoryPages().Pages(0)->Count(), 1);
+
+    // A press on the background that is released over an entry starts nothing
+    // and leaves no capture behind.
+    SendMessageW(vantor.PTexture.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(5, vantor.ScrollBox.ClientHeight() - 5));
+    SendMessageW(vantor.PTexture.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(b.Left + 2, b.Top + 2));
+    EXPECT_EQ(Desktop->StartedItems.size(), 1u);
+    EXPECT_NE(GetCapture(), vantor.PTexture.Handle());
+
+    // A tab picked by the program switches silently; a tab clicked by the
+    // user switches with the sound.
+    const size_t soundsBefore = Desktop->Sounds.size();
+    vantor.TabSet.SetTabIndex(1);
+    EXPECT_EQ(vantor.MainPages().CurrentPage(), 1);
+    EXPECT_EQ(Desktop->Sounds.size(), soundsBefore);
+    const TRect tab = vantor.TabSet.Geometry().TabRects()[2];
+    ASSERT_FALSE(tab.IsEmpty());
+    Click(vantor.TabSet.Handle(), (tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2);
+    EXPECT_EQ(vantor.MainPages().CurrentPage(), 2);
+    ASSERT_EQ(Desktop->Sounds.size(), soundsBefore + 1);
+    EXPECT_EQ(Desktop->Sounds.back(), "*ページ");
+    ExpectPoolMatchesCore("after the tab click");
+}
+
+TEST_F(VantorViewTest, TheWindowSnapsToScreenEdgesAndTurnsItsFrame) {
+    WriteMainPages();
+    TVantor& vantor = Start();
+    SetListValue(vantor.MainPages().Sounds, "ChangeLayout", "*Layout");
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    RECT r;
+    GetWindowRect(vantor.Handle(), &r);
+    const int w = r.right - r.left;
+    // A new window stands at the top right: the first layout docked it at the top.
+    EXPECT_EQ(vantor.DockEdge(), deTop);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(vantor.TabSet.Position(), tpBottom);
+
+    // Dragged by the panel: 10 pixels down it sticks, 300 down it goes to the
+    // side whose half it is in, and the frame turns on release.
+    vantor.FormMouseDown(&vantor.PTexture, mbLeft, ssLeft, 10, 10);
+    vantor.FormMouseMove(&vantor.PTexture, ssLeft, 10, 20);
+    GetWindowRect(vantor.Handle(), &r);
+    EXPECT_EQ(r.top, 0);
+    vantor.FormMouseMove(&vantor.PTexture, ssLeft, 10, 300);
+    GetWindowRect(vantor.Handle(), &r);
+    EXPECT_EQ(r.left, sw - w);
+    EXPECT_EQ(r.top, 300 - 10 - DockStickiness);
+    EXPECT_EQ(vantor.DockEdge(), deTop);  // not before the release
+    vantor.FormMouseUp(&vantor.PTexture, mbLeft, ssLeft, 10, 300);
+    EXPECT_EQ(vantor.DockEdge(), deRight);
+    EXPECT_EQ(vantor.TabSet.Position(), tpLeft);
+    RECT client;
+    GetClientRect(vantor.Handle(), &client);
+    const int s = vantor.MainPages().CaptionWidth();
+    EXPECT_EQ(vantor.BReboot().Bounds(), (TBounds{client.right - s + 1, client.bottom - s + 1, s - 2, s - 2}));
+    EXPECT_EQ(vantor.BStopAutoRun().Bounds(), ParkedBounds);  // hidden by default: no place in the strip
+    EXPECT_TRUE(Desktop->Sounds.empty());                     // the hidden window changes its layout silently
+    ExpectPoolMatchesCore("docked right");
+
+    // Placed anywhere, a re-snap puts it against the nearest edge again.
+    SetWindowPos(vantor.Handle(), nullptr, 5, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    vantor.Resnap();
+    GetWindowRect(vantor.Handle(), &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(vantor.DockEdge(), deLeft);
+    EXPECT_EQ(vantor.TabSet.Position(), tpRight);
+
+    // The caption strip follows activation.
+    SendMessageW(vantor.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_TRUE(vantor.WindowActive());
+    SendMessageW(vantor.Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_FALSE(vantor.WindowActive());
+
+    // Sizing keeps the docked side at the screen edge; the tracking sizes.
+    RECT sizing{30, 200, 300, 600};
+    SendMessageW(vantor.Handle(), WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&sizing));
+    EXPECT_EQ(sizing.left, 0);
+    MINMAXINFO info{};
+    SendMessageW(vantor.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 80);
+    EXPECT_EQ(info.ptMinTrackSize.y, 60);
+    EXPECT_EQ(info.ptMaxTrackSize.x, sw);
+}
+
+TEST_F(VantorViewTest, SmallWallpapersAreTiledLargerAndMissingOnesAreReported) {
+    WriteMainPages();
+    const std::string picture = Folder / "壁紙.bmp";
+    WriteTextFile(picture, StripedBitmapFile(30, 10));
+    WriteTextFile(Data + "Vantor.ini", "[Settings]\r\nWallpaperName=" + picture + "\r\n");
+    TVantor& vantor = Start();
+    EXPECT_TRUE(Desktop->Boxes.empty());
+    ASSERT_NE(vantor.Wallpaper(), nullptr);
+    const SIZE tile = BitmapSizeOf(vantor.Wallpaper());
+    EXPECT_EQ(tile.cx, 90);  // 3 x 30
+    EXPECT_EQ(tile.cy, 70);  // 7 x 10
+
+    // Tiled from the canvas origin: the red column comes back every 30 pixels.
+    TTestCanvas canvas(200, 100);
+    vantor.PaintBackground(canvas.DC(), RECT{0, 0, 200, 100});
+    EXPECT_EQ(canvas.Pixel(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(1, 0), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(60, 65), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(180, 95), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(181, 95), RGB(0, 255, 0));
+    // Only the rectangle asked for is painted.
+    TTestCanvas part(100, 100, RGB(1, 2, 3));
+    vantor.PaintBackground(part.DC(), RECT{40, 40, 60, 60});
+    EXPECT_EQ(part.Pixel(39, 50), RGB(1, 2, 3));
+    EXPECT_EQ(part.Pixel(60, 50), RGB(1, 2, 3));
+    EXPECT_EQ(part.Pixel(40, 50), RGB(0, 255, 0));
+
+    vantor.MainPages().WallpaperName = Folder / "none.bmp";
+    vantor.LoadWallpaper();
+    EXPECT_EQ(vantor.Wallpaper(), nullptr);
+    ASSERT_EQ(Desktop->Boxes.size(), 1u);
+    EXPECT_EQ(Desktop->Boxes[0], "壁紙\"" + Folder / "none.bmp" + "\"の読みこみに失敗しました。");
+    vantor.PaintBackground(part.DC(), RECT{0, 0, 10, 10});
+    EXPECT_EQ(part.Pixel(5, 5), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(VantorViewTest, RebuildingKeepsTheIconsOfUnchangedEntriesButNoticesMissingTargets) {
+    WriteMainPages();
+    TVantor& vantor = Start();
+    const HICON shown = vantor.Button(0)->IconHandle();
+    ASSERT_NE(shown, nullptr);
+    vantor.RebuildPage();
+    EXPECT_EQ(vantor.Button(0)->IconHandle(), shown);  // not copied out of the cache again
+    // Another page and back: the buttons show the same entries anew.
+    vantor.TabSet.SetTabIndex(3);
+    vantor.TabSet.SetTabIndex(0);
+    EXPECT_TRUE(SameText(vantor.Button(0)->FileName(), Target));
+
+    ASSERT_TRUE(DeleteFileW(Widen(Target).c_str()));
+    vantor.RebuildPage();
+    EXPECT_EQ(vantor.Button(0)->FileName(), "");  // drawn as "not found"
+    EXPECT_EQ(vantor.Button(0)->IconHandle(), nullptr);
+}
+
+TEST_F(VantorViewTest, OpacityLayersTheWindowOnlyWhenItIsTransparent) {
+    TVantor& vantor = Start();
+    EXPECT_FALSE(GetWindowLongPtrW(vantor.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_TRUE(GetWindowLongPtrW(vantor.Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    vantor.MainPages().SetTransparent(80);
+    vantor.ApplyOpacity();
+    ASSERT_TRUE(GetWindowLongPtrW(vantor.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(vantor.Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 51);
+    vantor.MainPages().SetTransparent(0);
+    vantor.ApplyOpacity();
+    EXPECT_FALSE(GetWindowLongPtrW(vantor.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// A page switch as the user sees it: re-binding 128 controls, the layout and
+// the paint of the panel, between two full pages.
+TEST_F(VantorViewTest, DISABLED_PageSwitchTiming) {
+    TVantorManager pages(Platform);
+    pages.Clear();
+    for (int p = 0; p < 4; ++p) {
+        const uint8_t style = static_cast<uint8_t>(p < 2 ? 1 : 3);
+        pages.AddPage(Format("ページ%d", p + 1), style);
+        TVantorPage& page = *pages.Pages(p);
+        // Neighbouring pages differ in every slot, so every button changes its icon.
+        for (int i = 0; i < MaxButtonsPerPage; ++i)
+            page.Add((i + p) % 2 ? Target : "C:\\windows\\notepad.exe", Format("ボタン%d", i + 1), "", "", "", 5, false,
+                     "", 0);
+    }
+    pages.SaveToFile(Data + "Main.pag");
+    TVantor& vantor = Start();
+    SetWindowPos(vantor.Handle(), nullptr, 0, 0, 640, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+    vantor.Show();
+    for (int pair = 0; pair < 2; ++pair) {
+        const int first = pair * 2;
+        LARGE_INTEGER frequency, start, end;
+        QueryPerformanceFrequency(&frequency);
+        constexpr int Rounds = 50;
+        QueryPerformanceCounter(&start);
+        for (int i = 0; i < Rounds; ++i) {
+            vantor.TabSet.SetTabIndex(first + (i % 2 == 0 ? 1 : 0));
+            UpdateWindow(vantor.PTexture.Handle());
+        }
+        QueryPerformanceCounter(&end);
+        const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart) / Rounds;
+        std::printf("page switch, 128 entries, view style %d: %.2f ms\n", pair == 0 ? 1 : 3, ms);
+    }
+    // The same page re-bound and painted, as after an edit of one entry.
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    constexpr int Rounds = 50;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < Rounds; ++i) {
+        vantor.RebuildPage();
+        UpdateWindow(vantor.PTexture.Handle());
+    }
+    QueryPerformanceCounter(&end);
+    std::printf(
+        "rebuild of the shown page, 128 entries: %.2f ms\n",
+        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart) / Rounds);
+    // What one icon costs to copy out of the cache here.
+    const HICON icon = vantor.Button(0)->IconHandle();
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < Rounds; ++i) DestroyIcon(CopyIcon(icon));
+    QueryPerformanceCounter(&end);
+    std::printf("one icon copy: %.3f ms\n", 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
+                                                static_cast<double>(frequency.QuadPart) / Rounds);
+}
