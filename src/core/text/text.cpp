@@ -186,15 +186,15 @@ std::string FormatArgs(std::string_view fmt, const std::vector<TFormatArg>& args
             out += fmt[i];
             continue;
         }
-        char spec = fmt[++i];
-        if (spec == '%') {
+        char conversion = fmt[++i];
+        if (conversion == '%') {
             out += '%';
-        } else if ((spec == 'd' || spec == 's') && next < args.size()) {
+        } else if ((conversion == 'd' || conversion == 's') && next < args.size()) {
             const TFormatArg& a = args[next++];
             out += a.IsNumber ? std::to_string(a.Number) : a.Text;
         } else {
             out += '%';
-            out += spec;
+            out += conversion;
         }
     }
     return out;
