@@ -56,50 +56,67 @@ TEST(LauncherIcons, WebAddressesShareOneShortcutFileThatIsCreatedOnce) {
     DeleteFileW(file.c_str());
 }
 
-TEST(LauncherButtonCache, HandsOutCopiesAndKeysOnPathSizeAndIndex) {
+TEST(LauncherButtonCache, SharesTheCachedIconAndKeysOnPathSizeAndIndex) {
     TLauncherButtonCache cache;
-    HICON first = cache.GetIcon(Notepad, true, -1);
-    ASSERT_TRUE(first);
+    TSharedIcon first = cache.GetIcon(Notepad, true, -1);
+    ASSERT_TRUE(first && *first);
     EXPECT_EQ(cache.Used(), 1);
     const HICON held = cache.SlotIcon(0);
-    EXPECT_NE(first, held);
-    // The caller's copy is its own: destroying it leaves the cached icon.
-    DestroyIcon(first);
+    EXPECT_EQ(first->Get(), held);  // shared, not copied
+    // Letting go of a shared icon leaves the cached one.
+    first.reset();
     EXPECT_TRUE(IconAlive(held));
 
-    TIcon again(cache.GetIcon(Notepad, true, -1));
+    TSharedIcon again = cache.GetIcon(Notepad, true, -1);
     EXPECT_EQ(cache.Used(), 1);
-    EXPECT_EQ(cache.SlotIcon(0), held);  // a hit extracts nothing
+    EXPECT_EQ(again->Get(), held);  // a hit extracts nothing
 
-    TIcon small(cache.GetIcon(Notepad, false, -1));
-    TIcon indexed(cache.GetIcon(Notepad, true, 0));
-    TIcon otherCase(cache.GetIcon("C:\\WINDOWS\\system32\\notepad.exe", true, -1));
+    TSharedIcon small = cache.GetIcon(Notepad, false, -1);
+    TSharedIcon indexed = cache.GetIcon(Notepad, true, 0);
+    TSharedIcon otherCase = cache.GetIcon("C:\\WINDOWS\\system32\\notepad.exe", true, -1);
     EXPECT_EQ(cache.Used(), 4);
-    EXPECT_EQ(IconImageSize(small.Get()).cx, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconImageSize(small->Get()).cx, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_NE(otherCase->Get(), held);
 }
 
-TEST(LauncherButtonCache, EvictedAndReleasedIconsAreDestroyed) {
+TEST(LauncherButtonCache, AnIconLivesExactlyAsLongAsTheCacheOrAHolderKeepsIt) {
     std::set<HICON> seen;
+    std::vector<TSharedIcon> holders;  // every tenth icon handed out, as a button keeps it
+    std::set<HICON> heldByHolders;
     {
         TLauncherButtonCache cache;
         cache.SetCacheSize(4);
         for (int i = 0; i < 300; ++i) {
-            TIcon copy(cache.GetIcon(Shell32, i % 2 == 0, i % 40));
-            ASSERT_TRUE(copy) << i;
+            TSharedIcon icon = cache.GetIcon(Shell32, i % 2 == 0, i % 40);
+            ASSERT_TRUE(icon) << i;
+            if (i % 10 == 0) {
+                holders.push_back(icon);
+                heldByHolders.insert(icon->Get());
+            }
             for (int slot = 0; slot < 4; ++slot) seen.insert(cache.SlotIcon(slot));
         }
         EXPECT_EQ(cache.Used(), 4);
-        // Every icon that left the cache is gone; only the four in it live.
-        std::vector<HICON> current;
+        EXPECT_GT(seen.size(), 40u);
+        std::set<HICON> current;
         for (int slot = 0; slot < TLauncherButtonCache::SlotCount; ++slot) {
-            if (HICON h = cache.SlotIcon(slot)) current.push_back(h);
+            if (HICON h = cache.SlotIcon(slot)) current.insert(h);
         }
         ASSERT_EQ(current.size(), 4u);
-        int alive = 0;
-        for (HICON h : seen) alive += IconAlive(h) ? 1 : 0;
-        EXPECT_EQ(alive, 4);
-        EXPECT_GT(seen.size(), 40u);
+        // Evicted icons that a holder keeps are still there; the rest are gone.
+        for (HICON h : seen) {
+            const bool kept = current.count(h) || heldByHolders.count(h);
+            EXPECT_EQ(IconAlive(h), kept);
+        }
+        holders.resize(holders.size() / 2);
+        for (HICON h : seen) {
+            bool kept = current.count(h) != 0;
+            for (const TSharedIcon& icon : holders) kept = kept || icon->Get() == h;
+            EXPECT_EQ(IconAlive(h), kept);
+        }
     }
+    // The cache is gone: only what the remaining holders keep lives on.
+    for (const TSharedIcon& icon : holders) EXPECT_TRUE(IconAlive(icon->Get()));
+    holders.clear();
     for (HICON h : seen) EXPECT_FALSE(IconAlive(h));
 }
 
@@ -107,22 +124,26 @@ TEST(LauncherButtonCache, AlternatingFilesInASingleSlotEvictEveryMissAndHitARepe
     TLauncherButtonCache cache;
     cache.SetCacheSize(0);  // becomes 1
     EXPECT_EQ(cache.CacheSize(), 1);
-    TIcon a(cache.GetIcon(Notepad, true, -1));
+    TSharedIcon a = cache.GetIcon(Notepad, true, -1);
     const HICON heldA = cache.SlotIcon(0);
-    TIcon b(cache.GetIcon(Winecfg, true, -1));
-    EXPECT_FALSE(IconAlive(heldA));
+    TSharedIcon b = cache.GetIcon(Winecfg, true, -1);
     const HICON heldB = cache.SlotIcon(0);
-    TIcon b2(cache.GetIcon(Winecfg, true, -1));
+    EXPECT_NE(heldB, heldA);
+    EXPECT_TRUE(IconAlive(heldA));  // evicted, but `a` still shows it
+    a.reset();
+    EXPECT_FALSE(IconAlive(heldA));
+    TSharedIcon b2 = cache.GetIcon(Winecfg, true, -1);
     EXPECT_EQ(cache.SlotIcon(0), heldB);
+    EXPECT_EQ(b2, b);
     EXPECT_EQ(cache.Used(), 1);
 }
 
 TEST(LauncherButtonCache, ShrinkingEvictsTheLeastUsed) {
     TLauncherButtonCache cache;
     cache.SetCacheSize(256);
-    for (int i = 0; i < 10; ++i) TIcon(cache.GetIcon(Shell32, true, i));
+    for (int i = 0; i < 10; ++i) cache.GetIcon(Shell32, true, i);
     // Entries 6..9 are used again, so 0..5 are the least used.
-    for (int i = 6; i < 10; ++i) TIcon(cache.GetIcon(Shell32, true, i));
+    for (int i = 6; i < 10; ++i) cache.GetIcon(Shell32, true, i);
     std::vector<HICON> held;
     for (int slot = 0; slot < 10; ++slot) held.push_back(cache.SlotIcon(slot));
     cache.SetCacheSize(250);
@@ -135,12 +156,57 @@ TEST(LauncherButtonCache, ShrinkingEvictsTheLeastUsed) {
 
 TEST(LauncherButtonCache, WideButtonsGetTheSixtyFourPixelImageFromTheSameSlot) {
     TLauncherButtonCache cache;
-    TIcon normal(cache.GetIcon(Shell32, true, 3, 32));
-    TIcon huge(cache.GetIcon(Shell32, true, 3, 64));
+    TSharedIcon normal = cache.GetIcon(Shell32, true, 3, 32);
+    TSharedIcon huge = cache.GetIcon(Shell32, true, 3, 64);
     EXPECT_EQ(cache.Used(), 1);
-    EXPECT_EQ(IconImageSize(normal.Get()).cx, GetSystemMetrics(SM_CXICON));
-    EXPECT_EQ(IconImageSize(huge.Get()).cx, 64);
+    EXPECT_EQ(IconImageSize(normal->Get()).cx, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(IconImageSize(huge->Get()).cx, 64);
     // Small icons never grow.
-    TIcon small(cache.GetIcon(Shell32, false, 3, 64));
-    EXPECT_EQ(IconImageSize(small.Get()).cx, GetSystemMetrics(SM_CXSMICON));
+    TSharedIcon small = cache.GetIcon(Shell32, false, 3, 64);
+    EXPECT_EQ(IconImageSize(small->Get()).cx, GetSystemMetrics(SM_CXSMICON));
+    // Both images of an evicted slot stay while shown.
+    const HICON normalHandle = normal->Get();
+    const HICON hugeHandle = huge->Get();
+    cache.SetCacheSize(1);  // evicts 31 times: both entries go
+    EXPECT_EQ(cache.Used(), 0);
+    EXPECT_TRUE(IconAlive(normalHandle));
+    EXPECT_TRUE(IconAlive(hugeHandle));
+    normal.reset();
+    EXPECT_FALSE(IconAlive(normalHandle));
+    EXPECT_TRUE(IconAlive(hugeHandle));
+    huge.reset();
+    EXPECT_FALSE(IconAlive(hugeHandle));
+}
+
+TEST(LauncherButtonCache, ButtonsKeepShowingIconsTheCacheEvictedAndFreeThemWhenDone) {
+    HICON notepadIcon = nullptr;
+    HICON winecfgIcon = nullptr;
+    {
+        TLauncherButtonCache cache;
+        cache.SetCacheSize(1);
+        TLauncherButton a;
+        TLauncherButton b;
+        a.SetCache(&cache);
+        b.SetCache(&cache);
+        a.SetIconSource(Notepad, -1);
+        notepadIcon = a.IconHandle();
+        b.SetIconSource(Winecfg, -1);  // evicts the notepad icon from the only slot
+        winecfgIcon = b.IconHandle();
+        ASSERT_EQ(cache.SlotIcon(0), winecfgIcon);
+        ASSERT_TRUE(IconAlive(notepadIcon));
+        EXPECT_EQ(a.IconHandle(), notepadIcon);
+        // Still drawn, not the "not found" picture.
+        a.ApplyButtonStyleSetting(1);
+        TTestCanvas shown(40, 40, RGB(1, 2, 3));
+        a.Paint(shown.DC());
+        TTestCanvas direct(40, 40, RGB(1, 2, 3));
+        DrawIconEx(direct.DC(), 4, 4, notepadIcon, 32, 32, 0, nullptr, DI_NORMAL);
+        for (int y = 4; y < 36; y += 3) {
+            for (int x = 4; x < 36; x += 3) ASSERT_EQ(shown.Pixel(x, y), direct.Pixel(x, y)) << x << "," << y;
+        }
+        a.SetFileName("");
+        EXPECT_FALSE(IconAlive(notepadIcon));  // nobody holds it any more
+        EXPECT_TRUE(IconAlive(winecfgIcon));
+    }
+    EXPECT_FALSE(IconAlive(winecfgIcon));
 }

@@ -164,6 +164,28 @@ TEST(NarrowTab, ArrowsScrollOneStepPerClickWithoutRepeat) {
     EXPECT_FALSE(t.strip.ForwardButton().RepeatTimerRunning());
 }
 
+TEST(NarrowTab, APressOnTheStripEndsWhereverItIsReleased) {
+    TStripFixture t(12, TBounds{0, 0, 201, 40});
+    std::vector<std::string> events;
+    t.strip.OnClick = [&](TComponent&) { events.push_back("click"); };
+    t.strip.OnMouseUp = [&](TComponent&, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
+    const POINT second = t.CentreOf(1);
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, second.x, second.y);
+    ASSERT_EQ(GetCapture(), t.strip.Handle());
+    // Released over an arrow: the strip's own press ends there, the arrow sees nothing.
+    const TBounds forward = t.strip.ForwardButton().Bounds();
+    t.Send(WM_LBUTTONUP, 0, forward.Left + 5, forward.Top + 5);
+    EXPECT_NE(GetCapture(), t.strip.Handle());
+    EXPECT_EQ(events, (std::vector<std::string>{"click", "up"}));
+    EXPECT_EQ(t.strip.FirstVisible(), 0);
+    // Released outside the strip: no click.
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, second.x, second.y);
+    t.Send(WM_LBUTTONUP, 0, 500, 5);
+    EXPECT_NE(GetCapture(), t.strip.Handle());
+    EXPECT_EQ(events.back(), "up");
+    EXPECT_EQ(events.size(), 3u);
+}
+
 TEST(NarrowTab, CaptionChangesLayTheStripOutAgain) {
     TStripFixture t(3, TBounds{0, 0, 300, 24}, false);
     t.strip.SetMinTabWidth(16);

@@ -397,7 +397,7 @@ TEST_F(VantorViewTest, RebuildingKeepsTheIconsOfUnchangedEntriesButNoticesMissin
     const HICON shown = vantor.Button(0)->IconHandle();
     ASSERT_NE(shown, nullptr);
     vantor.RebuildPage();
-    EXPECT_EQ(vantor.Button(0)->IconHandle(), shown);  // not copied out of the cache again
+    EXPECT_EQ(vantor.Button(0)->IconHandle(), shown);  // the same icon goes on being shown
     // Another page and back: the buttons show the same entries anew.
     vantor.TabSet.SetTabIndex(3);
     vantor.TabSet.SetTabIndex(0);

@@ -57,3 +57,15 @@ using TMouseEvent = std::function<void(TComponent& sender, TMouseButton button, 
 using TMouseMoveEvent = std::function<void(TComponent& sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TComponent& sender, WORD& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TComponent& sender, wchar_t& key)>;
+
+// The pointer events of every control, windowless or windowed; each fires
+// with the control as sender.
+struct TMouseEvents {
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseExit;
+};

@@ -293,7 +293,7 @@ int TCustomIconButton::IconSize() const { return IconDrawSize(FLargeIcon, Width(
 
 HICON TCustomIconButton::IconToDraw(int& size) const {
     size = IconSize();
-    return FIcon.Get();
+    return IconHandle();
 }
 
 void TCustomIconButton::DrawIconCentred(HDC dc, HICON icon, int size) const {

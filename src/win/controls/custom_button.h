@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "base/handles.h"
 #include "controls/graphic_control.h"
@@ -86,13 +87,19 @@ private:
     bool FPressedLook = false;
 };
 
+// An icon that several holders may show at once (the icon cache and its
+// buttons): destroyed when the last holder lets go.
+using TSharedIcon = std::shared_ptr<const TIcon>;
+// Takes ownership of a handle (null gives null).
+inline TSharedIcon ShareIconHandle(HICON icon) { return icon ? std::make_shared<const TIcon>(icon) : nullptr; }
+
 // Draws an icon centred in 16, 32 or 64 pixels, one pixel lower right while down.
 class TCustomIconButton : public TCustomButton {
 public:
     bool LargeIcon() const { return FLargeIcon; }
     void SetLargeIcon(bool large);
     // The icon drawn now (null for none).
-    HICON IconHandle() const { return FIcon.Get(); }
+    HICON IconHandle() const { return FIcon ? FIcon->Get() : nullptr; }
     // The pixel size the icon is drawn in at the current width.
     int IconSize() const;
 
@@ -103,11 +110,14 @@ protected:
     // The icon to draw and its size; the launcher button substitutes its own.
     virtual HICON IconToDraw(int& size) const;
     void DrawIconCentred(HDC dc, HICON icon, int size) const;
-    void TakeIcon(HICON icon) { FIcon.Reset(icon); }
+    // Shows an icon that others may hold too; null clears it.
+    void ShareIcon(TSharedIcon icon) { FIcon = std::move(icon); }
+    // Shows an icon that the button alone owns from now on.
+    void TakeIcon(HICON icon) { ShareIcon(ShareIconHandle(icon)); }
 
 private:
     bool FLargeIcon = true;
-    TIcon FIcon;
+    TSharedIcon FIcon;
 };
 
 // An icon button whose icon is set from outside (the system buttons, a bar's close button).

@@ -18,7 +18,7 @@
 
 class TGraphicControlHost;
 
-class TGraphicControl : public TComponent, public TDragSite {
+class TGraphicControl : public TComponent, public TMouseEvents, public TDragSite {
 public:
     TGraphicControl(int width, int height);
     ~TGraphicControl() override;
@@ -74,13 +74,6 @@ public:
     TComponent* BeginDrag();
     TComponent& SiteComponent() override { return *this; }
 
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseEvent OnMouseDown;
-    TMouseMoveEvent OnMouseMove;
-    TMouseEvent OnMouseUp;
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseExit;
     TEndDragEvent OnEndDrag;
 
 protected:

@@ -136,46 +136,35 @@ HICON NotFoundIcon(bool large) {
 
 // --- TLauncherButtonCache ---
 
-TLauncherButtonCache::~TLauncherButtonCache() {
-    for (TCachedIcon* icon : FPolicy.Clear()) Release(icon);
-}
-
-void TLauncherButtonCache::SetCacheSize(int size) {
-    for (TCachedIcon* icon : FPolicy.SetCacheSize(size)) Release(icon);
-}
-
-TLauncherButtonCache::TCachedIcon* TLauncherButtonCache::Lookup(const std::string& path, bool large, int index) {
+TLauncherButtonCache::TEntry TLauncherButtonCache::Lookup(const std::string& path, bool large, int index) {
     auto extract = [&] {
-        auto icon = std::make_unique<TCachedIcon>();
-        icon->Icon.Reset(ExtractLauncherIcon(path, large, index));
-        return icon.release();
+        auto entry = std::make_shared<TCachedIcon>();
+        entry->Icon = ShareIconHandle(ExtractLauncherIcon(path, large, index));
+        return entry;
     };
-    auto result = FPolicy.GetIcon(path, large, index, extract);
-    if (result.Evicted) Release(*result.Evicted);
-    return result.Handle;
+    return FPolicy.GetIcon(path, large, index, extract).Handle;
 }
 
-HICON TLauncherButtonCache::GetIcon(const std::string& path, bool large, int index) {
-    TCachedIcon* cached = Lookup(path, large, index);
-    return cached && cached->Icon ? CopyIcon(cached->Icon.Get()) : nullptr;
+TSharedIcon TLauncherButtonCache::GetIcon(const std::string& path, bool large, int index) {
+    const TEntry cached = Lookup(path, large, index);
+    return cached ? cached->Icon : nullptr;
 }
 
-HICON TLauncherButtonCache::GetIcon(const std::string& path, bool large, int index, int drawSize) {
+TSharedIcon TLauncherButtonCache::GetIcon(const std::string& path, bool large, int index, int drawSize) {
     if (!large || drawSize < 64) return GetIcon(path, large, index);
-    TCachedIcon* cached = Lookup(path, large, index);
+    const TEntry cached = Lookup(path, large, index);
     if (!cached) return nullptr;
     if (!cached->Icon64Tried) {
-        cached->Icon64.Reset(ExtractLauncherIcon64(path, index));
+        cached->Icon64 = ShareIconHandle(ExtractLauncherIcon64(path, index));
         cached->Icon64Tried = true;
     }
-    HICON best = cached->Icon64 ? cached->Icon64.Get() : cached->Icon.Get();
-    return best ? CopyIcon(best) : nullptr;
+    return cached->Icon64 ? cached->Icon64 : cached->Icon;
 }
 
 HICON TLauncherButtonCache::SlotIcon(int slot) const {
     if (slot < 0 || slot >= SlotCount) return nullptr;
     const auto& s = FPolicy.Slot(slot);
-    return (!s.Free && s.Handle) ? s.Handle->Icon.Get() : nullptr;
+    return (!s.Free && s.Handle && s.Handle->Icon) ? s.Handle->Icon->Get() : nullptr;
 }
 
 // --- TLauncherButton ---
@@ -189,14 +178,13 @@ void TLauncherButton::SetFileName(const std::string& path) {
         FLoadedSize = 0;
     } else {
         const int size = IconSize();
-        HICON icon = nullptr;
         if (FCache) {
-            icon = FCache->GetIcon(target, LargeIcon(), FIconIndex, size);
+            ShareIcon(FCache->GetIcon(target, LargeIcon(), FIconIndex, size));
         } else {
-            if (size >= 64) icon = ExtractLauncherIcon64(target, FIconIndex);
+            HICON icon = size >= 64 ? ExtractLauncherIcon64(target, FIconIndex) : nullptr;
             if (!icon) icon = ExtractLauncherIcon(target, LargeIcon(), FIconIndex);
+            TakeIcon(icon);
         }
-        TakeIcon(icon);
         FLoadedSize = size;
     }
     Invalidate();

@@ -28,38 +28,39 @@ std::wstring WebShortcutIconFile();
 HICON NotFoundIcon(bool large);
 
 // At most 256 extracted icons keyed by (path, large, index); the least-used
-// one makes room. Icons are extracted from files only on a miss.
+// one makes room. Icons are extracted from files only on a miss. The icons are
+// handed out shared, not copied: an evicted icon lives on while a button still
+// shows it, and is destroyed when the last holder lets go.
 class TLauncherButtonCache : public TComponent {
 public:
     static constexpr int SlotCount = TLauncherButtonCachePolicy<int>::SlotCount;
 
-    TLauncherButtonCache() = default;
-    ~TLauncherButtonCache() override;
-
     int CacheSize() const { return FPolicy.CacheSize(); }
     // Values below 1 become 1, above 256 become 256; shrinking evicts.
-    void SetCacheSize(int size);
+    void SetCacheSize(int size) { FPolicy.SetCacheSize(size); }
     int Used() const { return FPolicy.Used(); }
 
-    // A copy of the cached icon, which the caller owns; null when the file has none.
-    HICON GetIcon(const std::string& path, bool large, int index);
+    // The cached icon, shared with the cache; null when the file has none.
+    TSharedIcon GetIcon(const std::string& path, bool large, int index);
     // As GetIcon, but for a large icon drawn at 64 pixels the 64-pixel image
     // is handed out when the system has one (kept in the same slot).
-    HICON GetIcon(const std::string& path, bool large, int index, int drawSize);
+    TSharedIcon GetIcon(const std::string& path, bool large, int index, int drawSize);
 
-    // The icon a slot holds now (not a copy), null for a free slot.
+    // The icon a slot holds now, null for a free slot.
     HICON SlotIcon(int slot) const;
 
 private:
     struct TCachedIcon {
-        TIcon Icon;
-        TIcon Icon64;
+        TSharedIcon Icon;
+        TSharedIcon Icon64;
         bool Icon64Tried = false;
     };
-    TCachedIcon* Lookup(const std::string& path, bool large, int index);
-    static void Release(TCachedIcon* icon) { std::unique_ptr<TCachedIcon> gone(icon); }
+    // Evicted entries come back from the policy and are dropped there: only
+    // the cache's own reference to their icons goes.
+    using TEntry = std::shared_ptr<TCachedIcon>;
+    TEntry Lookup(const std::string& path, bool large, int index);
 
-    TLauncherButtonCachePolicy<TCachedIcon*> FPolicy;
+    TLauncherButtonCachePolicy<TEntry> FPolicy;
 };
 
 class TLauncherButton : public TCustomIconButton {

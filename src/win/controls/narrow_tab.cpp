@@ -215,7 +215,7 @@ struct TNarrowTab::TPaintTools {
     COLORREF Text = 0;
 };
 
-TNarrowTab::TNarrowTab() : FTabs(*this), FFont(DefaultTabFont()) {
+TNarrowTab::TNarrowTab() : TWinControl(TBounds{0, 0, 128, 64}), FTabs(*this), FFont(DefaultTabFont()) {
     FBack.OnScroll = [this](TComponent&) { Scroll(-1); };
     FForward.OnScroll = [this](TComponent&) { Scroll(+1); };
     FControls.Add(FBack);
@@ -227,10 +227,7 @@ TNarrowTab::TNarrowTab() : FTabs(*this), FFont(DefaultTabFont()) {
 TNarrowTab::~TNarrowTab() { DestroyHandle(); }
 
 bool TNarrowTab::Create(HWND parent, const TBounds& bounds) {
-    if (!CreateHandle(ClassName, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", bounds.Left, bounds.Top, bounds.Width,
-                      bounds.Height, parent)) {
-        return false;
-    }
+    if (!CreateChild(ClassName, 0, parent, bounds)) return false;
     FControls.SetParent(Handle());
     RegisterDragWindow(Handle(), this);
     FGeometry.SetSize(bounds.Width, bounds.Height);
@@ -239,30 +236,11 @@ bool TNarrowTab::Create(HWND parent, const TBounds& bounds) {
     return true;
 }
 
-TBounds TNarrowTab::Bounds() const {
-    if (!Handle()) return TBounds{0, 0, FGeometry.Width(), FGeometry.Height()};
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
-    return TBounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
+void TNarrowTab::InitialBoundsChanged() { ClientResized(ClientWidth(), ClientHeight()); }
 
-void TNarrowTab::SetBounds(const TBounds& bounds) {
-    const TBounds b = WithoutNegativeSize(bounds);
-    if (Handle()) {
-        SetWindowPos(Handle(), nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        FGeometry.SetSize(b.Width, b.Height);
-        PlaceArrows();
-    }
-}
-
-void TNarrowTab::SetVisible(bool visible) {
-    if (Handle()) ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
-}
-
-void TNarrowTab::SetEnabled(bool enabled) {
-    if (Handle()) EnableWindow(Handle(), enabled ? TRUE : FALSE);
+void TNarrowTab::ClientResized(int width, int height) {
+    FGeometry.SetSize(width, height);
+    PlaceArrows();
 }
 
 void TNarrowTab::SetAutoRepeat(bool value) {
@@ -576,47 +554,17 @@ void TNarrowTab::MouseMoved(WPARAM wParam, int x, int y) {
     }
 }
 
-void TNarrowTab::MouseButton(UINT msg, WPARAM wParam, int x, int y) {
-    TShiftState shift = MouseShiftState(wParam);
-    switch (msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            FPressed = true;
-            SetCapture(Handle());
-            if (msg == WM_LBUTTONDBLCLK) {
-                shift |= ssDouble;
-                if (OnDblClick) OnDblClick(*this);
-            }
-            if (OnMouseDown) OnMouseDown(*this, mbLeft, shift, x, y);
-            // A tab is selected on the press, not on the release.
-            const int k = FGeometry.TabAtPos(x, y);
-            if (k != -1 && k != FGeometry.TabIndex()) SetTabIndex(k);
-            break;
-        }
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            if (OnMouseDown) OnMouseDown(*this, msg == WM_RBUTTONDOWN ? mbRight : mbMiddle, shift, x, y);
-            break;
-        case WM_LBUTTONUP: {
-            const bool clicked = FPressed;
-            FPressed = false;
-            if (GetCapture() == Handle()) ReleaseCapture();
-            RECT client;
-            GetClientRect(Handle(), &client);
-            if (clicked && PtInRect(&client, POINT{x, y}) && OnClick) OnClick(*this);
-            if (OnMouseUp) OnMouseUp(*this, mbLeft, shift, x, y);
-            break;
-        }
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            if (OnMouseUp) OnMouseUp(*this, msg == WM_RBUTTONUP ? mbRight : mbMiddle, shift, x, y);
-            break;
-    }
+void TNarrowTab::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TWinControl::MouseDown(button, shift, x, y);
+    // A tab is selected on the press, not on the release.
+    if (button != mbLeft) return;
+    const int k = FGeometry.TabAtPos(x, y);
+    if (k != -1 && k != FGeometry.TabIndex()) SetTabIndex(k);
 }
 
 TComponent* TNarrowTab::BeginDrag() {
     if (!Handle()) return nullptr;
-    FPressed = false;
+    CancelPress();
     const TDragResult r = RunDrag(Handle(), *this);
     if (OnEndDrag) OnEndDrag(*this, r.Target, r.At.x, r.At.y);
     return r.Target;
@@ -633,10 +581,6 @@ LRESULT TNarrowTab::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PaintArea(dc.DC(), dc.PaintRect());
             return 0;
         }
-        case WM_SIZE:
-            FGeometry.SetSize(LOWORD(lParam), HIWORD(lParam));
-            PlaceArrows();
-            return 0;
         case WM_TIMER:
             if (wParam == LeaveTimerId) {
                 POINT p;
@@ -656,28 +600,10 @@ LRESULT TNarrowTab::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FControls.HandleMouseMessage(msg, wParam, lParam);
             MouseLeft();
             return 0;
-        case WM_CAPTURECHANGED:
-            FControls.HandleMouseMessage(msg, wParam, lParam);
-            if (reinterpret_cast<HWND>(lParam) != Handle()) FPressed = false;
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            if (!FControls.HandleMouseMessage(msg, wParam, lParam)) {
-                MouseButton(msg, wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            }
-            return 0;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && FControls.HandleSetCursor()) return TRUE;
-            break;
         case WM_DESTROY:
             RegisterDragWindow(Handle(), nullptr);
             KillTimer(Handle(), LeaveTimerId);
             break;
     }
-    return DefaultHandler(msg, wParam, lParam);
+    return TWinControl::HandleMessage(msg, wParam, lParam);
 }

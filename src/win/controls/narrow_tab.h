@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "base/handles.h"
-#include "base/window.h"
 #include "controls/graphic_control.h"
 #include "controls/scroll_button.h"
+#include "controls/win_control.h"
 #include "layout/tab_geometry.h"
 
 class TNarrowTab;
@@ -57,18 +57,13 @@ private:
 // stepped corners on the far side. `r` is (left, top, right, bottom).
 void DrawNarrowTabShape(HDC dc, TNarrowTabPosition position, const RECT& r, COLORREF tabColor);
 
-class TNarrowTab : public TWindow, public TComponent, public TDragSite, public TDragWindow {
+class TNarrowTab : public TWinControl, public TDragSite, public TDragWindow {
 public:
     TNarrowTab();  // 128 x 64
     ~TNarrowTab() override;
 
     // A visible child window of `parent`.
     bool Create(HWND parent, const TBounds& bounds);
-    TBounds Bounds() const;
-    void SetBounds(const TBounds& bounds);
-    void SetBounds(int left, int top, int width, int height) { SetBounds(TBounds{left, top, width, height}); }
-    void SetVisible(bool visible);
-    void SetEnabled(bool enabled);
 
     // Copied into both arrows.
     bool AutoRepeat() const { return FBack.AutoRepeat(); }
@@ -131,13 +126,6 @@ public:
     TDragSite* DragSiteAt(POINT& at) override;
 
     TNotifyEvent OnChange;
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseExit;
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseEvent OnMouseDown;
-    TMouseMoveEvent OnMouseMove;
-    TMouseEvent OnMouseUp;
     TEndDragEvent OnEndDrag;
 
     // Lays out again after the captions changed (TNarrowTabStrings calls it).
@@ -145,6 +133,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void InitialBoundsChanged() override;
+    void ClientResized(int width, int height) override;
+    TGraphicControlHost* WindowlessControls() override { return &FControls; }
+    // A left press selects the tab under it, after OnMouseDown.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
     struct TPaintTools;
@@ -164,7 +157,6 @@ private:
     void MouseEntered();
     void MouseLeft();
     void MouseMoved(WPARAM wParam, int x, int y);
-    void MouseButton(UINT msg, WPARAM wParam, int x, int y);
 
     TNarrowTabGeometry FGeometry;
     TNarrowTabStrings FTabs;
@@ -182,5 +174,4 @@ private:
     int FHotIndex = -1;
     bool FMouseInside = false;
     bool FLeaveTracked = false;
-    bool FPressed = false;  // the left button went down on the strip itself
 };

@@ -12,30 +12,19 @@
 #include <string>
 #include <vector>
 
-#include "base/window.h"
 #include "controls/graphic_control.h"
+#include "controls/win_control.h"
 
-class TPaintPanel : public TWindow, public TComponent, public TDragSite, public TDragWindow {
+class TPaintPanel : public TWinControl, public TDragSite, public TDragWindow {
 public:
-    TPaintPanel() = default;  // 105 x 105 until created
+    TPaintPanel() : TWinControl(TBounds{0, 0, 105, 105}) {}
     ~TPaintPanel() override;
 
     // A visible child window of `parent`.
     bool Create(HWND parent, const TBounds& bounds);
-    TBounds Bounds() const;
-    void SetBounds(const TBounds& bounds);
-    void SetBounds(int left, int top, int width, int height) { SetBounds(TBounds{left, top, width, height}); }
-    int ClientWidth() const;
-    int ClientHeight() const;
-    void SetVisible(bool visible);
 
     // Erase with the button face before OnPaint; off, the owner covers everything.
     bool AutoClear = false;
-    // Whether the panel takes the keyboard focus (the owner focuses it on a click).
-    bool TabStop() const { return FTabStop; }
-    void SetTabStop(bool tabStop);
-    // Cursor over the panel where no control sets its own.
-    HCURSOR Cursor = nullptr;
     // The palette the panel asks for; none unless set.
     HPALETTE Palette = nullptr;
 
@@ -49,17 +38,6 @@ public:
 
     // Paints into `dc` (double-buffered) inside `clip`, in client coordinates.
     std::function<void(TPaintPanel& sender, HDC dc, const RECT& clip)> OnPaint;
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseExit;
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseEvent OnMouseDown;
-    TMouseMoveEvent OnMouseMove;
-    TMouseEvent OnMouseUp;
-    TKeyEvent OnKeyDown;
-    TKeyEvent OnKeyUp;
-    TKeyPressEvent OnKeyPress;
-    TNotifyEvent OnResize;
 
     TComponent& SiteComponent() override { return *this; }
     // A windowless control at the point is the site; elsewhere the panel.
@@ -67,18 +45,15 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    TGraphicControlHost* WindowlessControls() override { return &FControls; }
     virtual void Created() {}
 
 private:
     void Paint(HDC target, const RECT& clip);
-    void MouseButton(UINT msg, WPARAM wParam, int x, int y);
     void TrackMouse();
 
     TGraphicControlHost FControls;
-    TBounds FInitialBounds{0, 0, 105, 105};
-    bool FTabStop = false;
     bool FMouseInside = false;
-    bool FPressed = false;
 };
 
 // Files dropped from the shell: their names (code page 932, in the order the

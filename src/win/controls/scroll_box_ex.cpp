@@ -93,51 +93,13 @@ TScrollBoxEx::~TScrollBoxEx() {
 }
 
 bool TScrollBoxEx::Create(HWND parent, const TBounds& bounds) {
-    FInitialBounds = bounds;
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    if (FTabStop) style |= WS_TABSTOP;
-    // No CS_HREDRAW / CS_VREDRAW: a resize repaints only what became visible.
-    if (!CreateHandle(BoxClass, 0, style, L"", bounds.Left, bounds.Top, bounds.Width, bounds.Height, parent, nullptr,
-                      CS_DBLCLKS)) {
-        return false;
-    }
+    if (!CreateChild(BoxClass, WS_CLIPCHILDREN, parent, bounds)) return false;
     // Flat and hot-tracking bars need the common controls' flat scroll bars;
     // where they are missing the bar keeps the regular look.
     FFlatBars = FlatScrollBars().Complete() && FlatScrollBars().Initialize(Handle()) != FALSE;
     SetScrollBarStyle(FStyle);
     UpdateScrollInfo();
     return true;
-}
-
-TBounds TScrollBoxEx::Bounds() const {
-    if (!Handle()) return FInitialBounds;
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
-    return TBounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-void TScrollBoxEx::SetBounds(const TBounds& bounds) {
-    const TBounds b = WithoutNegativeSize(bounds);
-    if (!Handle()) {
-        FInitialBounds = b;
-        return;
-    }
-    SetWindowPos(Handle(), nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int TScrollBoxEx::ClientWidth() const {
-    RECT r{};
-    if (!Handle()) return FInitialBounds.Width;
-    GetClientRect(Handle(), &r);
-    return r.right;
-}
-
-int TScrollBoxEx::ClientHeight() const {
-    RECT r{};
-    if (!Handle()) return FInitialBounds.Height;
-    GetClientRect(Handle(), &r);
-    return r.bottom;
 }
 
 void TScrollBoxEx::SetContent(HWND content) {
@@ -168,14 +130,6 @@ void TScrollBoxEx::SetScrollBarStyle(TScrollBarStyle style) {
 int TScrollBoxEx::PageStep() const { return std::max(ClientHeight() * 9 / 10, 1); }
 
 int TScrollBoxEx::LineStep() const { return FSmooth ? std::max(PageStep() / 10, 1) : PlainLineStep; }
-
-void TScrollBoxEx::SetTabStop(bool tabStop) {
-    FTabStop = tabStop;
-    if (!Handle()) return;
-    LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
-    style = tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrW(Handle(), GWL_STYLE, style);
-}
 
 // The bar hides itself while the page covers the whole range.
 void TScrollBoxEx::UpdateScrollInfo() {
@@ -258,6 +212,12 @@ void TScrollBoxEx::VerticalScroll(WORD code, int messagePos) {
     if (pos != reported) SetVertPosition(pos);
 }
 
+void TScrollBoxEx::ClientResized(int, int) {
+    UpdateScrollInfo();
+    MoveTo(std::min(FPosition, MaxPosition()));
+    PlaceContent();
+}
+
 LRESULT TScrollBoxEx::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND: {
@@ -266,12 +226,6 @@ LRESULT TScrollBoxEx::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
             return 1;
         }
-        case WM_SIZE:
-            UpdateScrollInfo();
-            MoveTo(std::min(FPosition, MaxPosition()));
-            PlaceContent();
-            if (OnResize) OnResize(*this);
-            return 0;
         case WM_VSCROLL:
             VerticalScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
             return 0;
@@ -282,23 +236,6 @@ LRESULT TScrollBoxEx::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 OnScroll(*this, sbHorizontal, ScrollCodeOf(LOWORD(wParam)), pos);
             }
             return 0;
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS | DLGC_WANTCHARS;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (TKeyEvent& handler = msg == WM_KEYDOWN ? OnKeyDown : OnKeyUp) {
-                WORD key = static_cast<WORD>(wParam);
-                handler(*this, key, KeyboardShiftState());
-                if (key == 0) return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (OnKeyPress) {
-                wchar_t key = static_cast<wchar_t>(wParam);
-                OnKeyPress(*this, key);
-                if (key == 0) return 0;
-            }
-            break;
     }
-    return DefaultHandler(msg, wParam, lParam);
+    return TWinControl::HandleMessage(msg, wParam, lParam);
 }

@@ -7,9 +7,7 @@
 
 #include <functional>
 
-#include "base/window.h"
-#include "controls/component.h"
-#include "layout/rect.h"
+#include "controls/win_control.h"
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
@@ -23,18 +21,13 @@ using TScrollEvent = std::function<void(TScrollBoxEx& sender, TScrollBarKind bar
 // The width of the vertical scroll bar, as the layout must reckon with it.
 int VerticalScrollBarWidth();
 
-class TScrollBoxEx : public TWindow, public TComponent {
+class TScrollBoxEx : public TWinControl {
 public:
-    TScrollBoxEx() = default;
+    TScrollBoxEx() : TWinControl(TBounds{0, 0, 185, 41}) {}
     ~TScrollBoxEx() override;
 
     // A visible child window of `parent`.
     bool Create(HWND parent, const TBounds& bounds);
-    TBounds Bounds() const;
-    void SetBounds(const TBounds& bounds);
-    void SetBounds(int left, int top, int width, int height) { SetBounds(TBounds{left, top, width, height}); }
-    int ClientWidth() const;
-    int ClientHeight() const;
 
     // The child window that is scrolled: kept at (0, -position), as wide as
     // the client area and as tall as the larger of the range and the client height.
@@ -61,17 +54,11 @@ public:
     int LineStep() const;
     int PageStep() const;
 
-    bool TabStop() const { return FTabStop; }
-    void SetTabStop(bool tabStop);
-
     TScrollEvent OnScroll;
-    TKeyEvent OnKeyDown;
-    TKeyEvent OnKeyUp;
-    TKeyPressEvent OnKeyPress;
-    TNotifyEvent OnResize;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void ClientResized(int width, int height) override;
 
 private:
     int MaxPosition() const;
@@ -86,7 +73,5 @@ private:
     int FPosition = 0;
     TScrollBarStyle FStyle = ssRegular;
     bool FSmooth = false;
-    bool FTabStop = false;
     bool FFlatBars = false;  // the flat scroll-bar functions took the window
-    TBounds FInitialBounds{0, 0, 185, 41};
 };
