@@ -67,6 +67,21 @@ TEST(CustomButton, AClickIsAPressAndAReleaseInside) {
     EXPECT_EQ(t.clicks, 1);
 }
 
+TEST(CustomButton, ADoubleClickIsOneClick) {
+    TButtonOnPanel t;
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    t.Send(WM_LBUTTONUP, 0, 20, 20);
+    t.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, 20, 20);
+    EXPECT_TRUE(t.button.PressedLook());
+    t.Send(WM_LBUTTONUP, 0, 20, 20);
+    EXPECT_EQ(t.clicks, 1);
+    EXPECT_FALSE(t.button.PressedLook());
+    // The next single press clicks again.
+    t.Send(WM_LBUTTONDOWN, MK_LBUTTON, 20, 20);
+    t.Send(WM_LBUTTONUP, 0, 20, 20);
+    EXPECT_EQ(t.clicks, 2);
+}
+
 TEST(CustomButton, DisabledOrParkedButtonsLeaveThePointerToThePanel) {
     TButtonOnPanel t;
     int panelDowns = 0;

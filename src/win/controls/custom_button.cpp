@@ -232,6 +232,9 @@ void TCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int
         FTracking = true;
         FPressedLook = true;
         FHot = true;
+        // A user who double-clicks an entry means to start it once: the
+        // second press shows pressed but makes no second click.
+        FDoublePress = (shift & ssDouble) != 0;
         Invalidate();
     }
     TGraphicControl::MouseDown(button, shift, x, y);
@@ -247,7 +250,8 @@ void TCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y
         const bool inside = x >= 0 && x < Width() && y >= 0 && y < Height();
         FHot = inside;
         Invalidate();
-        if (pressed && inside && OnClick) OnClick(*this);
+        if (pressed && inside && !FDoublePress && OnClick) OnClick(*this);
+        FDoublePress = false;
     }
     TGraphicControl::MouseUp(button, shift, x, y);
 }

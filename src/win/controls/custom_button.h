@@ -82,6 +82,7 @@ private:
     bool FGradation = false;
     bool FTransparent = false;
     bool FTracking = false;
+    bool FDoublePress = false;  // the press is the second of a double click
     bool FSuppressPaint = false;
     bool FHot = false;
     bool FPressedLook = false;
