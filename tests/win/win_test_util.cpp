@@ -8,6 +8,7 @@
 
 #include "base/handles.h"
 #include "base/win_text.h"
+#include "base/window.h"
 #include "model/vantor_classes.h"
 #include "shell/shortcut_link.h"
 #include "shell/win_platform.h"
@@ -122,8 +123,40 @@ int MakeShortcutHelper(const std::vector<std::string>& a) {
 
 }  // namespace
 
+namespace {
+
+// The start-up benchmark's baseline: an empty window of the same kind as the
+// program's, shown until WM_CLOSE.
+class TEmptyWindow : public TWindow {
+public:
+    bool Create() {
+        return CreateHandle(L"VantorBaseline", WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_THICKFRAME | WS_VISIBLE,
+                            L"Baseline", 100, 100, 380, 560);
+    }
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_DESTROY) PostQuitMessage(0);
+        return DefaultHandler(msg, wParam, lParam);
+    }
+};
+
+int EmptyWindowHelper() {
+    TEmptyWindow window;
+    if (!window.Create()) return 1;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+}  // namespace
+
 bool RunHelperVerb(const std::vector<std::string>& arguments, int& exitCode) {
     if (arguments.size() < 2) return false;
+    if (arguments[1] == "--empty-window") {
+        exitCode = EmptyWindowHelper();
+        return true;
+    }
     if (arguments[1] == "--save-loop" && arguments.size() == 3) {
         exitCode = SaveLoopHelper(arguments[2]);
         return true;
