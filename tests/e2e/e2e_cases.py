@@ -1,5 +1,6 @@
 """The end-to-end cases."""
 import shutil
+import subprocess
 import time
 from pathlib import Path
 
@@ -190,3 +191,39 @@ def damaged_main_pag_keeps_its_good_pages(env):
     check([e.title for e in written.pages[2].entries] == ["メモ帳"],
           f"what could be read of the third page: {[e.title for e in written.pages[2].entries]}")
     check(not (data / "Main.pag.bak").exists(), "a partly readable file is no failed load")
+
+
+def click(wid, x, y):
+    """A left click at window coordinates, through the real pointer."""
+    subprocess.run(["xdotool", "mousemove", "--window", wid, str(x), str(y), "click", "1"], timeout=10,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+@case
+def clicking_a_tab_and_an_entry_switches_and_starts(env):
+    data, windata = env.data_folder("click")
+    marker = data / "launched.txt"
+    # The second page's first entry writes a file, which proves it started
+    # with its own arguments.
+    started = Entry("C:\\windows\\system32\\cmd.exe", "書き込み", "", f"/c echo started> {windata}\\launched.txt",
+                    windata, 6)
+    main = PageSet([Page("一", 0, entries=[Entry("C:\\windows\\notepad.exe", "メモ帳")]),
+                    Page("二", 0, entries=[started])])
+    (data / "Main.pag").write_bytes(write_pages(main))
+    # Tabs at the top, the window at the right edge: the second tab and the
+    # first entry sit at fixed places in the window.
+    (data / "Vantor.ini").write_bytes(b"[Settings]\r\nVersion=768\r\nAutoHide=0\r\nPageTabLayout=1\r\nCurrentPage=0\r\n"
+                                      b"[DockLocations]\r\nLeft=880\r\nTop=120\r\nWidth=380\r\nHeight=560\r\n")
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    time.sleep(1)
+    env.screenshot("click-before")
+    click(wid, 42, 10)  # the tab "二", right of "一" (tabs of one character are 16 pixels wide)
+    time.sleep(1)
+    click(wid, 20, 44)  # the first entry's icon: tab strip 24 high, icon at (1, 1) in a 40-pixel cell
+    wait_until(marker.exists, 20, "the started entry's file")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    check(read_ini(data / "Vantor.ini")["settings"]["currentpage"] == "1", "the second page is the current one")
+    history = read_pages((data / "History.pag").read_bytes()).pages[0].entries
+    check([e.title for e in history] == ["書き込み"], f"history {[e.title for e in history]}")
