@@ -355,6 +355,63 @@ TEST_F(VantorViewTest, TheWindowSnapsToScreenEdgesAndTurnsItsFrame) {
     EXPECT_EQ(info.ptMaxTrackSize.x, sw);
 }
 
+TEST_F(VantorViewTest, AutoHideLeavesExactlyTheHideWidthOnTheScreenAndComesBack) {
+    WriteMainPages();
+    WriteTextFile(Data + "Vantor.ini", "[Settings]\r\nHideWidth=16\r\n");
+    TVantor& vantor = Start();
+    vantor.Show();
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    auto windowRect = [&vantor] {
+        RECT r;
+        GetWindowRect(vantor.Handle(), &r);
+        return r;
+    };
+    auto dockAt = [&vantor](int x) {
+        SetWindowPos(vantor.Handle(), nullptr, x, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        vantor.Resnap();
+    };
+    auto contentsVisible = [&vantor] {
+        return IsWindowVisible(vantor.ScrollBox.Handle()) && IsWindowVisible(vantor.TabSet.Handle());
+    };
+
+    dockAt(5);
+    ASSERT_EQ(vantor.DockEdge(), deLeft);
+    const RECT shown = windowRect();
+    vantor.HideWindow(true);
+    EXPECT_TRUE(vantor.Hidden());
+    RECT r = windowRect();
+    EXPECT_EQ(r.right, 16);
+    EXPECT_EQ(r.top, shown.top);
+    EXPECT_EQ(r.right - r.left, shown.right - shown.left);
+    EXPECT_FALSE(IsWindowVisible(vantor.ScrollBox.Handle()));
+    EXPECT_FALSE(IsWindowVisible(vantor.TabSet.Handle()));
+    vantor.HideWindow(true);  // already hidden: stays put
+    EXPECT_EQ(windowRect().right, 16);
+    vantor.ShowWindowNow(true);
+    EXPECT_FALSE(vantor.Hidden());
+    EXPECT_TRUE(EqualRect(&shown, &(r = windowRect())));
+    EXPECT_TRUE(contentsVisible());
+
+    dockAt(sw - (shown.right - shown.left) - 5);
+    ASSERT_EQ(vantor.DockEdge(), deRight);
+    vantor.HideWindow(true);
+    EXPECT_EQ(windowRect().left, sw - 16);
+    vantor.ShowWindowNow(true);
+    EXPECT_EQ(windowRect().right, sw);
+
+    // With AutoHide off the window neither hides nor, once hidden, shows.
+    vantor.MainPages().AutoHide = false;
+    vantor.HideWindow(true);
+    EXPECT_FALSE(vantor.Hidden());
+    EXPECT_EQ(windowRect().right, sw);
+    vantor.MainPages().AutoHide = true;
+    vantor.HideWindow(true);
+    vantor.MainPages().AutoHide = false;
+    vantor.ShowWindowNow(true);
+    EXPECT_TRUE(vantor.Hidden());
+    EXPECT_EQ(windowRect().left, sw - 16);
+}
+
 TEST_F(VantorViewTest, SmallWallpapersAreTiledLargerAndMissingOnesAreReported) {
     WriteMainPages();
     const std::string picture = Folder / "壁紙.bmp";

@@ -28,12 +28,6 @@ const char kPlacementSection[] = "DockLocations";
 
 bool IsNTFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
-bool IsOurProcessActive() {
-    HWND foreground = GetForegroundWindow();
-    DWORD process = 0;
-    return foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId();
-}
-
 }  // namespace
 
 // Around every message box and modal dialog: the hint window is hidden, the
@@ -191,6 +185,9 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             else
                 FormActivate();
             return DefaultHandler(msg, wParam, lParam);
+        case WM_ACTIVATEAPP:
+            ApplicationActivate();
+            return DefaultHandler(msg, wParam, lParam);
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -321,13 +318,22 @@ bool TVantor::IsAutoSaveDue(uint32_t now, uint32_t lastSave) {
 
 void TVantor::TimerTimer() {
     if (FModalDepth > 0 || !FStarted || !IsWindowVisible(Handle())) return;
-    uint32_t now = FPlatform.TickCount();
-    if (MainPages().AutoSave && IsAutoSaveDue(now, LastAutoSave) && IsOurProcessActive()) {
+    const uint32_t now = FPlatform.TickCount();
+    if (MainPages().AutoSave && IsAutoSaveDue(now, LastAutoSave) && ApplicationIsActive()) {
         LastAutoSave = now;
         SaveAll();
     }
-    // The resource sample, the pointer on a tab, the corner actions and the
-    // hiding and showing of the window follow here.
+    // The resource bar samples the resources here, every CalcResourceInterval ms.
+    RepairHiddenState();
+    if (!IsPointerCheckDue(now, FPointerWatch.LastPointerCheck,
+                           static_cast<uint32_t>(MainPages().CheckMousePosInterval())))
+        return;
+    FPointerWatch.LastPointerCheck = now;
+    POINT pointer{};
+    if (!GetCursorPos(&pointer)) return;
+    if (MainPages().PointOpen) PointAtTabs(pointer, now);
+    // The screen-corner actions run here with the pointer position.
+    ShowOrHideByPointer(pointer);
 }
 
 void TVantor::ApplyTimerInterval() {

@@ -19,6 +19,7 @@
 #include "controls/paint_panel.h"
 #include "controls/scroll_box_ex.h"
 #include "controls/separator.h"
+#include "layout/auto_hide.h"
 #include "layout/frame_layout.h"
 #include "layout/page_layout.h"
 #include "model/vantor_classes.h"
@@ -141,6 +142,12 @@ public:
     void FormMouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Resnap();
 
+    // Sliding off the screen edge and back (vantor_hide.cpp). Both do nothing
+    // while AutoHide is off; `immediate` skips the animation.
+    void HideWindow(bool immediate);
+    void ShowWindowNow(bool immediate);
+    bool Hidden() const { return FHidden; }
+
     // Painting (vantor_paint.cpp).
     // The background colour or the wallpaper tiled from the DC's origin.
     void PaintBackground(HDC dc, const RECT& rect);
@@ -166,6 +173,17 @@ private:
     void FormFirstPaint();
     void FormActivate();
     void FormDeactivate();
+    void ApplicationActivate();
+    static bool ApplicationIsActive();
+    bool CanLockWindowUpdate() const;
+    TSlideGeometry SlideGeometryNow() const;
+    void SlideThrough(const std::vector<TPoint>& path, bool animate);
+    void RepaintForSlide();
+    void RepairHiddenState();
+    void PointAtTabs(POINT pointer, uint32_t now);
+    void ShowOrHideByPointer(POINT pointer);
+    bool EntryOrTabDragInProgress() const;
+    bool BarIsActiveForm() const;
     void CreateControls();
     void CreateEntryPools();
     void ConnectEvents();
@@ -232,6 +250,7 @@ private:
     bool FSliding = false;
     bool FHidden = false;
     bool FWindowActive = false;
+    TPointerWatch FPointerWatch;  // the timer's pointer checks
 
     // Painting.
     std::array<TColor, ColorCount> FColors = DefaultColors;

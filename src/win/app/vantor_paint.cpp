@@ -168,21 +168,6 @@ void TVantor::PaintCaptionStrip(HDC dc, const RECT& strip) {
     DrawCaption(Handle(), dc, &strip, DC_GRADIENT | (FWindowActive ? DC_ACTIVE : 0));
 }
 
-void TVantor::FormActivate() {
-    if (FModalDepth > 0) return;
-    FWindowActive = true;
-    InvalidateCaptionStrip();
-    // The hidden window slides in here unless it opens on pointing.
-}
-
-void TVantor::FormDeactivate() {
-    // The hint window is hidden here.
-    if (FModalDepth > 0) return;
-    FWindowActive = false;
-    InvalidateCaptionStrip();
-    // The window slides out here when the pointer is outside it.
-}
-
 // Per-window opacity comes with Windows 2000; it is looked up so that the
 // program still starts where it is missing.
 void TVantor::ApplyOpacity() {
