@@ -29,32 +29,23 @@ private:
 class TTitleMeasure {
 public:
     TTitleMeasure(HWND window, HFONT font)
-        : FWindow(window),
-          FDC(GetDC(window)),
-          FOld(SelectObject(FDC, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)))) {}
-    ~TTitleMeasure() {
-        SelectObject(FDC, FOld);
-        ReleaseDC(FWindow, FDC);
-    }
-    TTitleMeasure(const TTitleMeasure&) = delete;
-    TTitleMeasure& operator=(const TTitleMeasure&) = delete;
+        : FDC(window), FFont(FDC.DC(), font ? font : GetStockObject(DEFAULT_GUI_FONT)) {}
 
     int Width(std::string_view text) const {
         const std::wstring wide = Widen(text);
         SIZE size{};
-        GetTextExtentPoint32W(FDC, wide.c_str(), static_cast<int>(wide.size()), &size);
+        GetTextExtentPoint32W(FDC.DC(), wide.c_str(), static_cast<int>(wide.size()), &size);
         return size.cx;
     }
 
 private:
-    HWND FWindow;
-    HDC FDC;
-    HGDIOBJ FOld;
+    TWindowDC FDC;
+    TSelectObject FFont;
 };
 
-// Copying an icon out of the cache is the dear part of binding a button, so a
-// button that already shows this source keeps its icon. A target that has
-// gone since must still turn into the "not found" picture.
+// A button that already shows this source keeps its icon rather than look it
+// up again; a target that has gone since must still turn into the "not found"
+// picture.
 bool ShowsIconOf(const TLauncherButton& button, const TIconSource& source) {
     if (button.FileName().empty() || button.FileName() != source.Path || button.IconIndex() != source.Index)
         return false;
