@@ -15,7 +15,10 @@ TEST(FolderHistory, OlderFileIsTakenOnceAndCutTo16) {
     history.Read(ini, platform, "C:\\Data\\");
     ASSERT_EQ(history.Items.size(), 16u);
     EXPECT_EQ(history.Items[15], "C:\\Folder15");
-    EXPECT_FALSE(platform.FileExists("C:\\Data\\Vantor.fhi"));
+    // The older file stays until the settings file holds its folders.
+    EXPECT_TRUE(platform.FileExists("C:\\Data\\Vantor.fhi"));
+    EXPECT_EQ(history.MigratedFiles, std::vector<std::string>{"C:\\Data\\Vantor.fhi"});
+    platform.DeleteFile("C:\\Data\\Vantor.fhi");
 
     history.Write(ini);
     EXPECT_EQ(ini.ReadString("History", "FolderHistory0", ""), "C:\\Folder0");

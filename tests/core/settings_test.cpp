@@ -4,9 +4,9 @@
 
 #include "errors.h"
 #include "fake_platform.h"
+#include "model/vantor_classes.h"
 #include "settings/keys.h"
 #include "settings/name_value.h"
-#include "model/vantor_classes.h"
 
 static const char DataFolder[] = "C:\\Data\\";
 
@@ -236,8 +236,10 @@ TEST(Settings, OlderKeyAndSoundFilesAreTakenOnce) {
     settings.ReadSettings(ProfileOf("[ShortCuts]\nShortCut0=MHelp=F3\n[Sounds]\nSound0=Delete=x.wav\n"), Options());
     EXPECT_EQ(settings.ShortCuts, (std::vector<std::string>{"MHelp=F2", "MExit=Ctrl+Q"}));
     EXPECT_EQ(settings.Sounds, (std::vector<std::string>{"Launch=*SystemStart"}));
-    EXPECT_FALSE(platform.FileExists("C:\\Data\\Keys.def"));
-    EXPECT_FALSE(platform.FileExists("C:\\Data\\Sounds.def"));
+    // They stay until the settings file holds their lines.
+    EXPECT_TRUE(platform.FileExists("C:\\Data\\Keys.def"));
+    EXPECT_EQ(settings.MigratedFiles.size(), 2u);
+    for (const auto& file : settings.MigratedFiles) platform.DeleteFile(file);
 
     // Without the files the sections count, up to 40 and 10 keys.
     std::string text = "[ShortCuts]\n";

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "base/handles.h"
 #include "base/win_text.h"
 #include "shell/shortcut_link.h"
 #include "shell/win_platform.h"
@@ -153,6 +154,26 @@ TEST_F(VantorTest, UnreadablePageFilesAreKeptAsideAndTheBarsLoadOnTheirOwn) {
     EXPECT_EQ(History().Count(), 1);
     EXPECT_EQ(Captions(vantor.SmartPages()), std::vector<std::string>{"スマートバー"});
     EXPECT_FALSE(PathExists(Data + "Smart.pag.bak"));  // missing is not damaged
+}
+
+TEST_F(VantorTest, DataFilesThatCannotBeReadAreNotSavedOver) {
+    // Locked while the program starts, as a scanner at log-on might hold them.
+    WriteTextFile(Data + "Main.pag", "pages of the user");
+    WriteTextFile(Data + "Vantor.ini", "[Settings]\r\nHideWidth=9\r\n");
+    auto lock = [](const std::string& path) {
+        return TFileHandle(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    {
+        TFileHandle main = lock(Data + "Main.pag");
+        TFileHandle ini = lock(Data + "Vantor.ini");
+        ASSERT_TRUE(main && ini);
+        Start();
+    }
+    Vantor->SaveAll();
+    Stop();
+    EXPECT_EQ(ReadTextFile(Data + "Main.pag"), "pages of the user");
+    EXPECT_EQ(ReadTextFile(Data + "Vantor.ini"), "[Settings]\r\nHideWidth=9\r\n");
+    EXPECT_TRUE(PathExists(Data + "Smart.pag"));  // the readable rest is saved
 }
 
 TEST_F(VantorTest, MessageBoxesAreTitledByTheirKindAndRaiseTheModalDepth) {

@@ -48,7 +48,7 @@ void TVantorPage::SaveToStream(TMemoryWriter& stream) const {
     }
 }
 
-void TVantorPage::ReadEntry(TMemoryReader& stream, uint16_t pageVersion) {
+bool TVantorPage::ReadEntry(TMemoryReader& stream, uint16_t pageVersion) {
     std::string linkTo = stream.ReadStreamString();
     std::string title = stream.ReadStreamString();
     if (pageVersion > CurrentVersion) RaiseUnrecognised();
@@ -61,10 +61,10 @@ void TVantorPage::ReadEntry(TMemoryReader& stream, uint16_t pageVersion) {
     int32_t iconIndex = stream.ReadInt32();
     // Through Add, so a stored entry gets the same rules as one the user adds;
     // entries beyond the page's limit are dropped.
-    Add(linkTo, title, keyword, arguments, workingDir, showCmd, forbidden, iconPath, iconIndex);
+    return Add(linkTo, title, keyword, arguments, workingDir, showCmd, forbidden, iconPath, iconIndex);
 }
 
-void TVantorPage::LoadFromStream(TMemoryReader& stream) {
+bool TVantorPage::LoadFromStream(TMemoryReader& stream) {
     if (stream.ReadWord() != PageMagic) RaiseUnrecognised();
     uint16_t version = stream.ReadWord();
     Caption = stream.ReadStreamString();
@@ -85,7 +85,9 @@ void TVantorPage::LoadFromStream(TMemoryReader& stream) {
     Clear();
     // No room is reserved for the count: a damaged count only means reading
     // until the data ends.
-    for (int32_t i = 0; i < count; ++i) ReadEntry(stream, version);
+    bool complete = true;
+    for (int32_t i = 0; i < count; ++i) complete = ReadEntry(stream, version) && complete;
+    return complete;
 }
 
 std::string TVantorManager::SaveToBytes() const {
@@ -126,22 +128,24 @@ int32_t TVantorManager::ReadFileHeader(TMemoryReader& stream) {
     }
 }
 
-void TVantorManager::LoadFromBytes(std::string_view data) {
+bool TVantorManager::LoadFromBytes(std::string_view data) {
     TMemoryReader stream(data);
     int32_t pageCount = ReadFileHeader(stream);
     Clear();
+    bool complete = true;
     for (int32_t i = 0; i < pageCount; ++i) {
-        if (!AddPage("", 1)) return;
+        if (!AddPage("", 1)) return false;
         try {
-            FPages.back()->LoadFromStream(stream);
+            complete = FPages.back()->LoadFromStream(stream) && complete;
         } catch (const EVantorError&) {
-            return;  // a damaged page ends the load; what was read stays
+            return false;  // a damaged page ends the load; what was read stays
         }
     }
+    return complete;
 }
 
-void TVantorManager::LoadFromFile(const std::string& fileName) {
+bool TVantorManager::LoadFromFile(const std::string& fileName) {
     std::string data;
     if (!Platform.ReadWholeFile(fileName, data)) throw EVantorError("データファイルが存在しません。");
-    LoadFromBytes(data);
+    return LoadFromBytes(data);
 }

@@ -120,14 +120,15 @@ public:
     std::string NormalizePath(const std::string& path) const;
 
     // One page record at the stream position. LoadFromStream throws
-    // EVantorError when the record is unreadable and keeps what it read.
+    // EVantorError when the record is unreadable and keeps what it read; it
+    // returns false when entries beyond the page's limit were dropped.
     void SaveToStream(TMemoryWriter& stream) const;
-    void LoadFromStream(TMemoryReader& stream);
+    bool LoadFromStream(TMemoryReader& stream);
 
 private:
     int32_t LowestFreeSlot() const;
     void ReleaseSlot(const TVantorButton& button);
-    void ReadEntry(TMemoryReader& stream, uint16_t pageVersion);
+    bool ReadEntry(TMemoryReader& stream, uint16_t pageVersion);
 
     TPlatform& Platform;
     std::string FWindowsFolder;
@@ -175,11 +176,14 @@ public:
 
     // The page file: magic "MN", version 768. Loading replaces the pages and
     // throws EVantorError with the user's message when the file is missing or
-    // not a page file (the pages then stay as they were).
+    // not a page file (the pages then stay as they were). A file that loads
+    // only in part (a damaged record, pages or entries beyond the limits)
+    // keeps what was read and returns false, so the caller can keep the file
+    // before a save replaces it.
     void SaveToFile(const std::string& fileName) const;
-    void LoadFromFile(const std::string& fileName);
+    bool LoadFromFile(const std::string& fileName);
     std::string SaveToBytes() const;
-    void LoadFromBytes(std::string_view data);
+    bool LoadFromBytes(std::string_view data);
 
 protected:
     // The settings file reads and writes the current page through the clamp.

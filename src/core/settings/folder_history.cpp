@@ -10,8 +10,11 @@ void TFolderHistory::Read(const TProfile& ini, TPlatform& platform, const std::s
     std::string oldFile = dataFolder + "Vantor.fhi";
     std::string text;
     if (platform.FileExists(oldFile)) {
-        if (platform.ReadWholeFile(oldFile, text)) Items = SplitTextLines(text);
-        platform.DeleteFile(oldFile);
+        // The older file goes only once the settings file holds its folders.
+        if (platform.ReadWholeFile(oldFile, text)) {
+            Items = SplitTextLines(text);
+            MigratedFiles.push_back(oldFile);
+        }
     } else {
         Items.clear();
         for (int32_t i = 0; i < MaxFolderHistory; ++i) {

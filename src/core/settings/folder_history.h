@@ -13,9 +13,12 @@ constexpr int32_t MaxFolderHistory = 16;
 class TFolderHistory {
 public:
     std::vector<std::string> Items;
+    // Older files read into the history; the caller deletes them once the
+    // settings file with the history has been written.
+    std::vector<std::string> MigratedFiles;
 
-    // From Vantor.fhi in the data folder when it exists (the file is deleted
-    // afterwards), else from section History of the settings file; at most 16.
+    // From Vantor.fhi in the data folder when it exists (then named in
+    // MigratedFiles), else from section History of the settings file; at most 16.
     void Read(const TProfile& ini, TPlatform& platform, const std::string& dataFolder);
     // Section History, erased first, FolderHistory0.. in list order.
     void Write(TProfile& ini) const;

@@ -243,16 +243,17 @@ static void WriteListSection(TProfile& ini, const char* section, const char* pre
     for (size_t i = 0; i < values.size(); ++i) ini.WriteString(section, NumberedKey(prefix, i), values[i]);
 }
 
-// Key or sound lines: from the older file when it exists (then deleted; when
-// it cannot be read the list keeps what it holds), else from the section.
+// Key or sound lines: from the older file when it exists (when it cannot be
+// read the list keeps what it holds), else from the section. A file read is
+// named in `migrated`: it may go only once the settings file holds its lines.
 static void ReadDefinitionLines(const TProfile& ini, TPlatform& platform, const std::string& oldFile,
-                                const char* section, const char* prefix, int32_t count,
-                                std::vector<std::string>& list) {
+                                const char* section, const char* prefix, int32_t count, std::vector<std::string>& list,
+                                std::vector<std::string>& migrated) {
     if (platform.FileExists(oldFile)) {
         std::string text;
         if (platform.ReadWholeFile(oldFile, text)) {
             list = SplitTextLines(text);
-            platform.DeleteFile(oldFile);
+            migrated.push_back(oldFile);
         }
         return;
     }
@@ -305,8 +306,10 @@ void TVantorSettings::ReadLists(const TProfile& ini, int32_t version) {
 }
 
 void TVantorSettings::ReadKeyAndSoundLines(const TProfile& ini, const std::string& dataFolder) {
-    ReadDefinitionLines(ini, Platform, dataFolder + "Keys.def", "ShortCuts", "ShortCut", MaxShortCutLines, ShortCuts);
-    ReadDefinitionLines(ini, Platform, dataFolder + "Sounds.def", "Sounds", "Sound", MaxSoundLines, Sounds);
+    ReadDefinitionLines(ini, Platform, dataFolder + "Keys.def", "ShortCuts", "ShortCut", MaxShortCutLines, ShortCuts,
+                        MigratedFiles);
+    ReadDefinitionLines(ini, Platform, dataFolder + "Sounds.def", "Sounds", "Sound", MaxSoundLines, Sounds,
+                        MigratedFiles);
 }
 
 void TVantorSettings::ReadColors(const TProfile& ini) {

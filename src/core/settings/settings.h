@@ -222,6 +222,9 @@ public:
     // "name=value" lines: action name = key text, event name = sound.
     std::vector<std::string> ShortCuts;
     std::vector<std::string> Sounds;
+    // Keys.def and Sounds.def once read; the caller deletes them once the
+    // settings file holding their lines has been written.
+    std::vector<std::string> MigratedFiles;
     void SetDefaultShortCuts();
     void SetDefaultSounds();
     void SetDefaultCustomExts();  // ".chm", ".doc", ".hlp", ".htm", ".html", ".lzh", ".txt", ".zip"
@@ -233,7 +236,8 @@ public:
 
     // Reads the whole settings file into the fields; every key missing or
     // unparsable keeps the field's present value. Keys.def and Sounds.def in
-    // the data folder replace the key and sound sections and are deleted.
+    // the data folder replace the key and sound sections (and are named in
+    // MigratedFiles).
     TSettingsReadResult ReadSettings(const TProfile& ini, const TSettingsReadOptions& options);
     // Writes every setting, the bars' state and the folder history; the
     // sections holding lists are erased first. Other sections and lines of

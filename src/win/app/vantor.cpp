@@ -255,7 +255,7 @@ void TVantor::LoadDataFiles() {
 
 void TVantor::LoadBarPages(TVantorManager& pages, const char* fileName, const std::string& caption) {
     try {
-        pages.LoadFromFile(DataFolder + fileName);
+        if (!pages.LoadFromFile(DataFolder + fileName)) KeepUnreadableFile(fileName);
     } catch (const std::exception&) {
         KeepUnreadableFile(fileName);
     }
@@ -268,7 +268,8 @@ void TVantor::LoadBarPages(TVantorManager& pages, const char* fileName, const st
 void TVantor::LoadMainPages() {
     FMainPages = std::make_unique<TVantorManager>(FPlatform);
     try {
-        FMainPages->LoadFromFile(DataFolder + kMainFile);
+        // Read only in part: the pages read are used, the file is kept.
+        if (!FMainPages->LoadFromFile(DataFolder + kMainFile)) KeepUnreadableFile(kMainFile);
         return;
     } catch (const std::exception&) {
         KeepUnreadableFile(kMainFile);
@@ -282,17 +283,30 @@ void TVantor::LoadMainPages() {
     AddShortcutPage("ゲーム", underPrograms("\\ｱｸｾｻﾘ\\ｹﾞｰﾑ"));
 }
 
-// A page file that is there but cannot be read is about to be replaced by the
-// next save; its bytes are kept beside it, so the user's work is never lost
-// to a damaged or newer-format file.
+// A page file that is there but could not be read whole is about to be
+// replaced by the next save; its bytes are kept beside it, so the user's work
+// is never lost to a damaged or newer-format file. When even that is not
+// possible (the file is locked, the disk full), the file is left alone for
+// the rest of the session.
 void TVantor::KeepUnreadableFile(const std::string& fileName) {
     std::string path = DataFolder + fileName;
+    if (!FPlatform.FileExists(path)) return;
     std::string data;
-    if (!FPlatform.FileExists(path) || !FPlatform.ReadWholeFile(path, data)) return;
     try {
-        FPlatform.WriteWholeFile(path + ".bak", data);
+        if (FPlatform.ReadWholeFile(path, data)) {
+            FPlatform.WriteWholeFile(path + ".bak", data);
+            return;
+        }
     } catch (const std::exception&) {
     }
+    FNotToOverwrite.insert(fileName);
+}
+
+// The settings file is there but cannot be read (locked by a scanner at log
+// on, say): writing the defaults over it would lose every setting.
+void TVantor::LoadSettingsFile(TProfile& ini) {
+    const std::string path = DataFolder + kIniFile;
+    if (!ini.LoadFromFile(FPlatform, path) && FPlatform.FileExists(path)) FNotToOverwrite.insert(kIniFile);
 }
 
 void TVantor::AddShortcutPage(const std::string& caption, const std::string& folder) {
@@ -352,13 +366,17 @@ void TVantor::SaveAll() {
     WriteSettingsTo(ini);
     SavePlacements(ini);
     // The page files are saved even when the settings file cannot be.
-    try {
-        ini.SaveToFile(FPlatform, DataFolder + kIniFile);
-    } catch (const std::exception&) {
+    if (!FNotToOverwrite.count(kIniFile)) {
+        try {
+            ini.SaveToFile(FPlatform, DataFolder + kIniFile);
+            DeleteMigratedFiles();
+        } catch (const std::exception&) {
+        }
     }
     const std::pair<TVantorManager*, const char*> sets[] = {
         {FMainPages.get(), kMainFile}, {FSmartPages.get(), kSmartFile}, {FHistoryPages.get(), kHistoryFile}};
     for (const auto& [pages, fileName] : sets) {
+        if (FNotToOverwrite.count(fileName)) continue;
         try {
             pages->SaveToFile(DataFolder + fileName);
         } catch (const std::exception&) {
@@ -407,15 +425,24 @@ void TVantor::SavePlacements(TProfile& ini) {
 
 // ---------------------------------------------------------------- settings
 
+// Keys.def, Sounds.def and Vantor.fhi go once the settings file holds what
+// they held.
+void TVantor::DeleteMigratedFiles() {
+    for (auto* files : {&MainPages().MigratedFiles, &FolderHistory.MigratedFiles}) {
+        for (const auto& file : *files) FPlatform.DeleteFile(file);
+        files->clear();
+    }
+}
+
 void TVantor::LoadFolderHistory() {
     TProfile ini;
-    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+    LoadSettingsFile(ini);
     FolderHistory.Read(ini, FPlatform, DataFolder);
 }
 
 void TVantor::ReadSettings() {
     TProfile ini;
-    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+    LoadSettingsFile(ini);
     TSettingsReadOptions options;
     options.DataFolder = DataFolder;
     options.ResourceMeterAvailable = false;  // the resource meter tells here
@@ -433,10 +460,12 @@ void TVantor::WriteSettingsTo(TProfile& ini) {
 }
 
 void TVantor::WriteSettings() {
+    if (FNotToOverwrite.count(kIniFile)) return;
     TProfile ini;
     ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
     WriteSettingsTo(ini);
     ini.SaveToFile(FPlatform, DataFolder + kIniFile);
+    DeleteMigratedFiles();
 }
 
 // ---------------------------------------------------------------- message boxes

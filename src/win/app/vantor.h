@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,8 @@ private:
     void LoadBarPages(TVantorManager& pages, const char* fileName, const std::string& caption);
     void LoadMainPages();
     void KeepUnreadableFile(const std::string& fileName);
+    void LoadSettingsFile(TProfile& ini);
+    void DeleteMigratedFiles();
     void DropOnProgram(const TVantorButton& entry, const std::vector<std::string>& files);
     void DropInFolder(const TVantorButton& entry, const std::vector<std::string>& files);
 
@@ -226,6 +229,8 @@ private:
     int FModalDepth = 0;
     int FNotTopmostDepth = 0;
     bool FStarted = false;  // FormCreate has run to its end
+    // Data files that exist but could not be read or kept: never saved over.
+    std::set<std::string> FNotToOverwrite;
     bool FPainted = false;
 
     // The frame and the pools.
