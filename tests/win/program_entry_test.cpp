@@ -31,8 +31,11 @@ TEST(ProgramEntry, DataFolderFromTheCommandLine) {
     SetCurrentDirectoryW(Widen(folder.Path()).c_str());
     MakeFolder(folder / "データ");
     std::string resolved = ResolveDataFolder({"Vantor.exe", "/d", "データ"}, program, platform);
+    MakeFolder(folder / "dat");
+    std::string threeLetters = ResolveDataFolder({"Vantor.exe", "/d", "dat"}, program, platform);
     SetCurrentDirectoryW(previous);
     EXPECT_TRUE(SameText(resolved, folder / "データ\\")) << resolved;
+    EXPECT_TRUE(SameText(threeLetters, folder / "dat\\")) << threeLetters;
 }
 
 TEST(ProgramEntry, OneInstanceAtATime) {

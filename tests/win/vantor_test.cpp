@@ -362,6 +362,11 @@ TEST_F(VantorTest, FilesDroppedOnAProgramStartItQuotedOrAreAdded) {
     vantor.DropFilesOnPage({b, a}, 0, TBarKind::Main, MainPage());
     ASSERT_EQ(Desktop->Starts.size(), 3u);  // once with both
     EXPECT_TRUE(SameText(Desktop->Starts[2].Parameters, "-n \"" + a + "\" \"" + b + "\""));
+    // A drive root keeps its closing quote a quote.
+    Desktop->CtrlDown = false;
+    vantor.DropFilesOnPage({"C:\\"}, 0, TBarKind::Main, MainPage());
+    ASSERT_EQ(Desktop->Starts.size(), 4u);
+    EXPECT_EQ(Desktop->Starts[3].Parameters, "-n \"C:\\\\\"");
 
     // On no entry: added to the page, but never to the history bar's.
     vantor.DropFilesOnPage({b, a}, -1, TBarKind::HistoryBar, History());

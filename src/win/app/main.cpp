@@ -13,7 +13,13 @@
 
 namespace {
 
-void ShowStartError(const char* text) { MessageBoxW(nullptr, Widen(text).c_str(), L"Vantor", MB_OK | MB_ICONERROR); }
+void ShowStartError(const char* text) {
+    // A window that went while start-up failed may have posted the quit
+    // message, which would close this box before anyone reads it.
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    MessageBoxW(nullptr, Widen(text).c_str(), L"Vantor", MB_OK | MB_ICONERROR);
+}
 
 // The hidden owner of the main window. Owned windows get no task-bar button;
 // the tool-window style keeps this one off the task bar too.
@@ -68,6 +74,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // A start-up that failed saves nothing, so the data files stay as
         // they were.
         ShowStartError(e.what());
+        return 1;
+    } catch (...) {
+        ShowStartError("Vantorを起動できません。");
         return 1;
     }
 }

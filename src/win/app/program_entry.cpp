@@ -80,7 +80,9 @@ std::string ResolveDataFolder(const std::vector<std::string>& arguments, const s
     if (arguments.size() < 3 || AnsiLowerCase(arguments[1]) != "/d") return programFolder;
     const std::string& folder = arguments[2];
     if (folder.empty() || !platform.DirectoryExists(folder)) return programFolder;
-    if (folder.size() == 3) return folder;  // a drive root, used as given
+    // A drive root ("D:\") is used as given; any other name of three
+    // characters ("dat") is a folder like the rest.
+    if (folder.size() == 3 && folder[1] == ':' && folder[2] == '\\') return folder;
     return IncludeTrailingBackslash(FullPath(folder));
 }
 

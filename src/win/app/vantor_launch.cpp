@@ -49,7 +49,9 @@ std::wstring DoubleZeroList(const std::vector<std::string>& names) {
     return list;
 }
 
-std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+// A name ending in a backslash ("C:\") gets it doubled, or the program
+// started would read the backslash and the closing quote as a quote.
+std::string Quoted(const std::string& name) { return "\"" + name + (HasTrailingBackslash(name) ? "\\" : "") + "\""; }
 
 }  // namespace
 
