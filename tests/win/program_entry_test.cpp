@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/vantor.h"
 #include "base/win_text.h"
 #include "shell/win_platform.h"
@@ -79,4 +81,22 @@ TEST(ProgramEntry, AutoSaveIsDueAfterTenMinutesOrAWrap) {
     // The counter wrapped after 49.7 days: due at once.
     EXPECT_TRUE(TVantor::IsAutoSaveDue(5, 0xFFFFFF00u));
     EXPECT_FALSE(TVantor::IsAutoSaveDue(0xFFFFFF00u, 0xFFFFFE00u));
+}
+
+// Libraries imported at load time are found before the program can harden its
+// search, and all but the system's known libraries are looked for in the
+// program's folder first: everything else must be loaded at run time from
+// the System folder. The test executable links the same code as the program.
+TEST(ProgramEntry, ImportsOnlyTheSystemsKnownLibraries) {
+    const auto base = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
+    const auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    ASSERT_NE(dir.VirtualAddress, 0u);
+    const std::vector<std::string> known = {"advapi32.dll", "comdlg32.dll", "gdi32.dll",   "kernel32.dll", "msvcrt.dll",
+                                            "ole32.dll",    "oleaut32.dll", "shell32.dll", "user32.dll"};
+    for (auto imp = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
+        const std::string name = AsciiLowerCase(reinterpret_cast<const char*>(base + imp->Name));
+        EXPECT_NE(std::find(known.begin(), known.end(), name), known.end()) << name << " is imported";
+    }
 }

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include "base/system_library.h"
 #include "base/win_text.h"
 #include "settings/sounds.h"
 
@@ -43,7 +44,13 @@ void TDesktopServices::StartShell(HWND owner, const TShellRequest& request) {
 
 void TDesktopServices::PlaySoundValue(const std::string& value) {
     TSoundRequest request = SoundRequestFor(value);
-    if (request.Play) PlaySoundW(Widen(request.Name).c_str(), nullptr, request.Flags);
+    if (!request.Play) return;
+    // The sound library is loaded from the System folder on first use rather
+    // than imported, which would let the loader take it from our folder.
+    if (!FWinmm) FWinmm.Reset(LoadSystemLibrary("winmm.dll"));
+    using TPlaySoundW = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+    if (auto playSound = LibraryFunction<TPlaySoundW>(FWinmm.Get(), "PlaySoundW"))
+        playSound(Widen(request.Name).c_str(), nullptr, request.Flags);
 }
 
 std::string TDesktopServices::SpecialFolderPath(TSpecialFolder kind) { return ::SpecialFolderPath(kind); }

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "base/handles.h"
 #include "shell/id_list.h"
 
 // One ShellExecuteExW call. Target, arguments and folder stay separate all the
@@ -39,4 +40,5 @@ public:
 
 private:
     std::mt19937 FRandom;
+    TModule FWinmm;  // loaded on the first sound, from the System folder
 };

@@ -43,14 +43,6 @@ bool HardenLibraryLoading() {
     return hardened;
 }
 
-HMODULE LoadSystemLibrary(const std::string& fileName) {
-    wchar_t system[MAX_PATH] = {};
-    UINT n = GetSystemDirectoryW(system, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return nullptr;
-    std::wstring path = std::wstring(system) + L"\\" + Widen(fileName);
-    return LoadLibraryExW(path.c_str(), nullptr, 0);
-}
-
 std::vector<std::string> CommandLineArguments(const wchar_t* commandLine) {
     std::vector<std::string> arguments;
     int count = 0;

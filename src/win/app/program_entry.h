@@ -9,16 +9,13 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "base/system_library.h"
 #include "platform.h"
 
 // The first thing the program does: libraries are looked for in the System
 // folder only, never in the current or the program's folder. Returns false
 // when the system offers neither call (very old systems).
 bool HardenLibraryLoading();
-
-// Loads an optional library from the System folder by its full path; null
-// when it is not there.
-HMODULE LoadSystemLibrary(const std::string& fileName);
 
 // The command line split as the system splits it (CommandLineToArgvW), each
 // argument in code page 932; the first is the program.

@@ -29,12 +29,13 @@ HICON ExtractAtIndex(const std::wstring& file, bool large, int index) {
     return large ? keepBig.Release() : keepSmall.Release();
 }
 
+// The file's icon from the system image list; the shell hands out a copy the
+// caller owns.
 HICON ShellIcon(const std::wstring& file, bool large) {
     SHFILEINFOW info{};
-    const UINT flags = SHGFI_SYSICONINDEX | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
-    auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(file.c_str(), 0, &info, sizeof(info), flags));
-    if (!list) return nullptr;
-    return ImageList_GetIcon(list, info.iIcon, ILD_TRANSPARENT);
+    const UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
+    if (!SHGetFileInfoW(file.c_str(), 0, &info, sizeof(info), flags)) return nullptr;
+    return info.hIcon;
 }
 
 HICON ExtractSized(const std::wstring& file, int index, int size) {

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "base/handles.h"
+#include "base/system_library.h"
+
 namespace {
 
 const wchar_t* const BoxClass = L"VantorScrollBox";
@@ -49,8 +52,10 @@ struct TFlatScrollBars {
     TGetInfo GetInfo = nullptr;
     TSetPos SetPos = nullptr;
 
-    TFlatScrollBars() {
-        HMODULE module = GetModuleHandleW(L"comctl32.dll");
+    TModule Library;
+
+    TFlatScrollBars() : Library(LoadSystemLibrary("comctl32.dll")) {
+        HMODULE module = Library.Get();
         if (!module) return;
         Initialize = Lookup<TInitialize>(module, "InitializeFlatSB");
         Uninitialize = Lookup<TUninitialize>(module, "UninitializeFlatSB");
