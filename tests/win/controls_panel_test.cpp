@@ -103,6 +103,20 @@ TEST(Separator, ClicksAndDoubleClicksComeFromThePanel) {
     EXPECT_EQ(ups, 1);
 }
 
+TEST(PaintPanel, APressEndsWhenAnotherWindowTakesThePointer) {
+    TTestTopWindow window;
+    ASSERT_TRUE(window.Create());
+    TPaintPanel panel;
+    ASSERT_TRUE(panel.Create(window.Handle(), TBounds{0, 0, 200, 100}));
+    int ups = 0;
+    panel.OnMouseUp = [&](TComponent&, TMouseButton b, TShiftState, int, int) { ups += b == mbLeft; };
+    SendMessageW(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
+    SendMessageW(panel.Handle(), WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window.Handle()));
+    EXPECT_EQ(ups, 1);  // whoever waits for the release (a window drag) is told
+    SendMessageW(panel.Handle(), WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window.Handle()));
+    EXPECT_EQ(ups, 1);  // once
+}
+
 TEST(PaintPanel, NeverErasesAndHandsEveryPaintToItsOwnerBeforeItsControls) {
     TTestTopWindow window;
     ASSERT_TRUE(window.Create());

@@ -145,7 +145,9 @@ void TVantor::ConnectEvents() {
     };
     TabSet.OnChange = [this](TComponent&) { TabSetChange(); };
     // From a press on the strip to its release, page switches are the user's.
-    TabSet.OnMouseDown = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = true; };
+    TabSet.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int, int) {
+        if (button == mbLeft) FUserPageSwitch = true;
+    };
     TabSet.OnMouseUp = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = false; };
 }
 

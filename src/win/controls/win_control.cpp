@@ -150,7 +150,12 @@ LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CAPTURECHANGED:
             if (TGraphicControlHost* controls = WindowlessControls()) controls->HandleMouseMessage(msg, wParam, lParam);
-            if (reinterpret_cast<HWND>(lParam) != Handle()) FPressed = false;
+            // A press that ends by losing the pointer (another window came to
+            // the front) still ends: listeners waiting for the release get it.
+            if (reinterpret_cast<HWND>(lParam) != Handle() && FPressed) {
+                FPressed = false;
+                if (OnMouseUp) OnMouseUp(*this, mbLeft, 0, -1, -1);
+            }
             return 0;
         case WM_SETCURSOR:
             if (SetCursorMessage(wParam, lParam)) return TRUE;
