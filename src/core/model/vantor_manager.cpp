@@ -34,8 +34,9 @@ bool TVantorManager::AddPage(const std::string& caption, uint8_t viewStyle) {
     page->Caption = caption.empty() ? DefaultPageCaption(slot) : caption;
     page->ViewStyle = viewStyle;
     page->SlotIndex = slot;
-    FSlots[slot] = page.get();
-    FPages.push_back(std::move(page));
+    TVantorPage* added = page.get();
+    FPages.push_back(std::move(page));  // first, so a failure leaves the slot free
+    FSlots[slot] = added;
     return true;
 }
 

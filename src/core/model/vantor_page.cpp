@@ -96,8 +96,11 @@ bool TVantorPage::Insert(int32_t index, const std::string& linkTo, const std::st
     button->IconIndex = iconIndex;
     button->SlotIndex = slot;
 
-    FSlots[slot] = button.get();
+    // Into the list first: if that throws, the slot table must not keep a
+    // pointer to the entry that was never added.
+    TVantorButton* added = button.get();
     FButtons.insert(FButtons.begin() + index, std::move(button));
+    FSlots[slot] = added;
     return true;
 }
 
@@ -127,8 +130,9 @@ bool TVantorPage::AddCopy(const TVantorButton& button) {
     auto copy = std::make_unique<TVantorButton>();
     copy->CopyDataFrom(button);
     copy->SlotIndex = slot;
-    FSlots[slot] = copy.get();
+    TVantorButton* added = copy.get();
     FButtons.push_back(std::move(copy));
+    FSlots[slot] = added;
     return true;
 }
 
