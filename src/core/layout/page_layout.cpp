@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/vantor_classes.h"
+
 namespace {
 
 // Damaged page files may carry any number; these bounds keep the sums far from
@@ -141,22 +143,15 @@ void PlaceTitles(const std::vector<TLayoutEntry>& entries, const TTextWidthFunc&
 }  // namespace
 
 TStyleDefaults StyleDefaults(int viewStyle) {
-    switch (viewStyle) {
-        case 1:
-            return {22, 2, 54};
-        case 3:
-            return {22, 2, 86};
-        case 4:
-            return {22, 2, 30};
-        case 5:
-            return {22, 2, 54};
-        case 6:
-            return {70, 2, 54};
-        case 7:
-            return {70, 2, 70};
-        default:
-            return {38, 2, 54};
+    // One table for the page and the layout: the page's own.
+    TStyleDefaults d;
+    int32_t buttonWidth = d.ButtonWidth;
+    int32_t titleWidth = d.TitleWidth;
+    if (StyleDefaultSizes(viewStyle, buttonWidth, titleWidth)) {
+        d.ButtonWidth = buttonWidth;
+        d.TitleWidth = titleWidth;
     }
+    return d;
 }
 
 TCellMetrics ComputeCellMetrics(const TPageGeometry& page, int scrollBoxClientWidth) {

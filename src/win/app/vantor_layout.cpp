@@ -43,15 +43,6 @@ private:
     TSelectObject FFont;
 };
 
-// A button that already shows this source keeps its icon rather than look it
-// up again; a target that has gone since must still turn into the "not found"
-// picture.
-bool ShowsIconOf(const TLauncherButton& button, const TIconSource& source) {
-    if (button.FileName().empty() || button.FileName() != source.Path || button.IconIndex() != source.Index)
-        return false;
-    return IsWebAddress(source.Path) || GetFileAttributesW(Widen(source.Path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 HCURSOR SplitterCursor(TSplitterCursor cursor) {
     switch (cursor) {
         case TSplitterCursor::VSplit:
@@ -265,7 +256,7 @@ void TVantor::BindEntry(int slot, const TVantorButton& entry, bool largeIcon) {
         button.SetLargeIcon(largeIcon);
     }
     const TIconSource source = IconSourceOf(entry);
-    if (!ShowsIconOf(button, source)) button.SetIconSource(source.Path, source.Index);
+    button.SetIconSource(source.Path, source.Index);
 }
 
 void TVantor::ParkSlot(int slot) {

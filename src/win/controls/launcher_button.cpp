@@ -198,6 +198,12 @@ void TLauncherButton::SetIconIndex(int index) {
 }
 
 void TLauncherButton::SetIconSource(const std::string& path, int index) {
+    // Re-binding a page gives most buttons the source they already show: they
+    // keep their icon, unless the target has gone since (then the "not found"
+    // picture must appear).
+    const bool showing = !FFileName.empty() && path == FFileName && index == FIconIndex && IconSize() == FLoadedSize &&
+                         (IsWebAddress(path) || PathExists(Widen(path)));
+    if (showing) return;
     FIconIndex = index;
     SetFileName(path);
 }

@@ -76,7 +76,8 @@ public:
     int IconIndex() const { return FIconIndex; }
     // -1 is the shell's icon for the file; a change reloads the icon.
     void SetIconIndex(int index);
-    // Both at once, with a single reload.
+    // Both at once, with a single reload; none when the button already shows
+    // that source and its target is still there.
     void SetIconSource(const std::string& path, int index);
 
 protected:
