@@ -45,7 +45,7 @@ public:
     // Creates or replaces a file in one step: the previous content stays whole
     // until the new content is complete. Throws EVantorError on failure.
     virtual void WriteWholeFile(const std::string& path, const std::string& data) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
 
     // Millisecond tick counter (wraps after 49.7 days).
     virtual uint32_t TickCount() = 0;

@@ -80,7 +80,7 @@ public:
         if (FailWrites) throw EVantorError("write failed");
         AddFile(path, data);
     }
-    bool DeleteFile(const std::string& path) override {
+    bool RemoveFile(const std::string& path) override {
         Shortcuts.erase(AnsiLowerCase(path));
         return Files.erase(AnsiLowerCase(path)) > 0;
     }

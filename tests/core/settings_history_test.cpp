@@ -18,7 +18,7 @@ TEST(FolderHistory, OlderFileIsTakenOnceAndCutTo16) {
     // The older file stays until the settings file holds its folders.
     EXPECT_TRUE(platform.FileExists("C:\\Data\\Vantor.fhi"));
     EXPECT_EQ(history.MigratedFiles, std::vector<std::string>{"C:\\Data\\Vantor.fhi"});
-    platform.DeleteFile("C:\\Data\\Vantor.fhi");
+    platform.RemoveFile("C:\\Data\\Vantor.fhi");
 
     history.Write(ini);
     EXPECT_EQ(ini.ReadString("History", "FolderHistory0", ""), "C:\\Folder0");

@@ -239,7 +239,7 @@ TEST(Settings, OlderKeyAndSoundFilesAreTakenOnce) {
     // They stay until the settings file holds their lines.
     EXPECT_TRUE(platform.FileExists("C:\\Data\\Keys.def"));
     EXPECT_EQ(settings.MigratedFiles.size(), 2u);
-    for (const auto& file : settings.MigratedFiles) platform.DeleteFile(file);
+    for (const auto& file : settings.MigratedFiles) platform.RemoveFile(file);
 
     // Without the files the sections count, up to 40 and 10 keys.
     std::string text = "[ShortCuts]\n";

@@ -35,8 +35,8 @@ TEST(WinPlatform, FilesFoldersAndListings) {
 
     std::string data;
     EXPECT_FALSE(platform.ReadWholeFile(folder / "missing.pag", data));
-    EXPECT_TRUE(platform.DeleteFile(folder / "表示.txt"));
-    EXPECT_FALSE(platform.DeleteFile(folder / "表示.txt"));
+    EXPECT_TRUE(platform.RemoveFile(folder / "表示.txt"));
+    EXPECT_FALSE(platform.RemoveFile(folder / "表示.txt"));
 
     std::string windows = platform.WindowsFolder();
     EXPECT_FALSE(windows.empty());

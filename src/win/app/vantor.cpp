@@ -429,7 +429,7 @@ void TVantor::SavePlacements(TProfile& ini) {
 // they held.
 void TVantor::DeleteMigratedFiles() {
     for (auto* files : {&MainPages().MigratedFiles, &FolderHistory.MigratedFiles}) {
-        for (const auto& file : *files) FPlatform.DeleteFile(file);
+        for (const auto& file : *files) FPlatform.RemoveFile(file);
         files->clear();
     }
 }

@@ -141,7 +141,7 @@ void TWinPlatform::WriteWholeFile(const std::string& path, const std::string& da
     }
 }
 
-bool TWinPlatform::DeleteFile(const std::string& path) { return ::DeleteFileW(Widen(path).c_str()) != 0; }
+bool TWinPlatform::RemoveFile(const std::string& path) { return ::DeleteFileW(Widen(path).c_str()) != 0; }
 
 uint32_t TWinPlatform::TickCount() { return GetTickCount(); }
 

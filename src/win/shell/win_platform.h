@@ -18,7 +18,7 @@ public:
     std::vector<TFindItem> FindFiles(const std::string& pattern) override;
     bool ReadWholeFile(const std::string& path, std::string& data) override;
     void WriteWholeFile(const std::string& path, const std::string& data) override;
-    bool DeleteFile(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
     uint32_t TickCount() override;
     bool IsFontInstalled(const std::string& name) override;
 };
