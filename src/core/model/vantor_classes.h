@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/slotted_list.h"
 #include "platform.h"
 #include "settings/settings.h"
 
@@ -76,12 +77,12 @@ public:
     int32_t TitleWidth = 0;
     int32_t SlotIndex = 0;  // 0..31, given by the page set
 
-    int32_t Count() const { return static_cast<int32_t>(FButtons.size()); }
+    int32_t Count() const { return FButtons.Count(); }
     // Entry at a list position; null only between FreeAt and Pack.
-    TVantorButton* Buttons(int32_t index) const { return FButtons[index].get(); }
+    TVantorButton* Buttons(int32_t index) const { return FButtons.At(index); }
     // Entry occupying a slot (0..127), or null.
-    TVantorButton* Slot(int32_t slot) const { return FSlots[slot]; }
-    bool IsFull() const { return Count() >= MaxButtonsPerPage; }
+    TVantorButton* Slot(int32_t slot) const { return FButtons.Slot(slot); }
+    bool IsFull() const { return FButtons.IsFull(); }
 
     // Index is 0..Count. False, with nothing changed, on a full page.
     bool Insert(int32_t index, const std::string& linkTo, const std::string& title, const std::string& keyword,
@@ -126,16 +127,13 @@ public:
     bool LoadFromStream(TMemoryReader& stream);
 
 private:
-    int32_t LowestFreeSlot() const;
-    void ReleaseSlot(const TVantorButton& button);
     bool ReadEntry(TMemoryReader& stream, uint16_t pageVersion);
 
     TPlatform& Platform;
     std::string FWindowsFolder;
     std::string FWindowsFolderLower;
     std::string FSystemFolder;
-    std::vector<std::unique_ptr<TVantorButton>> FButtons;
-    std::array<TVantorButton*, MaxButtonsPerPage> FSlots{};
+    TSlottedList<TVantorButton, MaxButtonsPerPage> FButtons;
 };
 
 // A page set. The main set also carries every persistent setting, which it
@@ -150,11 +148,11 @@ public:
 
     int32_t ReservedValue = 0;  // kept from loading to saving
 
-    int32_t Count() const { return static_cast<int32_t>(FPages.size()); }
+    int32_t Count() const { return FPages.Count(); }
     // Page at a list position; null only between FreePageAt and PackPages.
-    TVantorPage* Pages(int32_t index) const { return FPages[index].get(); }
-    TVantorPage* Slot(int32_t slot) const { return FSlots[slot]; }
-    bool IsFull() const { return Count() >= MaxPagesPerSet; }
+    TVantorPage* Pages(int32_t index) const { return FPages.At(index); }
+    TVantorPage* Slot(int32_t slot) const { return FPages.Slot(slot); }
+    bool IsFull() const { return FPages.IsFull(); }
 
     int32_t CurrentPage() const { return FCurrentPage; }
     // Clamped to 0..Count-1; a negative request gives 0, any other request on
@@ -191,11 +189,8 @@ protected:
     void SetCurrentPageFromSettings(int32_t value) override { SetCurrentPage(value); }
 
 private:
-    int32_t LowestFreeSlot() const;
-    void ReleaseSlot(const TVantorPage& page);
     int32_t ReadFileHeader(TMemoryReader& stream);
 
-    std::vector<std::unique_ptr<TVantorPage>> FPages;
-    std::array<TVantorPage*, MaxPagesPerSet> FSlots{};
+    TSlottedList<TVantorPage, MaxPagesPerSet> FPages;
     int32_t FCurrentPage = 0;
 };

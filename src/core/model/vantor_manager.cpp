@@ -16,28 +16,14 @@ void TVantorManager::SetCurrentPage(int32_t value) {
     FCurrentPage = value;
 }
 
-int32_t TVantorManager::LowestFreeSlot() const {
-    for (int32_t i = 0; i < MaxPagesPerSet; ++i)
-        if (!FSlots[i]) return i;
-    return -1;
-}
-
-void TVantorManager::ReleaseSlot(const TVantorPage& page) {
-    if (page.SlotIndex >= 0 && page.SlotIndex < MaxPagesPerSet && FSlots[page.SlotIndex] == &page)
-        FSlots[page.SlotIndex] = nullptr;
-}
-
 bool TVantorManager::AddPage(const std::string& caption, uint8_t viewStyle) {
-    int32_t slot = LowestFreeSlot();
+    const int32_t slot = FPages.LowestFreeSlot();
     if (IsFull() || slot < 0) return false;
     auto page = std::make_unique<TVantorPage>(Platform);
     page->Caption = caption.empty() ? DefaultPageCaption(slot) : caption;
     page->ViewStyle = viewStyle;
     page->SlotIndex = slot;
-    TVantorPage* added = page.get();
-    FPages.push_back(std::move(page));  // first, so a failure leaves the slot free
-    FSlots[slot] = added;
-    return true;
+    return FPages.Insert(Count(), std::move(page));
 }
 
 static bool IsProgramFile(const std::string& name) {
@@ -76,30 +62,15 @@ bool TVantorManager::AddFolderPage(const std::string& folder, bool recursive) {
     return true;
 }
 
-void TVantorManager::DeletePage(int32_t index) {
-    FreePageAt(index);
-    FPages.erase(FPages.begin() + index);
-}
+void TVantorManager::DeletePage(int32_t index) { FPages.Delete(index); }
 
-void TVantorManager::FreePageAt(int32_t index) {
-    assert(index >= 0 && index < Count());
-    if (FPages[index]) ReleaseSlot(*FPages[index]);
-    FPages[index].reset();
-}
+void TVantorManager::FreePageAt(int32_t index) { FPages.FreeAt(index); }
 
-void TVantorManager::PackPages() { FPages.erase(std::remove(FPages.begin(), FPages.end(), nullptr), FPages.end()); }
+void TVantorManager::PackPages() { FPages.Pack(); }
 
-void TVantorManager::Clear() {
-    FPages.clear();
-    FSlots.fill(nullptr);
-}
+void TVantorManager::Clear() { FPages.Clear(); }
 
-void TVantorManager::Move(int32_t from, int32_t to) {
-    assert(from >= 0 && from < Count() && to >= 0 && to < Count());
-    auto page = std::move(FPages[from]);
-    FPages.erase(FPages.begin() + from);
-    FPages.insert(FPages.begin() + to, std::move(page));
-}
+void TVantorManager::Move(int32_t from, int32_t to) { FPages.Move(from, to); }
 
 void TVantorManager::Assign(const TVantorManager& other) {
     if (&other == this) return;

@@ -51,17 +51,6 @@ TVantorPage::TVantorPage(TPlatform& platform)
 
 TVantorPage::~TVantorPage() = default;
 
-int32_t TVantorPage::LowestFreeSlot() const {
-    for (int32_t i = 0; i < MaxButtonsPerPage; ++i)
-        if (!FSlots[i]) return i;
-    return -1;
-}
-
-void TVantorPage::ReleaseSlot(const TVantorButton& button) {
-    if (button.SlotIndex >= 0 && button.SlotIndex < MaxButtonsPerPage && FSlots[button.SlotIndex] == &button)
-        FSlots[button.SlotIndex] = nullptr;
-}
-
 std::string TVantorPage::NormalizePath(const std::string& path) const {
     std::string result = path;
     if (!result.empty() && ExtractFilePath(result).empty()) result = FWindowsFolder + "\\" + result;
@@ -74,7 +63,7 @@ bool TVantorPage::Insert(int32_t index, const std::string& linkTo, const std::st
                          const std::string& arguments, const std::string& workingDir, int32_t showCmd, bool forbidden,
                          const std::string& iconPath, int32_t iconIndex) {
     assert(index >= 0 && index <= Count());
-    int32_t slot = LowestFreeSlot();
+    const int32_t slot = FButtons.LowestFreeSlot();
     if (IsFull() || slot < 0) return false;
 
     auto button = std::make_unique<TVantorButton>();
@@ -95,13 +84,7 @@ bool TVantorPage::Insert(int32_t index, const std::string& linkTo, const std::st
     button->IconPath = NormalizePath(iconPath);
     button->IconIndex = iconIndex;
     button->SlotIndex = slot;
-
-    // Into the list first: if that throws, the slot table must not keep a
-    // pointer to the entry that was never added.
-    TVantorButton* added = button.get();
-    FButtons.insert(FButtons.begin() + index, std::move(button));
-    FSlots[slot] = added;
-    return true;
+    return FButtons.Insert(index, std::move(button));
 }
 
 bool TVantorPage::Add(const std::string& linkTo, const std::string& title, const std::string& keyword,
@@ -125,15 +108,12 @@ bool TVantorPage::AddFile(const std::string& fileName) {
 }
 
 bool TVantorPage::AddCopy(const TVantorButton& button) {
-    int32_t slot = LowestFreeSlot();
+    const int32_t slot = FButtons.LowestFreeSlot();
     if (IsFull() || slot < 0) return false;
     auto copy = std::make_unique<TVantorButton>();
     copy->CopyDataFrom(button);
     copy->SlotIndex = slot;
-    TVantorButton* added = copy.get();
-    FButtons.push_back(std::move(copy));
-    FSlots[slot] = added;
-    return true;
+    return FButtons.Insert(Count(), std::move(copy));
 }
 
 bool TVantorPage::AppendPage(const TVantorPage& page) {
@@ -158,34 +138,19 @@ void TVantorPage::Assign(const TVantorPage& page) {
     AppendPage(page);
 }
 
-void TVantorPage::Delete(int32_t index) {
-    FreeAt(index);
-    FButtons.erase(FButtons.begin() + index);
-}
+void TVantorPage::Delete(int32_t index) { FButtons.Delete(index); }
 
-void TVantorPage::FreeAt(int32_t index) {
-    assert(index >= 0 && index < Count());
-    if (FButtons[index]) ReleaseSlot(*FButtons[index]);
-    FButtons[index].reset();
-}
+void TVantorPage::FreeAt(int32_t index) { FButtons.FreeAt(index); }
 
-void TVantorPage::Pack() { FButtons.erase(std::remove(FButtons.begin(), FButtons.end(), nullptr), FButtons.end()); }
+void TVantorPage::Pack() { FButtons.Pack(); }
 
-void TVantorPage::Clear() {
-    FButtons.clear();
-    FSlots.fill(nullptr);
-}
+void TVantorPage::Clear() { FButtons.Clear(); }
 
-void TVantorPage::Move(int32_t from, int32_t to) {
-    assert(from >= 0 && from < Count() && to >= 0 && to < Count());
-    auto button = std::move(FButtons[from]);
-    FButtons.erase(FButtons.begin() + from);
-    FButtons.insert(FButtons.begin() + to, std::move(button));
-}
+void TVantorPage::Move(int32_t from, int32_t to) { FButtons.Move(from, to); }
 
 int32_t TVantorPage::IndexOfButton(const TVantorButton& button) const {
     for (int32_t i = 0; i < Count(); ++i) {
-        const TVantorButton* b = FButtons[i].get();
+        const TVantorButton* b = FButtons.At(i);
         if (b && SameText(b->LinkTo, button.LinkTo) && b->Title == button.Title &&
             SameText(b->IconPath, button.IconPath) && b->IconIndex == button.IconIndex)
             return i;
@@ -194,12 +159,7 @@ int32_t TVantorPage::IndexOfButton(const TVantorButton& button) const {
 }
 
 void TVantorPage::SortButtons() {
-    // Elements emptied by FreeAt, if any, go last.
-    std::stable_sort(FButtons.begin(), FButtons.end(),
-                     [](const std::unique_ptr<TVantorButton>& a, const std::unique_ptr<TVantorButton>& b) {
-                         if (!a || !b) return a && !b;
-                         return CompareButtons(*a, *b) < 0;
-                     });
+    FButtons.StableSort([](const TVantorButton& a, const TVantorButton& b) { return CompareButtons(a, b) < 0; });
 }
 
 void TVantorPage::ApplyDefaultLayout() {
