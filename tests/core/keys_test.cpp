@@ -178,3 +178,23 @@ TEST(Corner, TriggerRepeatsAfterEachPause) {
     EXPECT_EQ(CornerTick(state, in), -1);
     EXPECT_EQ(state.Value, -1);
 }
+
+TEST(Keys, CompleteShortCutsFillsOnlyWhatIsMissing) {
+    std::vector<std::string> list;
+    CompleteShortCuts(list);  // as read without a settings file
+    ASSERT_EQ(list.size(), 37u);
+    EXPECT_EQ(list[0], "MActivate=Ctrl+Alt+L");  // in action order
+    EXPECT_EQ(list[3], "MEdit=*None");
+    EXPECT_EQ(IndexOfName(list, "MHint"), -1);
+
+    std::vector<std::string> user = {"MHelp=F2", "MEdit=", "MHint=Ctrl+1", "Unknown=F3"};
+    CompleteShortCuts(user);
+    EXPECT_EQ(user[0], "MHelp=F2");
+    EXPECT_EQ(ListValue(user, "MEdit"), "*None");  // empty counts as missing
+    EXPECT_EQ(ListValue(user, "MHint"), "Ctrl+1");
+    EXPECT_EQ(ListValue(user, "Unknown"), "F3");
+    EXPECT_EQ(user.size(), 39u);
+    std::vector<std::string> again = user;
+    CompleteShortCuts(again);
+    EXPECT_EQ(again, user);
+}

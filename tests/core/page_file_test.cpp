@@ -404,3 +404,36 @@ TEST(PageFile, StreamStrings) {
     embedded.WriteStreamString(std::string("ab\0cd", 5));
     EXPECT_EQ(embedded.Data(), Bytes({3, 0, 0, 0, 'a', 'b', 0}));
 }
+
+// A header that counts fewer pages than follow must not pass for a whole
+// file: the next save would drop the rest without the caller keeping it.
+TEST(PageFile, HeaderCountsThatDoNotCoverTheDataAreIncomplete) {
+    TFakePlatform fake;
+    TOldEntry e{"C:\\a.exe", "a", "a", "", "", 5, 0, "", 0};
+    auto file = [&](int32_t count) {
+        TMemoryWriter w;
+        WriteHeader(w, 768, count);
+        WritePage(w, 768, "one", 0, {e});
+        WritePage(w, 768, "two", 0, {e, e});
+        return w.TakeData();
+    };
+    TVantorManager set(fake);
+    EXPECT_TRUE(set.LoadFromBytes(file(2)));
+    EXPECT_EQ(set.Count(), 2);
+
+    EXPECT_FALSE(set.LoadFromBytes(file(1)));
+    ASSERT_EQ(set.Count(), 1);  // the pages read are used
+    EXPECT_EQ(set.Pages(0)->Caption, "one");
+    for (int32_t count : {0, -1, -0x7FFFFFFF - 1}) {
+        SCOPED_TRACE(count);
+        EXPECT_FALSE(set.LoadFromBytes(file(count)));
+        EXPECT_EQ(set.Count(), 0);
+    }
+    // Even a header alone, with nothing behind it, is no saved set.
+    TMemoryWriter bare;
+    WriteHeader(bare, 768, 0);
+    EXPECT_FALSE(set.LoadFromBytes(bare.Data()));
+    // Stray bytes behind the last page.
+    EXPECT_FALSE(set.LoadFromBytes(file(2) + "x"));
+    EXPECT_EQ(set.Count(), 2);
+}

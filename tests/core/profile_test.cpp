@@ -4,6 +4,7 @@
 
 #include "errors.h"
 #include "fake_platform.h"
+#include "settings/settings.h"
 
 static TProfile ProfileOf(const std::string& text) {
     TProfile ini;
@@ -145,4 +146,63 @@ TEST(Profile, SplitTextLines) {
     EXPECT_EQ(SplitTextLines("a\r\nb\rc\n\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitTextLines(std::string("a\nb\0c\nd", 7)), (std::vector<std::string>{"a", "b"}));
     EXPECT_TRUE(SplitTextLines("").empty());
+}
+
+// The look-ups by name must stay true while lines come and go.
+TEST(Profile, LookupsStayTrueThroughChanges) {
+    TProfile ini;
+    ini.LoadFromBytes("top=0\r\n[A]\r\nk=1\r\nK=2\r\n\r\n[B]\r\nx=1\r\n[a]\r\nk=3\r\n");
+    EXPECT_EQ(ini.ReadString("A", "k", ""), "1");
+    EXPECT_EQ(ini.ReadString("", "top", "none"), "none");  // lines before any section belong to none
+    ini.WriteString("A", "new", "n");
+    ini.DeleteKey("A", "K");
+    EXPECT_EQ(ini.ReadString("A", "k", ""), "2");  // the second line of the name now counts
+    ini.WriteString("a", "k", "4");
+    ini.WriteString("A", "more", "m");
+    EXPECT_EQ(ini.ReadString("A", "new", ""), "n");
+    EXPECT_EQ(ini.SaveToBytes(), "top=0\r\n[A]\r\nK=4\r\nnew=n\r\nmore=m\r\n\r\n[B]\r\nx=1\r\n[a]\r\nk=3\r\n");
+
+    ini.EraseSection(" a ");
+    EXPECT_FALSE(ini.SectionExists("A"));
+    ini.WriteString("A", "k", "5");
+    ini.WriteString("B", "y", "2");
+    EXPECT_EQ(ini.ReadString("A", "k", ""), "5");
+    EXPECT_EQ(ini.SaveToBytes(), "top=0\r\n[B]\r\nx=1\r\ny=2\r\n[A]\r\nk=5\r\n");
+}
+
+// A damaged file with a hundred thousand copies of one section: the whole
+// save (every list section erased and written again) must still be right,
+// and it must not take minutes (bench_profile measures it).
+TEST(Profile, ManyCopiesOfASectionSaveWhole) {
+    std::string text = "[Settings]\r\nVersion=768\r\nAutoHide=0\r\n";
+    for (int i = 0; i < 100000; ++i)
+        text += "[Exts]\r\nCustomExt0=.x" + std::to_string(i) + "\r\n[Other]\r\nKeep=1\r\n";
+    TFakePlatform platform;
+    platform.AddFile("C:\\Vantor.ini", text);
+    TProfile ini;
+    ASSERT_TRUE(ini.LoadFromFile(platform, "C:\\Vantor.ini"));
+    EXPECT_EQ(ini.ReadString("Exts", "CustomExt0", ""), ".x0");  // the first copy counts
+
+    TVantorSettings settings(platform);
+    settings.ReadSettings(ini, TSettingsReadOptions());
+    EXPECT_FALSE(settings.AutoHide);
+    EXPECT_EQ(settings.CustomExts.Items(), std::vector<std::string>{".x0"});
+    settings.WriteSettings(ini, 0, TFolderHistory());
+    ini.SaveToFile(platform, "C:\\Vantor.ini");
+
+    std::string saved;
+    ASSERT_TRUE(platform.ReadWholeFile("C:\\Vantor.ini", saved));
+    auto count = [&](const std::string& what) {
+        size_t n = 0;
+        for (size_t at = saved.find(what); at != std::string::npos; at = saved.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("[Exts]"), 1u);
+    EXPECT_EQ(count("[Other]\r\nKeep=1\r\n"), 100000u);  // what is not ours stays
+    EXPECT_EQ(count("CustomExt0=.x0\r\n"), 1u);
+    EXPECT_NE(saved.find("AutoHide=0\r\n"), std::string::npos);
+    TProfile reread;
+    reread.LoadFromBytes(saved);
+    EXPECT_EQ(reread.ReadString("Exts", "CustomExt0", ""), ".x0");
+    EXPECT_EQ(reread.SaveToBytes(), saved);
 }

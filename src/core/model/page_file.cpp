@@ -132,7 +132,10 @@ bool TVantorManager::LoadFromBytes(std::string_view data) {
     TMemoryReader stream(data);
     int32_t pageCount = ReadFileHeader(stream);
     Clear();
-    bool complete = true;
+    // A saved set always has a page, and the writer puts nothing behind the
+    // last one: a count of none, or bytes left over, mean the header does not
+    // describe the file. What was read is used; the caller keeps the file.
+    bool complete = pageCount > 0;
     for (int32_t i = 0; i < pageCount; ++i) {
         if (!AddPage("", 1)) return false;
         try {
@@ -141,7 +144,7 @@ bool TVantorManager::LoadFromBytes(std::string_view data) {
             return false;  // a damaged page ends the load; what was read stays
         }
     }
-    return complete;
+    return complete && stream.Remaining() == 0;
 }
 
 bool TVantorManager::LoadFromFile(const std::string& fileName) {

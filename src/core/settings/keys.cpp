@@ -120,14 +120,17 @@ void SetDefaultShortCuts(std::vector<std::string>& list) {
     }
 }
 
-std::array<uint16_t, ActionCount> MergeKeyDefinitions(std::vector<std::string>& shortCuts) {
+void CompleteShortCuts(std::vector<std::string>& shortCuts) {
     std::vector<std::string> defaults;
     SetDefaultShortCuts(defaults);
+    for (const TActionInfo& action : ActionTable())
+        if (ListValue(shortCuts, action.Name).empty())
+            SetListValue(shortCuts, action.Name, ListValue(defaults, action.Name));
+}
+
+std::array<uint16_t, ActionCount> MergeKeyDefinitions(std::vector<std::string>& shortCuts) {
+    CompleteShortCuts(shortCuts);
     std::array<uint16_t, ActionCount> keys{};
-    for (int32_t i = 0; i < ActionCount; ++i) {
-        const char* name = ActionTable()[i].Name;
-        if (ListValue(shortCuts, name).empty()) SetListValue(shortCuts, name, ListValue(defaults, name));
-        keys[i] = TextToShortCut(ListValue(shortCuts, name));
-    }
+    for (int32_t i = 0; i < ActionCount; ++i) keys[i] = TextToShortCut(ListValue(shortCuts, ActionTable()[i].Name));
     return keys;
 }

@@ -48,8 +48,12 @@ uint16_t TextToShortCut(std::string_view text);
 // Clears the list and fills it with the 37 default "name=key" lines.
 void SetDefaultShortCuts(std::vector<std::string>& list);
 
-// Completes `shortCuts` with the default line of every action that has no
-// value there, then gives the key combination of each of the 40 actions
+// Gives every action that has no value in `shortCuts` its default line, in
+// action order; actions without a default line stay without one. Run at
+// start-up once the settings are read, so the first save writes the keys.
+void CompleteShortCuts(std::vector<std::string>& shortCuts);
+
+// CompleteShortCuts, then the key combination of each of the 40 actions
 // (0 where the text does not parse). The caller registers hot keys for the
 // actions with ActionHotKey and sets menu shortcuts for the others.
 std::array<uint16_t, ActionCount> MergeKeyDefinitions(std::vector<std::string>& shortCuts);

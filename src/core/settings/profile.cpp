@@ -1,5 +1,7 @@
 #include "settings/profile.h"
 
+#include <algorithm>
+
 #include "text/text.h"
 
 // Size of the character starting at `i`: a lead byte takes the next byte with
@@ -122,9 +124,17 @@ TProfile::TLine TProfile::ParseLine(std::string text) {
 }
 
 void TProfile::LoadFromBytes(std::string_view data) {
-    FLines.clear();
+    FPreamble.clear();
+    FSections.clear();
     if (data.substr(0, 3) == "\xEF\xBB\xBF") data.remove_prefix(3);
     data = DropDanglingLeadByte(data);
+    auto add = [this](std::string_view text) {
+        TLine line = ParseLine(std::string(text));
+        if (line.Kind == TLineKind::Section)
+            FSections.push_back(TSection{std::move(line), {}, {}, false});
+        else
+            (FSections.empty() ? FPreamble : FSections.back().Lines).push_back(std::move(line));
+    };
     size_t start = 0;
     for (size_t i = 0; i < data.size();) {
         size_t size = CharSize(data, i);
@@ -132,19 +142,30 @@ void TProfile::LoadFromBytes(std::string_view data) {
             std::string_view text = data.substr(start, i - start);
             size_t last = LastCharStart(text);
             if (last != std::string_view::npos && text[last] == '\r' && last + 1 == text.size()) text.remove_suffix(1);
-            FLines.push_back(ParseLine(std::string(text)));
+            add(text);
             start = i + 1;
         }
         i += size;
     }
-    if (start < data.size()) FLines.push_back(ParseLine(std::string(data.substr(start))));
+    if (start < data.size()) add(data.substr(start));
+    IndexSections();
+}
+
+void TProfile::IndexSections() {
+    FSectionIndex.clear();
+    for (size_t i = 0; i < FSections.size(); ++i) FSectionIndex.emplace(FSections[i].Header.Lower, i);
 }
 
 std::string TProfile::SaveToBytes() const {
     std::string out;
-    for (const auto& line : FLines) {
+    auto put = [&out](const TLine& line) {
         out += line.Text;
         out += "\r\n";
+    };
+    for (const auto& line : FPreamble) put(line);
+    for (const auto& section : FSections) {
+        put(section.Header);
+        for (const auto& line : section.Lines) put(line);
     }
     return out;
 }
@@ -152,7 +173,7 @@ std::string TProfile::SaveToBytes() const {
 bool TProfile::LoadFromFile(TPlatform& platform, const std::string& path) {
     std::string data;
     if (!platform.ReadWholeFile(path, data)) {
-        FLines.clear();
+        LoadFromBytes("");
         return false;
     }
     LoadFromBytes(data);
@@ -163,33 +184,35 @@ void TProfile::SaveToFile(TPlatform& platform, const std::string& path) const {
     platform.WriteWholeFile(path, SaveToBytes());
 }
 
-bool TProfile::FindSection(std::string_view section, TSpan& span) const {
+const TProfile::TSection* TProfile::FindSection(std::string_view section) const {
     std::string lower = AnsiLowerCase(Trim(section));
-    if (lower.empty()) return false;
-    for (size_t i = 0; i < FLines.size(); ++i) {
-        const TLine& line = FLines[i];
-        if (line.Kind != TLineKind::Section || line.Lower != lower) continue;
-        span.Header = i;
-        span.End = i + 1;
-        while (span.End < FLines.size() && FLines[span.End].Kind != TLineKind::Section) ++span.End;
-        return true;
-    }
-    return false;
+    if (lower.empty()) return nullptr;
+    auto found = FSectionIndex.find(lower);
+    return found == FSectionIndex.end() ? nullptr : &FSections[found->second];
 }
 
-size_t TProfile::FindKey(const TSpan& span, std::string_view key) const {
+TProfile::TSection* TProfile::FindSection(std::string_view section) {
+    return const_cast<TSection*>(static_cast<const TProfile*>(this)->FindSection(section));
+}
+
+size_t TProfile::FindKey(const TSection& section, std::string_view key) {
     std::string lower = AnsiLowerCase(Trim(key));
     if (lower.empty()) return std::string::npos;
-    for (size_t i = span.Header + 1; i < span.End; ++i)
-        if (FLines[i].Kind == TLineKind::Key && FLines[i].Lower == lower) return i;
-    return std::string::npos;
+    if (!section.Indexed) {
+        section.KeyIndex.clear();
+        for (size_t i = 0; i < section.Lines.size(); ++i)
+            if (section.Lines[i].Kind == TLineKind::Key) section.KeyIndex.emplace(section.Lines[i].Lower, i);
+        section.Indexed = true;
+    }
+    auto found = section.KeyIndex.find(lower);
+    return found == section.KeyIndex.end() ? std::string::npos : found->second;
 }
 
 const TProfile::TLine* TProfile::FindKeyLine(std::string_view section, std::string_view key) const {
-    TSpan span;
-    if (!FindSection(section, span)) return nullptr;
-    size_t index = FindKey(span, key);
-    return index == std::string::npos ? nullptr : &FLines[index];
+    const TSection* found = FindSection(section);
+    if (!found) return nullptr;
+    size_t index = FindKey(*found, key);
+    return index == std::string::npos ? nullptr : &found->Lines[index];
 }
 
 std::string TProfile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
@@ -209,10 +232,7 @@ bool TProfile::ReadBool(std::string_view section, std::string_view key, bool def
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-bool TProfile::SectionExists(std::string_view section) const {
-    TSpan span;
-    return FindSection(section, span);
-}
+bool TProfile::SectionExists(std::string_view section) const { return FindSection(section) != nullptr; }
 
 bool TProfile::ValueExists(std::string_view section, std::string_view key) const {
     const TLine* line = FindKeyLine(section, key);
@@ -224,20 +244,27 @@ void TProfile::WriteString(std::string_view section, std::string_view key, std::
     key = Trim(key);
     if (section.empty() || key.empty()) return;
     std::string encoded = EncodeValue(value);
-    TSpan span;
-    if (!FindSection(section, span)) {
-        FLines.push_back(ParseLine("[" + std::string(section) + "]"));
-        FLines.push_back(ParseLine(std::string(key) + "=" + encoded));
+    TSection* found = FindSection(section);
+    if (!found) {
+        FSections.push_back(TSection{ParseLine("[" + std::string(section) + "]"), {}, {}, false});
+        FSections.back().Lines.push_back(ParseLine(std::string(key) + "=" + encoded));
+        FSectionIndex.emplace(FSections.back().Header.Lower, FSections.size() - 1);
         return;
     }
-    size_t index = FindKey(span, key);
+    std::vector<TLine>& lines = found->Lines;
+    size_t index = FindKey(*found, key);
     if (index != std::string::npos) {
-        FLines[index] = ParseLine(FLines[index].Name + "=" + encoded);
+        lines[index] = ParseLine(lines[index].Name + "=" + encoded);
+        if (lines[index].Kind != TLineKind::Key) found->Indexed = false;
         return;
     }
-    size_t insertAt = span.End;
-    while (insertAt > span.Header + 1 && FLines[insertAt - 1].Kind == TLineKind::Blank) --insertAt;
-    FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(insertAt), ParseLine(std::string(key) + "=" + encoded));
+    // After the last non-blank line: only blank lines move, so the key index
+    // stays true.
+    size_t insertAt = lines.size();
+    while (insertAt > 0 && lines[insertAt - 1].Kind == TLineKind::Blank) --insertAt;
+    TLine line = ParseLine(std::string(key) + "=" + encoded);
+    if (line.Kind == TLineKind::Key) found->KeyIndex.emplace(line.Lower, insertAt);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
 }
 
 void TProfile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
@@ -248,18 +275,23 @@ void TProfile::WriteBool(std::string_view section, std::string_view key, bool va
     WriteString(section, key, value ? "1" : "0");
 }
 
+// One pass over the sections, however many copies of the name the file holds.
 void TProfile::EraseSection(std::string_view section) {
-    TSpan span;
-    while (FindSection(section, span))
-        FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(span.Header),
-                     FLines.begin() + static_cast<std::ptrdiff_t>(span.End));
+    std::string lower = AnsiLowerCase(Trim(section));
+    if (lower.empty() || !FSectionIndex.count(lower)) return;
+    FSections.erase(
+        std::remove_if(FSections.begin(), FSections.end(), [&](const TSection& s) { return s.Header.Lower == lower; }),
+        FSections.end());
+    IndexSections();
 }
 
 void TProfile::DeleteKey(std::string_view section, std::string_view key) {
-    TSpan span;
-    if (!FindSection(section, span)) return;
-    size_t index = FindKey(span, key);
-    if (index != std::string::npos) FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(index));
+    TSection* found = FindSection(section);
+    if (!found) return;
+    size_t index = FindKey(*found, key);
+    if (index == std::string::npos) return;
+    found->Lines.erase(found->Lines.begin() + static_cast<std::ptrdiff_t>(index));
+    found->Indexed = false;
 }
 
 std::vector<std::string> SplitTextLines(std::string_view text) {

@@ -17,11 +17,16 @@
 // Writing keeps every line it does not change byte for byte (in the order
 // found); a new key goes after the last non-blank line of its section, a new
 // section at the end of the file. Saved lines end with CR LF.
+//
+// Every operation costs time in proportion to the lines it touches, never to
+// the square of the file: a damaged file with a hundred thousand copies of a
+// section still loads, saves and erases in a moment.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform.h"
@@ -75,18 +80,28 @@ private:
         bool HasValue = false;
         std::string Value;  // raw value: trimmed, quotes still on
     };
-    struct TSpan {
-        size_t Header;  // index of the section line
-        size_t End;     // one past its last line
+    // A section line and the lines up to the next one. The key index (the
+    // first line of each lower-cased key name) is built on the first look-up,
+    // so a file of many sections costs nothing for those never asked about.
+    struct TSection {
+        TLine Header;
+        std::vector<TLine> Lines;
+        mutable std::unordered_map<std::string, size_t> KeyIndex;
+        mutable bool Indexed = false;
     };
 
     static TLine ParseLine(std::string text);
-    bool FindSection(std::string_view section, TSpan& span) const;
-    // Index of the first key of that name inside the span, or npos.
-    size_t FindKey(const TSpan& span, std::string_view key) const;
+    void IndexSections();
+    TSection* FindSection(std::string_view section);
+    const TSection* FindSection(std::string_view section) const;
+    // Index of the first key of that name in the section, or npos.
+    static size_t FindKey(const TSection& section, std::string_view key);
     const TLine* FindKeyLine(std::string_view section, std::string_view key) const;
 
-    std::vector<TLine> FLines;
+    std::vector<TLine> FPreamble;  // lines before the first section
+    std::vector<TSection> FSections;
+    // Lower-cased name -> the first section of that name (the one that counts).
+    std::unordered_map<std::string, size_t> FSectionIndex;
 };
 
 // The lines of a plain text file as the older data files hold them: lines end
