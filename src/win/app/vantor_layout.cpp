@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/vantor.h"
+#include "base/menu_images.h"
 #include "base/win_text.h"
 #include "layout/page_binding.h"
 #include "text/text.h"
@@ -75,11 +76,12 @@ void TVantor::CreateControls() {
     Splitter.SetKind(skSpace);
     Splitter.SetBounds(ParkedBounds);
     FControls.Add(Splitter);
-    // Their commands and pictures come with the system-button work; until
-    // then they only take their places in the caption strip.
+    // Their commands come with the system-button work; until then they only
+    // take their places in the caption strip, with their pictures.
     for (int id = 0; id < sbCount; ++id) {
         TIconButton& b = SystemButtons[id];
         b.Tag = id;
+        b.SetIcon(MenuImages().Icon(SystemButtonImage(id)));
         b.SetLargeIcon(false);
         b.SetButtonStyle(isFlat);
         b.SetTransparent(true);  // the caption strip shows through

@@ -1,0 +1,63 @@
+// The program's sixteen-pixel pictures: the bitmap resource "MENUIMAGES" holds
+// them side by side; cut into icons once, they serve the menus, the bars' grips
+// and the system buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "base/handles.h"
+
+// Index of each picture in the strip.
+enum TMenuImage {
+    miDelete = 0,
+    miCut = 1,
+    miCopy = 2,
+    miPaste = 3,
+    miProperties = 4,
+    miHelp = 5,
+    miAdd = 6,
+    miAutoRun = 7,
+    miAutoRunStopped = 8,
+    miOpenFolder = 9,
+    miScreenSaver = 10,
+    miShutdown = 11,
+    miReboot = 12,
+    miSmartBar = 13,
+    miKeywordBar = 14,
+    miHistoryBar = 15,
+    miReadMe = 16,
+    miShortcut = 17,  // also the start-up registration
+    miResourceBar = 18,
+    miDesktop = 19,
+    miStartMenu = 20,  // also the start-up folder
+    miSendTo = 21,
+    miScreenSaverStopped = 22,
+    miImageCount
+};
+
+// Square images side by side in one bitmap resource, each kept as an icon
+// whose mask comes from the strip's transparent colour.
+class TImageStrip {
+public:
+    static constexpr int ImageSize = 16;
+
+    // Empty when the resource is missing or unreadable.
+    TImageStrip(HMODULE module, const wchar_t* resourceName, COLORREF transparent);
+
+    int Count() const { return static_cast<int>(FIcons.size()); }
+    // Owned by the strip; null outside 0..Count() - 1.
+    HICON Icon(int index) const;
+    // Draws one image with its top-left at (x, y), greyed when not enabled.
+    void Draw(HDC dc, int index, int x, int y, bool enabled = true) const;
+
+private:
+    std::vector<TIcon> FIcons;
+};
+
+// The program's own strip, loaded from the running module on first use.
+const TImageStrip& MenuImages();
+
+// The picture of a system button (TSystemButtonId), in its normal state.
+TMenuImage SystemButtonImage(int systemButtonId);

@@ -1,0 +1,379 @@
+// The resources of the built Vantor.exe read back as the system reads them:
+// icon groups and their images, the bitmaps, the version block and the
+// manifest; and the pictures as the running program shows them.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/vantor.h"
+#include "base/handles.h"
+#include "base/menu_images.h"
+#include "base/win_text.h"
+#include "controls/launcher_button.h"
+#include "layout/frame_layout.h"
+#include "res/version.h"
+#include "shell/win_platform.h"
+#include "win_test_util.h"
+
+namespace {
+
+// The tests run from build*/win/tests/win; the program is build*/win/Vantor.exe.
+std::wstring ProgramPath() {
+    std::wstring path = Widen(TestExecutable());
+    for (int up = 0; up < 3; ++up) path.erase(path.find_last_of(L'\\'));
+    return path + L"\\Vantor.exe";
+}
+
+struct TDataModuleTraits {
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
+
+// The bytes of one resource, empty when it is not there.
+std::string ResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) {
+    HRSRC found = FindResourceW(module, name, type);
+    if (!found) return {};
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    return data ? std::string(static_cast<const char*>(data), SizeofResource(module, found)) : std::string();
+}
+
+template <typename T>
+T At(const std::string& bytes, size_t offset) {
+    T value{};
+    if (offset + sizeof(T) <= bytes.size()) memcpy(&value, bytes.data() + offset, sizeof(T));
+    return value;
+}
+
+struct TIconImage {
+    int Width, Height, BitCount;
+    int PartlyClear;  // pixels whose alpha is neither 0 nor 255
+};
+
+// An icon group's images, as the directory in the group and the images it names.
+std::vector<TIconImage> IconGroup(HMODULE module, const wchar_t* name) {
+    std::vector<TIconImage> images;
+    const std::string group = ResourceBytes(module, name, RT_GROUP_ICON);
+    const int count = At<WORD>(group, 4);
+    for (int i = 0; i < count; ++i) {
+        // GRPICONDIRENTRY: 14 bytes, the image's resource id last.
+        const size_t entry = 6 + static_cast<size_t>(i) * 14;
+        const WORD id = At<WORD>(group, entry + 12);
+        const std::string image = ResourceBytes(module, MAKEINTRESOURCEW(id), RT_ICON);
+        const auto header = At<BITMAPINFOHEADER>(image, 0);
+        TIconImage result{header.biWidth, header.biHeight / 2, header.biBitCount, 0};
+        if (header.biBitCount == 32) {
+            const size_t pixels = static_cast<size_t>(result.Width) * result.Height;
+            for (size_t p = 0; p < pixels; ++p) {
+                const auto alpha = static_cast<unsigned char>(image[header.biSize + p * 4 + 3]);
+                if (alpha != 0 && alpha != 255) ++result.PartlyClear;
+            }
+        }
+        images.push_back(result);
+    }
+    return images;
+}
+
+struct TStripInfo {
+    int Width = 0, Height = 0, BitCount = 0;
+    std::vector<COLORREF> Pixels;  // top row first
+    COLORREF Pixel(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+
+// A 24-bit bitmap resource decoded by hand (its DIB, without GDI).
+TStripInfo BitmapResource(HMODULE module, const wchar_t* name) {
+    TStripInfo info;
+    const std::string dib = ResourceBytes(module, name, RT_BITMAP);
+    const auto header = At<BITMAPINFOHEADER>(dib, 0);
+    info.Width = header.biWidth;
+    info.Height = header.biHeight;
+    info.BitCount = header.biBitCount;
+    if (header.biBitCount != 24 || header.biCompression != BI_RGB) return info;
+    const size_t stride = (static_cast<size_t>(info.Width) * 3 + 3) & ~size_t(3);
+    if (dib.size() < header.biSize + stride * info.Height) return info;
+    for (int y = 0; y < info.Height; ++y) {
+        const size_t row = header.biSize + stride * (info.Height - 1 - y);
+        for (int x = 0; x < info.Width; ++x) {
+            const auto* p = reinterpret_cast<const unsigned char*>(dib.data() + row + x * 3);
+            info.Pixels.push_back(RGB(p[2], p[1], p[0]));
+        }
+    }
+    return info;
+}
+
+// An icon drawn on a plain colour, as 16 x 16 (or size) pixels.
+std::vector<COLORREF> Render(HICON icon, int size, COLORREF background) {
+    TWindowDC screen(nullptr);
+    TMemoryDC dc(CreateCompatibleDC(screen.DC()));
+    TBitmap bitmap(CreateCompatibleBitmap(screen.DC(), size, size));
+    std::vector<COLORREF> pixels;
+    TSelectObject use(dc.Get(), bitmap.Get());
+    TBrush brush(CreateSolidBrush(background));
+    RECT all{0, 0, size, size};
+    FillRect(dc.Get(), &all, brush.Get());
+    DrawIconEx(dc.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc.Get(), x, y));
+    return pixels;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+class ProgramResources : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const std::wstring path = ProgramPath();
+        Program.reset(new TUniqueHandle<HMODULE, TDataModuleTraits>(
+            LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)));
+    }
+    static void TearDownTestSuite() { Program.reset(); }
+    void SetUp() override {
+        ASSERT_TRUE(*Program) << "the built program is missing or unreadable: " << Narrow(ProgramPath())
+                              << " (build the Vantor target first)";
+    }
+    static HMODULE Module() { return Program->Get(); }
+
+    static std::unique_ptr<TUniqueHandle<HMODULE, TDataModuleTraits>> Program;
+};
+std::unique_ptr<TUniqueHandle<HMODULE, TDataModuleTraits>> ProgramResources::Program;
+
+}  // namespace
+
+TEST_F(ProgramResources, TheProgramIconHasThreeSizesWithSoftEdges) {
+    const std::vector<TIconImage> images = IconGroup(Module(), L"MAINICON");
+    ASSERT_EQ(images.size(), 3u);
+    std::vector<int> sizes;
+    for (const TIconImage& image : images) {
+        sizes.push_back(image.Width);
+        EXPECT_EQ(image.Height, image.Width);
+        EXPECT_EQ(image.BitCount, 32) << image.Width;
+        // Smoothed edges: a real 8-bit alpha channel, not a mask in disguise.
+        EXPECT_GT(image.PartlyClear, 0) << image.Width;
+    }
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+    // And the system picks each size out of the group.
+    for (int size : {16, 32, 48}) {
+        TIcon icon(static_cast<HICON>(LoadImageW(Module(), L"MAINICON", IMAGE_ICON, size, size, 0)));
+        ASSERT_TRUE(icon) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.Get(), &info));
+        TBitmap color(info.hbmColor), mask(info.hbmMask);
+        BITMAP bm{};
+        GetObjectW(color.Get(), sizeof(bm), &bm);
+        EXPECT_EQ(bm.bmWidth, size);
+    }
+}
+
+TEST_F(ProgramResources, TheNotFoundIconsHaveOneImageOfTheirSize) {
+    const std::vector<TIconImage> large = IconGroup(Module(), L"_NOTFOUNDL");
+    ASSERT_EQ(large.size(), 1u);
+    EXPECT_EQ(large[0].Width, 32);
+    EXPECT_EQ(large[0].Height, 32);
+    const std::vector<TIconImage> small = IconGroup(Module(), L"_NOTFOUNDS");
+    ASSERT_EQ(small.size(), 1u);
+    EXPECT_EQ(small[0].Width, 16);
+    EXPECT_EQ(small[0].Height, 16);
+}
+
+TEST_F(ProgramResources, TheBitmapsHoldWholeImagesOnTheirTransparentColour) {
+    struct TCase {
+        const wchar_t* Name;
+        int Count;
+        COLORREF Key;
+    } cases[] = {
+        {L"MENUIMAGES", miImageCount, RGB(255, 0, 255)},
+        {L"ORGANISEIMAGES", 3, RGB(255, 0, 255)},
+        {L"TRUETYPEGLYPH", 1, RGB(128, 128, 128)},
+    };
+    for (const TCase& c : cases) {
+        const std::string name = Narrow(c.Name);
+        const TStripInfo strip = BitmapResource(Module(), c.Name);
+        EXPECT_EQ(strip.Width, 16 * c.Count) << name;
+        ASSERT_EQ(strip.Height, 16) << name;
+        ASSERT_EQ(strip.BitCount, 24) << name;
+        ASSERT_EQ(strip.Pixels.size(), static_cast<size_t>(strip.Width) * 16) << name;
+        // Each image is a picture: some clear and a good part drawn (a strip
+        // one image short, or shifted by a pixel, shows up here).
+        for (int i = 0; i < c.Count; ++i) {
+            int clear = 0;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) clear += strip.Pixel(i * 16 + x, y) == c.Key;
+            EXPECT_GT(clear, 0) << name << " image " << i;
+            EXPECT_LT(clear, 200) << name << " image " << i;
+        }
+    }
+}
+
+TEST_F(ProgramResources, TheVersionBlockNamesTheProgramInJapaneseAndEnglish) {
+    const std::wstring path = ProgramPath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(VANTOR_VERSION_MINOR, VANTOR_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(VANTOR_VERSION_BUILD, VANTOR_VERSION_PATCH)));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    // Japanese (Shift-JIS) first, so a reader taking the first pair gets it.
+    WORD* translation = nullptr;
+    ASSERT_TRUE(
+        VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+    ASSERT_GE(length, 8u);
+    EXPECT_EQ(translation[0], 0x0411);
+    EXPECT_EQ(translation[1], 932);
+    EXPECT_EQ(translation[2], 0x0409);
+
+    auto value = [&](const wchar_t* language, const wchar_t* key) {
+        std::wstring query = std::wstring(L"\\StringFileInfo\\") + language + L"\\" + key;
+        wchar_t* text = nullptr;
+        UINT chars = 0;
+        if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &chars) || !text)
+            return std::string("(missing)");
+        return Narrow(text);
+    };
+    for (const wchar_t* language : {L"041103a4", L"040904b0"}) {
+        const std::string lang = Narrow(language);
+        EXPECT_EQ(value(language, L"FileVersion"), VANTOR_VERSION_TEXT) << lang;
+        EXPECT_EQ(value(language, L"ProductVersion"), VANTOR_VERSION_TEXT) << lang;
+        EXPECT_EQ(value(language, L"ProductName"), "Vantor") << lang;
+        EXPECT_EQ(value(language, L"CompanyName"), "Vantor developers") << lang;
+        EXPECT_NE(value(language, L"LegalCopyright").find("Vantor developers"), std::string::npos) << lang;
+        EXPECT_EQ(value(language, L"OriginalFilename"), "Vantor.exe") << lang;
+    }
+    // The Japanese description survives the trip through UTF-8 sources.
+    EXPECT_EQ(value(L"041103a4", L"FileDescription"), "Vantor アプリケーションランチャー");
+    EXPECT_EQ(value(L"040904b0", L"FileDescription"), "Vantor application launcher");
+}
+
+TEST_F(ProgramResources, TheManifestAsksForCommonControls6AndNoDpiAwareness) {
+    // The identifier a process's own manifest has: 1.
+    const std::string manifest = ResourceBytes(Module(), MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_FALSE(manifest.empty());
+    const std::string text = Lower(manifest);
+    const size_t controls = text.find("name=\"microsoft.windows.common-controls\"");
+    ASSERT_NE(controls, std::string::npos);
+    const size_t identityEnd = text.find("/>", controls);
+    EXPECT_NE(text.substr(controls, identityEnd - controls).find("version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(text.find("level=\"asinvoker\""), std::string::npos);
+    for (const char* os : {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+                           "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                           "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+        EXPECT_NE(text.find(os), std::string::npos) << os;
+    }
+    // The layout is in fixed pixels: the system must scale the window.
+    EXPECT_EQ(text.find("dpiaware"), std::string::npos);
+    EXPECT_EQ(text.find("dpiawareness"), std::string::npos);
+}
+
+TEST_F(ProgramResources, TheNotFoundIconShownIsTheProgramsOwnPicture) {
+    for (bool large : {true, false}) {
+        const int size = large ? 32 : 16;
+        TIcon fromProgram(
+            static_cast<HICON>(LoadImageW(Module(), large ? L"_NOTFOUNDL" : L"_NOTFOUNDS", IMAGE_ICON, size, size, 0)));
+        ASSERT_TRUE(fromProgram) << size;
+        ASSERT_TRUE(NotFoundIcon(large)) << size;
+        // On two backgrounds, so the clear parts must match as well.
+        for (COLORREF background : {RGB(255, 255, 255), RGB(0, 0, 128)}) {
+            EXPECT_EQ(Render(NotFoundIcon(large), size, background), Render(fromProgram.Get(), size, background))
+                << size;
+        }
+    }
+}
+
+TEST(MenuImages, TheStripIsCutIntoIconsWithClearBackgrounds) {
+    const TImageStrip& strip = MenuImages();
+    ASSERT_EQ(strip.Count(), miImageCount);
+    EXPECT_EQ(strip.Icon(-1), nullptr);
+    EXPECT_EQ(strip.Icon(miImageCount), nullptr);
+    const COLORREF navy = RGB(0, 0, 128), white = RGB(255, 255, 255);
+    for (int i = 0; i < strip.Count(); ++i) {
+        ASSERT_NE(strip.Icon(i), nullptr) << i;
+        const std::vector<COLORREF> onNavy = Render(strip.Icon(i), 16, navy);
+        const std::vector<COLORREF> onWhite = Render(strip.Icon(i), 16, white);
+        int clear = 0, magenta = 0;
+        for (size_t p = 0; p < onNavy.size(); ++p) {
+            if (onNavy[p] == navy && onWhite[p] == white) ++clear;
+            if (onNavy[p] == RGB(255, 0, 255)) ++magenta;
+        }
+        // The key colour never shows; what it marked lets the background through.
+        EXPECT_EQ(magenta, 0) << i;
+        EXPECT_GT(clear, 0) << i;
+        EXPECT_LT(clear, 200) << i;
+    }
+}
+
+TEST(MenuImages, ADisabledImageIsDrawnGreyed) {
+    const TImageStrip& strip = MenuImages();
+    auto draw = [&](bool enabled) {
+        TWindowDC screen(nullptr);
+        TMemoryDC dc(CreateCompatibleDC(screen.DC()));
+        TBitmap bitmap(CreateCompatibleBitmap(screen.DC(), 20, 20));
+        TSelectObject use(dc.Get(), bitmap.Get());
+        RECT all{0, 0, 20, 20};
+        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        strip.Draw(dc.Get(), miAdd, 2, 2, enabled);
+        std::vector<COLORREF> pixels;
+        bool colourful = false;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                const COLORREF c = GetPixel(dc.Get(), x, y);
+                pixels.push_back(c);
+                colourful = colourful || !(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c));
+            }
+        // Nothing outside the image's square.
+        for (int x = 0; x < 20; ++x) EXPECT_EQ(pixels[static_cast<size_t>(x)], RGB(255, 255, 255));
+        return colourful;
+    };
+    EXPECT_TRUE(draw(true));
+    EXPECT_FALSE(draw(false));  // the green plus loses its colour
+}
+
+namespace {
+
+class TQuietDesktop : public TDesktopServices {
+public:
+    int ShowMessage(HWND, const std::string&, UINT) override { return IDOK; }
+    void StartShell(HWND, const TShellRequest&) override {}
+    void PlaySoundValue(const std::string&) override {}
+    std::string SpecialFolderPath(TSpecialFolder) override { return {}; }
+};
+
+}  // namespace
+
+TEST(MenuImages, TheSystemButtonsShowTheirPicturesFromTheStrip) {
+    TTempFolder folder("vantor-pictures");
+    const std::string data = folder / "Data\\";
+    MakeFolder(data);
+    TWinPlatform platform;
+    TVantor vantor(platform, folder.Path(), data, std::make_unique<TQuietDesktop>());
+    vantor.QuitOnDestroy = false;
+    ASSERT_TRUE(vantor.Create());
+    // AutoRun 7, open folder 9, screen saver 10, shut down 11, restart 12.
+    const int expected[sbCount] = {7, 9, 10, 11, 12};
+    for (int id = 0; id < sbCount; ++id) {
+        HICON shown = vantor.SystemButtons[id].Icon();
+        ASSERT_NE(shown, nullptr) << id;
+        EXPECT_EQ(Render(shown, 16, RGB(10, 20, 30)), Render(MenuImages().Icon(expected[id]), 16, RGB(10, 20, 30)))
+            << id;
+        for (int other = 0; other < sbCount; ++other) {
+            if (other == id) continue;
+            EXPECT_NE(Render(shown, 16, 0), Render(MenuImages().Icon(expected[other]), 16, 0)) << id << " " << other;
+        }
+    }
+}
