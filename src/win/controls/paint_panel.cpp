@@ -6,6 +6,7 @@
 #include "base/double_buffer.h"
 #include "base/handles.h"
 #include "base/win_text.h"
+#include "text/text.h"
 
 namespace {
 const wchar_t* const PanelClass = L"VantorPaintPanel";
@@ -46,14 +47,6 @@ TDragSite* TPaintPanel::DragSiteAt(POINT& at) {
     return this;
 }
 
-void TPaintPanel::TrackMouse() {
-    if (FMouseInside) return;
-    FMouseInside = true;
-    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
-    TrackMouseEvent(&tme);
-    if (OnMouseEnter) OnMouseEnter(*this);
-}
-
 LRESULT TPaintPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
@@ -63,19 +56,6 @@ LRESULT TPaintPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Paint(dc.DC(), dc.PaintRect());
             return 0;
         }
-        case WM_MOUSEMOVE: {
-            TrackMouse();
-            // While the panel's own background is pressed the moves are the
-            // panel's (the owner drags with them), whatever control lies below.
-            if (!Pressed() && FControls.HandleMouseMessage(msg, wParam, lParam)) return 0;
-            if (OnMouseMove) OnMouseMove(*this, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return 0;
-        }
-        case WM_MOUSELEAVE:
-            FControls.HandleMouseMessage(msg, wParam, lParam);
-            FMouseInside = false;
-            if (OnMouseExit) OnMouseExit(*this);
-            return 0;
         case WM_DESTROY:
             RegisterDragWindow(Handle(), nullptr);
             break;
@@ -94,7 +74,9 @@ void TDropPaintPanel::Created() {
     if (FEnableDrop) DragAcceptFiles(Handle(), TRUE);
 }
 
-std::vector<std::string> DroppedFileNames(HDROP drop) {
+const char UnnamedDropMessage[] = "\"%s\"は名前に扱えない文字が含まれているため、登録できません。";
+
+std::vector<std::string> DroppedFileNames(HDROP drop, std::vector<std::string>* unnamed) {
     std::vector<std::string> names;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -102,7 +84,13 @@ std::vector<std::string> DroppedFileNames(HDROP drop) {
         std::wstring name(length + 1, L'\0');
         const UINT got = DragQueryFileW(drop, i, name.data(), length + 1);
         name.resize(got);
-        names.push_back(Narrow(name));
+        // A look-alike spelling could name another file: such a file is
+        // left out rather than guessed.
+        if (std::optional<std::string> named = NarrowPath(name)) {
+            names.push_back(std::move(*named));
+        } else if (unnamed) {
+            unnamed->push_back(Narrow(name));
+        }
     }
     return names;
 }
@@ -110,13 +98,24 @@ std::vector<std::string> DroppedFileNames(HDROP drop) {
 LRESULT TDropPaintPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DROPFILES) {
         auto drop = reinterpret_cast<HDROP>(wParam);
+        std::vector<std::string> files;
+        std::vector<std::string> unnamed;
+        POINT at{};
         if (OnDropFile) {
-            const std::vector<std::string> files = DroppedFileNames(drop);
-            POINT at{};
+            files = DroppedFileNames(drop, &unnamed);
             DragQueryPoint(drop, &at);
-            OnDropFile(*this, files, at);
         }
         DragFinish(drop);
+        if (!files.empty()) OnDropFile(*this, files, at);
+        if (!unnamed.empty()) {
+            if (OnDropUnnamed) {
+                OnDropUnnamed(*this, unnamed);
+            } else {
+                for (const std::string& name : unnamed)
+                    MessageBoxW(GetAncestor(Handle(), GA_ROOT), Widen(Format(UnnamedDropMessage, name)).c_str(),
+                                L"Vantor", MB_OK | MB_ICONERROR);
+            }
+        }
         return 0;
     }
     return TPaintPanel::HandleMessage(msg, wParam, lParam);

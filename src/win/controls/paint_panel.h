@@ -50,10 +50,8 @@ protected:
 
 private:
     void Paint(HDC target, const RECT& clip);
-    void TrackMouse();
 
     TGraphicControlHost FControls;
-    bool FMouseInside = false;
 };
 
 // Files dropped from the shell: their names (code page 932, in the order the
@@ -62,10 +60,15 @@ using TDropFileEvent = std::function<void(TPaintPanel& sender, const std::vector
 
 class TDropPaintPanel : public TPaintPanel {
 public:
+    ~TDropPaintPanel() override { DestroyHandle(); }
     bool EnableDrop() const { return FEnableDrop; }
     // Registers or unregisters the panel as a target of the shell's file drops.
     void SetEnableDrop(bool enable);
     TDropFileEvent OnDropFile;
+    // Dropped files that code page 932 cannot name, not even by a short
+    // name, as far as it can spell them: they are left out of OnDropFile.
+    // Unset, the panel tells the user itself.
+    std::function<void(TPaintPanel& sender, const std::vector<std::string>& names)> OnDropUnnamed;
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -75,5 +78,9 @@ private:
     bool FEnableDrop = false;
 };
 
-// The names of a shell file drop, whole whatever their length.
-std::vector<std::string> DroppedFileNames(HDROP drop);
+// The names of a shell file drop, whole whatever their length; a name code
+// page 932 cannot spell comes as its short name. Names that cannot be given
+// either way are left out and, spelled with '?', added to `unnamed`.
+std::vector<std::string> DroppedFileNames(HDROP drop, std::vector<std::string>* unnamed = nullptr);
+
+extern const char UnnamedDropMessage[];

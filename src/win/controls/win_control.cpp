@@ -100,6 +100,24 @@ void TWinControl::MouseButton(UINT msg, WPARAM wParam, int x, int y) {
     }
 }
 
+void TWinControl::RouteMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (!FMouseInside) {
+        FMouseInside = true;
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
+        TrackMouseEvent(&tme);
+        if (OnMouseEnter) OnMouseEnter(*this);
+    }
+    TGraphicControlHost* controls = WindowlessControls();
+    if (!FPressed && controls && controls->HandleMouseMessage(WM_MOUSEMOVE, wParam, lParam)) return;
+    if (OnMouseMove) OnMouseMove(*this, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+}
+
+void TWinControl::RouteMouseLeave(WPARAM wParam, LPARAM lParam) {
+    if (TGraphicControlHost* controls = WindowlessControls()) controls->HandleMouseMessage(WM_MOUSELEAVE, wParam, lParam);
+    FMouseInside = false;
+    if (OnMouseExit) OnMouseExit(*this);
+}
+
 // A click is a press and a release both on the control.
 void TWinControl::LeftButtonUp(TShiftState shift, int x, int y) {
     const bool clicked = FPressed;
@@ -147,6 +165,12 @@ LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
             RouteMouseButton(msg, wParam, lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            RouteMouseMove(wParam, lParam);
+            return 0;
+        case WM_MOUSELEAVE:
+            RouteMouseLeave(wParam, lParam);
             return 0;
         case WM_CAPTURECHANGED:
             if (TGraphicControlHost* controls = WindowlessControls()) controls->HandleMouseMessage(msg, wParam, lParam);

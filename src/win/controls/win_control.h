@@ -1,8 +1,10 @@
-// What the program's own child windows (the paint panel, the scroll box, the
-// tab strip) have in common: bounds that can be set before the window exists,
-// the tab stop and the key events, and the mouse buttons turned into
-// OnMouseDown, OnClick and OnMouseUp after the windowless controls on the
-// window had their turn.
+// What the program's own windows (the paint panel, the scroll box, the tab
+// strip, the forms) have in common: bounds that can be set before the window
+// exists, the tab stop and the key events, and the one mouse routing: the
+// windowless controls on the window have their turn first, then the pointer
+// becomes OnMouseDown, OnMouseMove, OnClick, OnMouseUp, OnMouseEnter and
+// OnMouseExit. While the window itself is pressed every move is its own,
+// whatever control lies below (its owner drags with them).
 #pragma once
 
 #include <windows.h>
@@ -67,6 +69,8 @@ protected:
 
 private:
     void RouteMouseButton(UINT msg, WPARAM wParam, LPARAM lParam);
+    void RouteMouseMove(WPARAM wParam, LPARAM lParam);
+    void RouteMouseLeave(WPARAM wParam, LPARAM lParam);
     void MouseButton(UINT msg, WPARAM wParam, int x, int y);
     void LeftButtonUp(TShiftState shift, int x, int y);
     bool SetCursorMessage(WPARAM wParam, LPARAM lParam);
@@ -75,4 +79,5 @@ private:
     TBounds FInitialBounds;
     bool FTabStop = false;
     bool FPressed = false;
+    bool FMouseInside = false;
 };
