@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/handles.h"
+#include "base/log.h"
 #include "base/message_pump.h"
 #include "base/win_text.h"
 #include "errors.h"
@@ -21,9 +22,6 @@ constexpr int kDefaultWidth = 320;
 constexpr int kDefaultHeight = 400;
 
 const char kIniFile[] = "Vantor.ini";
-const char kMainFile[] = "Main.pag";
-const char kSmartFile[] = "Smart.pag";
-const char kHistoryFile[] = "History.pag";
 const char kPlacementSection[] = "DockLocations";
 
 bool IsNTFamily() { return (GetVersion() & 0x80000000u) == 0; }
@@ -139,7 +137,7 @@ void TVantor::FormDestroy() {
     SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDWININICHANGE);
     // A start-up that did not finish has nothing trustworthy to save: the
     // files on disk stay as they are.
-    if (FStarted) SaveAll();
+    if (FStarted) FinalSave();
 }
 
 LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -224,9 +222,14 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam && FStarted) SaveAll();
             return 0;
         case WM_DESTROY:
-            // Queued first, so the program ends even if the save fails hard.
+            // The final save may ask the user, and a box closes at once on a
+            // queued quit: the quit follows, even when the save fails hard.
+            try {
+                FormDestroy();
+            } catch (...) {
+                LogCurrentException("FormDestroy");
+            }
             if (QuitOnDestroy) PostQuitMessage(0);
-            FormDestroy();
             return 0;
         default:
             return DefaultHandler(msg, wParam, lParam);
@@ -236,92 +239,29 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------- data files
 
 void TVantor::LoadDataFiles() {
+    FDataFiles.OnSwallowed = [](const char* where, const std::exception& error) { LogSwallowed(where, error); };
+    FDataFiles.RemoveStaleTemporaries();
     // Each step stands alone: a failure in one must not skip the others.
-    try {
-        LoadFolderHistory();
-    } catch (const std::exception&) {
-    }
-    try {
-        LoadBarPages(*FSmartPages, kSmartFile, "スマートバー");
-    } catch (const std::exception&) {
-    }
-    try {
-        LoadBarPages(*FHistoryPages, kHistoryFile, "履歴バー");
-    } catch (const std::exception&) {
-    }
-    LoadMainPages();
-    if (FMainPages->Count() == 0) FMainPages->AddPage(Format("ページ%d", 1), 0);
-}
-
-void TVantor::LoadBarPages(TVantorManager& pages, const char* fileName, const std::string& caption) {
-    try {
-        if (!pages.LoadFromFile(DataFolder + fileName)) KeepUnreadableFile(fileName);
-    } catch (const std::exception&) {
-        KeepUnreadableFile(fileName);
-    }
-    if (pages.Count() == 0) pages.AddPage(caption, 1);
-    while (pages.Count() > 1) pages.DeletePage(pages.Count() - 1);
-    pages.Pages(0)->Caption = caption;
-    pages.SetCurrentPage(0);
-}
-
-void TVantor::LoadMainPages() {
-    FMainPages = std::make_unique<TVantorManager>(FPlatform);
-    try {
-        // Read only in part: the pages read are used, the file is kept.
-        if (!FMainPages->LoadFromFile(DataFolder + kMainFile)) KeepUnreadableFile(kMainFile);
-        return;
-    } catch (const std::exception&) {
-        KeepUnreadableFile(kMainFile);
-    }
-    FMainPages->Clear();
-    std::string programs = FServices->SpecialFolderPath(sfPrograms);
-    auto underPrograms = [&](const char* folder) { return programs.empty() ? programs : programs + folder; };
-    AddShortcutPage("デスクトップ", FServices->SpecialFolderPath(sfDesktop));
-    AddShortcutPage("アクセサリ", underPrograms("\\ｱｸｾｻﾘ"));
-    AddShortcutPage("システム ツール", underPrograms("\\ｱｸｾｻﾘ\\ｼｽﾃﾑ ﾂｰﾙ"));
-    AddShortcutPage("ゲーム", underPrograms("\\ｱｸｾｻﾘ\\ｹﾞｰﾑ"));
-}
-
-// A page file that is there but could not be read whole is about to be
-// replaced by the next save; its bytes are kept beside it, so the user's work
-// is never lost to a damaged or newer-format file. When even that is not
-// possible (the file is locked, the disk full), the file is left alone for
-// the rest of the session.
-void TVantor::KeepUnreadableFile(const std::string& fileName) {
-    std::string path = DataFolder + fileName;
-    if (!FPlatform.FileExists(path)) return;
-    std::string data;
-    try {
-        if (FPlatform.ReadWholeFile(path, data)) {
-            FPlatform.WriteWholeFile(path + ".bak", data);
-            return;
+    auto step = [](const char* where, const auto& load) {
+        try {
+            load();
+        } catch (const std::exception& error) {
+            LogSwallowed(where, error);
         }
-    } catch (const std::exception&) {
-    }
-    FNotToOverwrite.insert(fileName);
-}
-
-// The settings file is there but cannot be read (locked by a scanner at log
-// on, say): writing the defaults over it would lose every setting.
-void TVantor::LoadSettingsFile(TProfile& ini) {
-    const std::string path = DataFolder + kIniFile;
-    if (!ini.LoadFromFile(FPlatform, path) && FPlatform.FileExists(path)) FNotToOverwrite.insert(kIniFile);
+    };
+    step("loading the folder history", [&] { FDataFiles.LoadFolderHistory(FolderHistory); });
+    step("loading Smart.pag", [&] { FDataFiles.LoadBarPages(*FSmartPages, TDataFile::Smart, "スマートバー"); });
+    step("loading History.pag", [&] { FDataFiles.LoadBarPages(*FHistoryPages, TDataFile::History, "履歴バー"); });
+    FMainPages = std::make_unique<TVantorManager>(FPlatform);
+    FDataFiles.LoadMainPages(*FMainPages, [this] {
+        for (const TShortcutPageSource& source : FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop),
+                                                                     FServices->SpecialFolderPath(sfPrograms)))
+            AddShortcutPage(source.Caption, source.Folder);
+    });
 }
 
 void TVantor::AddShortcutPage(const std::string& caption, const std::string& folder) {
-    if (!FMainPages->AddPage(caption, 0)) return;
-    TVantorPage& page = *FMainPages->Pages(FMainPages->Count() - 1);
-    if (!folder.empty()) {
-        std::string base = IncludeTrailingBackslash(folder);
-        for (const TFindItem& item : FPlatform.FindFiles(base + "*.lnk")) {
-            // The pattern also matches longer extensions through short names.
-            if (item.IsFolder || AnsiLowerCase(ExtractFileExt(item.Name)) != ".lnk") continue;
-            page.AddFile(CanonicalPath(base + item.Name));
-        }
-    }
-    page.SortButtons();
-    if (page.Count() == 0) FMainPages->DeletePage(FMainPages->Count() - 1);
+    ::AddShortcutPage(*FMainPages, FPlatform, caption, folder, CanonicalPath);
 }
 
 // ---------------------------------------------------------------- saving
@@ -356,31 +296,37 @@ void TVantor::ApplyTimerInterval() {
     SetTimer(Handle(), kMainTimer, interval, nullptr);
 }
 
-void TVantor::SaveAll() {
-    TProfile ini;
-    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
+void TVantor::SaveAll() { ReportSaveFailures(SaveDataFiles()); }
+
+std::vector<TDataFile> TVantor::SaveDataFiles() {
     // Both go into one write of the file. The placements come last: their
     // sections are erased and appended again, and behind the settings' own
     // rewritten lists that keeps the file byte for byte the same from one
     // save to the next.
-    WriteSettingsTo(ini);
-    SavePlacements(ini);
-    // The page files are saved even when the settings file cannot be.
-    if (!FNotToOverwrite.count(kIniFile)) {
-        try {
-            ini.SaveToFile(FPlatform, DataFolder + kIniFile);
-            DeleteMigratedFiles();
-        } catch (const std::exception&) {
-        }
-    }
-    const std::pair<TVantorManager*, const char*> sets[] = {
-        {FMainPages.get(), kMainFile}, {FSmartPages.get(), kSmartFile}, {FHistoryPages.get(), kHistoryFile}};
-    for (const auto& [pages, fileName] : sets) {
-        if (FNotToOverwrite.count(fileName)) continue;
-        try {
-            pages->SaveToFile(DataFolder + fileName);
-        } catch (const std::exception&) {
-        }
+    return FDataFiles.SaveAll(
+        [this](TProfile& ini) {
+            WriteSettingsTo(ini);
+            SavePlacements(ini);
+        },
+        *FMainPages, *FSmartPages, *FHistoryPages);
+}
+
+// Once per file, not at every automatic save: the old files are still whole,
+// only this run's changes are at stake.
+void TVantor::ReportSaveFailures(const std::vector<TDataFile>& failed) {
+    std::vector<TDataFile> untold = FDataFiles.TakeUnreported(failed);
+    if (!untold.empty()) ErrorBox(FDataFiles.SaveFailureMessage(untold));
+}
+
+// The last chance to keep this run's changes: the user may clear a read-only
+// mark or make room on the disk and try again, or end without saving.
+void TVantor::FinalSave() {
+    for (;;) {
+        std::vector<TDataFile> failed = SaveDataFiles();
+        if (failed.empty()) return;
+        std::string text = FDataFiles.SaveFailureMessage(failed) +
+                           "\n\n「再試行」を押すともう一度保存します。「キャンセル」を押すと保存せずに終了します。";
+        if (ShowBox(text, MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) return;
     }
 }
 
@@ -425,29 +371,12 @@ void TVantor::SavePlacements(TProfile& ini) {
 
 // ---------------------------------------------------------------- settings
 
-// Keys.def, Sounds.def and Vantor.fhi go once the settings file holds what
-// they held.
-void TVantor::DeleteMigratedFiles() {
-    for (auto* files : {&MainPages().MigratedFiles, &FolderHistory.MigratedFiles}) {
-        for (const auto& file : *files) FPlatform.RemoveFile(file);
-        files->clear();
-    }
-}
-
-void TVantor::LoadFolderHistory() {
-    TProfile ini;
-    LoadSettingsFile(ini);
-    FolderHistory.Read(ini, FPlatform, DataFolder);
-}
-
 void TVantor::ReadSettings() {
-    TProfile ini;
-    LoadSettingsFile(ini);
     TSettingsReadOptions options;
-    options.DataFolder = DataFolder;
     options.ResourceMeterAvailable = false;  // the resource meter tells here
     options.CurrentButton = CurrentButton;
-    TSettingsReadResult result = MainPages().ReadSettings(ini, options);
+    // Also fills the key definitions the file lacks, so the next save has them.
+    TSettingsReadResult result = FDataFiles.ReadSettings(MainPages(), options);
     CurrentButton = result.CurrentButton;
     // The bars are shown and docked as read here.
     SelectTabQuietly(MainPages().CurrentPage());
@@ -460,12 +389,7 @@ void TVantor::WriteSettingsTo(TProfile& ini) {
 }
 
 void TVantor::WriteSettings() {
-    if (FNotToOverwrite.count(kIniFile)) return;
-    TProfile ini;
-    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
-    WriteSettingsTo(ini);
-    ini.SaveToFile(FPlatform, DataFolder + kIniFile);
-    DeleteMigratedFiles();
+    ReportSaveFailures(FDataFiles.SaveSettings([this](TProfile& ini) { WriteSettingsTo(ini); }));
 }
 
 // ---------------------------------------------------------------- message boxes

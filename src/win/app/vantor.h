@@ -25,6 +25,7 @@
 #include "layout/page_layout.h"
 #include "model/vantor_classes.h"
 #include "platform.h"
+#include "session/data_files.h"
 #include "settings/folder_history.h"
 #include "settings/placement.h"
 
@@ -207,15 +208,14 @@ private:
     TPlacement CurrentPlacement() const;
     void SavePlacements(TProfile& ini);
     void WriteSettingsTo(TProfile& ini);
-    void LoadFolderHistory();
     void ApplyTimerInterval();
     void RebuildHistoryBar();
     int32_t FreeResourcesTotal();
-    void LoadBarPages(TVantorManager& pages, const char* fileName, const std::string& caption);
-    void LoadMainPages();
-    void KeepUnreadableFile(const std::string& fileName);
-    void LoadSettingsFile(TProfile& ini);
-    void DeleteMigratedFiles();
+    // The whole save; the files that could not be written.
+    std::vector<TDataFile> SaveDataFiles();
+    void ReportSaveFailures(const std::vector<TDataFile>& failed);
+    // At the end: a failed save asks to retry or to end without it.
+    void FinalSave();
     void DropOnProgram(const TVantorButton& entry, const std::vector<std::string>& files);
     void DropInFolder(const TVantorButton& entry, const std::vector<std::string>& files);
 
@@ -229,8 +229,8 @@ private:
     int FModalDepth = 0;
     int FNotTopmostDepth = 0;
     bool FStarted = false;  // FormCreate has run to its end
-    // Data files that exist but could not be read or kept: never saved over.
-    std::set<std::string> FNotToOverwrite;
+    // What loads, what is kept aside or never saved over, and the saves.
+    TSessionFiles FDataFiles{FPlatform, DataFolder};
     bool FPainted = false;
 
     // The frame and the pools.

@@ -7,6 +7,7 @@
 #include "base/handles.h"
 #include "base/win_text.h"
 #include "errors.h"
+#include "session/data_files.h"
 #include "shell/shortcut_link.h"
 #include "text/text.h"
 
@@ -125,13 +126,17 @@ bool TWinPlatform::ReadWholeFile(const std::string& path, std::string& data) {
     return true;
 }
 
-std::string TemporarySaveName(const std::string& path) { return path + ".tmp"; }
+std::string TemporarySaveName(const std::string& path) { return path + SaveTemporarySuffix; }
 
 // The previous file stays whole until the new one is complete on disk: the
 // data goes to a temporary file in the same folder, is flushed, and then
 // takes the target's place in one rename.
 void TWinPlatform::WriteWholeFile(const std::string& path, const std::string& data) {
     std::wstring target = Widen(path);
+    // The rename would replace a file the user marked read-only (Wine's does).
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw EVantorError(Format("\"%s\"は読み取り専用のため保存できません。", path));
     std::wstring temp = Widen(TemporarySaveName(path));
     if (!WriteTemporary(temp, data) ||
         !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

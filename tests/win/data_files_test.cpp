@@ -1,0 +1,147 @@
+// The data files against the real file system: a read-only file is not
+// replaced, a save that fails is told once and at the end may be retried, and
+// the temporaries of a save cut short are cleared at the next start.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/vantor.h"
+#include "base/win_text.h"
+#include "errors.h"
+#include "shell/win_platform.h"
+#include "win_test_util.h"
+
+namespace {
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+    SetFileAttributesW(Widen(path).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+}
+
+struct TBox {
+    std::string Text;
+    UINT Type;
+};
+using TAnswer = std::function<int(const TBox&)>;
+constexpr UINT ErrorOk = MB_OK | MB_ICONERROR;
+constexpr UINT RetryCancel = MB_RETRYCANCEL | MB_ICONERROR;
+
+// Boxes are recorded (in the test's list, which outlives the window) and
+// answered by the test; nothing else reaches the desktop.
+class TAnsweringDesktop : public TDesktopServices {
+public:
+    TAnsweringDesktop(std::vector<TBox>& boxes, TAnswer& answer) : FBoxes(boxes), FAnswer(answer) {}
+
+    int ShowMessage(HWND, const std::string& text, UINT type) override {
+        FBoxes.push_back({text, type});
+        return FAnswer ? FAnswer(FBoxes.back()) : IDCANCEL;
+    }
+    bool IsCtrlDown() override { return false; }
+    void SeedRandom() override {}
+    int Random(int) override { return 0; }
+    void StartShell(HWND, const TShellRequest&) override {}
+    void PlaySoundValue(const std::string&) override {}
+    std::string SpecialFolderPath(TSpecialFolder) override { return std::string(); }
+
+private:
+    std::vector<TBox>& FBoxes;
+    TAnswer& FAnswer;
+};
+
+class DataFiles : public testing::Test {
+protected:
+    TTempFolder Folder{"vantor-data"};
+    std::string Data = Folder / "Data\\";
+    TWinPlatform Platform;
+    std::vector<TBox> Boxes;
+    TAnswer Answer;
+    std::unique_ptr<TVantor> Vantor;
+
+    void SetUp() override { MakeFolder(Data); }
+    void TearDown() override {
+        Vantor.reset();
+        for (const char* name : {"Vantor.ini", "Main.pag", "Smart.pag", "History.pag"})
+            SetReadOnly(Data + name, false);  // so the folder can go
+    }
+
+    TVantor& Start() {
+        Vantor = std::make_unique<TVantor>(Platform, Folder.Path(), Data,
+                                           std::make_unique<TAnsweringDesktop>(Boxes, Answer));
+        Vantor->QuitOnDestroy = false;
+        EXPECT_TRUE(Vantor->Create());
+        return *Vantor;
+    }
+    size_t BoxesOfType(UINT type) const {
+        size_t n = 0;
+        for (const auto& box : Boxes) n += box.Type == type ? 1 : 0;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(DataFiles, ReadOnlyTargetIsNotReplaced) {
+    const std::string file = Data + "Main.pag";
+    Platform.WriteWholeFile(file, "the user's pages");
+    SetReadOnly(file, true);
+    EXPECT_THROW(Platform.WriteWholeFile(file, "new pages"), EVantorError);
+    EXPECT_EQ(ReadTextFile(file), "the user's pages");
+    EXPECT_FALSE(PathExists(TemporarySaveName(file)));
+    SetReadOnly(file, false);
+    Platform.WriteWholeFile(file, "new pages");
+    EXPECT_EQ(ReadTextFile(file), "new pages");
+}
+
+TEST_F(DataFiles, FailingSaveIsToldOnceAndTheEndOffersARetry) {
+    TVantor& vantor = Start();
+    vantor.SaveAll();
+    ASSERT_TRUE(Boxes.empty());
+    const std::string main = Data + "Main.pag";
+    const std::string before = ReadTextFile(main);
+    SetReadOnly(main, true);
+    vantor.MainPages().Pages(0)->Caption = "今回の変更";
+
+    vantor.SaveAll();
+    vantor.SaveAll();  // an automatic save later: no second box
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Type, ErrorOk);
+    EXPECT_EQ(Boxes[0].Text.rfind("データファイル\"" + main + "\"を保存できませんでした。", 0), 0u);
+    EXPECT_EQ(ReadTextFile(main), before);  // the old file stays whole
+    EXPECT_TRUE(PathExists(Data + "Smart.pag"));
+
+    // At the end: the user clears the mark and retries; the change is kept.
+    Answer = [&](const TBox&) {
+        SetReadOnly(main, false);
+        return IDRETRY;
+    };
+    Vantor.reset();
+    EXPECT_EQ(BoxesOfType(RetryCancel), 1u);
+    EXPECT_EQ(BoxesOfType(ErrorOk), 1u);
+    TVantorManager saved(Platform);
+    saved.LoadFromFile(main);
+    EXPECT_EQ(saved.Pages(0)->Caption, "今回の変更");
+}
+
+TEST_F(DataFiles, CancelAtTheEndLeavesTheOldFileWhole) {
+    TVantor& vantor = Start();
+    vantor.SaveAll();
+    const std::string ini = Data + "Vantor.ini";
+    const std::string before = ReadTextFile(ini);
+    SetReadOnly(ini, true);
+    vantor.MainPages().SetHideWidth(9);
+    Answer = [&](const TBox&) { return BoxesOfType(RetryCancel) < 2 ? IDRETRY : IDCANCEL; };
+    Vantor.reset();
+    EXPECT_EQ(BoxesOfType(RetryCancel), 2u);  // a retry that fails again asks again
+    EXPECT_EQ(ReadTextFile(ini), before);
+}
+
+TEST_F(DataFiles, StaleTemporariesAreRemovedAtStart) {
+    for (const char* name : {"Main.pag.tmp", "Vantor.ini.tmp", "History.pag.bak.tmp"})
+        WriteTextFile(Data + name, "cut short");
+    for (const char* name : {"Other.tmp", "Main.tmp"}) WriteTextFile(Data + name, "not ours");
+    Start();
+    for (const char* name : {"Main.pag.tmp", "Vantor.ini.tmp", "History.pag.bak.tmp"})
+        EXPECT_FALSE(PathExists(Data + name)) << name;
+    for (const char* name : {"Other.tmp", "Main.tmp"}) EXPECT_EQ(ReadTextFile(Data + name), "not ours") << name;
+}
