@@ -13,6 +13,7 @@
 #include "app/vantor.h"
 #include "base/handles.h"
 #include "base/menu_images.h"
+#include "base/system_library.h"
 #include "base/win_text.h"
 #include "controls/launcher_button.h"
 #include "layout/frame_layout.h"
@@ -214,6 +215,15 @@ TEST_F(ProgramResources, TheBitmapsHoldWholeImagesOnTheirTransparentColour) {
 }
 
 TEST_F(ProgramResources, TheVersionBlockNamesTheProgramInJapaneseAndEnglish) {
+    // version.dll at run time: the test executable imports only what the program may.
+    TModule versionLibrary(LoadSystemLibrary("version.dll"));
+    auto GetFileVersionInfoSizeW =
+        LibraryFunction<DWORD(WINAPI*)(LPCWSTR, LPDWORD)>(versionLibrary.Get(), "GetFileVersionInfoSizeW");
+    auto GetFileVersionInfoW =
+        LibraryFunction<BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID)>(versionLibrary.Get(), "GetFileVersionInfoW");
+    auto VerQueryValueW =
+        LibraryFunction<BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT)>(versionLibrary.Get(), "VerQueryValueW");
+    ASSERT_TRUE(GetFileVersionInfoSizeW && GetFileVersionInfoW && VerQueryValueW);
     const std::wstring path = ProgramPath();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -223,7 +233,7 @@ TEST_F(ProgramResources, TheVersionBlockNamesTheProgramInJapaneseAndEnglish) {
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<LPVOID*>(&fixed), &length));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(VANTOR_VERSION_MINOR, VANTOR_VERSION_MAJOR)));
     EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(VANTOR_VERSION_BUILD, VANTOR_VERSION_PATCH)));
@@ -233,7 +243,7 @@ TEST_F(ProgramResources, TheVersionBlockNamesTheProgramInJapaneseAndEnglish) {
     // Japanese (Shift-JIS) first, so a reader taking the first pair gets it.
     WORD* translation = nullptr;
     ASSERT_TRUE(
-        VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+        VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<LPVOID*>(&translation), &length));
     ASSERT_GE(length, 8u);
     EXPECT_EQ(translation[0], 0x0411);
     EXPECT_EQ(translation[1], 932);
@@ -243,7 +253,7 @@ TEST_F(ProgramResources, TheVersionBlockNamesTheProgramInJapaneseAndEnglish) {
         std::wstring query = std::wstring(L"\\StringFileInfo\\") + language + L"\\" + key;
         wchar_t* text = nullptr;
         UINT chars = 0;
-        if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &chars) || !text)
+        if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<LPVOID*>(&text), &chars) || !text)
             return std::string("(missing)");
         return Narrow(text);
     };
