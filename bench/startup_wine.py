@@ -2,7 +2,9 @@
 """Start-up to a shown window under Wine: Vantor.exe with a full data set
 (32 pages of 128 entries) against an empty Win32 window of the same kind,
 measured in the same run, alternating, so the ratio holds when the machine's
-speed drifts. Needs DISPLAY and WINEPREFIX (./dev bench sets them)."""
+speed drifts. Then the private bytes (GetProcessMemoryInfo's PrivateUsage) of
+both once their windows are up and the icons are in, read by the helper.
+Needs DISPLAY and WINEPREFIX (./dev bench sets them)."""
 import argparse
 import os
 import shutil
@@ -58,6 +60,29 @@ def time_start(command, title, image):
     return elapsed
 
 
+def private_bytes(command, title, image, helper, settle):
+    """PrivateUsage of the running program, `settle` seconds after its window showed."""
+    proc = subprocess.Popen(["timeout", "60", "wine", *command], stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    start = time.perf_counter()
+    while not window_shown(title):
+        if time.perf_counter() - start > 50:
+            proc.kill()
+            raise SystemExit(f"{title} did not show within 50 s")
+        time.sleep(0.05)
+    time.sleep(settle)
+    r = subprocess.run(["timeout", "60", "wine", helper, "--gtest_also_run_disabled_tests",
+                        "--gtest_filter=ProcessMemory.DISABLED_PrivateBytes"],
+                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                       env={**os.environ, "VANTOR_MEASURE_IMAGE": image})
+    close(image)
+    proc.wait(30)
+    for line in r.stdout.splitlines():
+        if line.startswith("private bytes:"):
+            return int(line.split(":")[1])
+    raise SystemExit(f"no private bytes for {image}:\n{r.stdout}")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--exe", required=True)
@@ -87,6 +112,15 @@ def main():
     print(f"  empty Win32 window:                 {statistics.median(base) * 1000:.0f} ms "
           f"({min(base) * 1000:.0f}-{max(base) * 1000:.0f})")
     print(f"  ratio: {statistics.median(ratios):.2f} ({min(ratios):.2f}-{max(ratios):.2f})")
+    helper = "C:\\bench\\baseline.exe"
+    mb = 1024 * 1024
+    ours_mem = [private_bytes(*vantor, helper, 3.0) for _ in range(3)]
+    base_mem = [private_bytes(*baseline, helper, 1.0) for _ in range(3)]
+    print("private bytes with the window up and its icons in, 3 runs, median (min-max):")
+    print(f"  Vantor.exe, 32 pages x 128 entries: {statistics.median(ours_mem) / mb:.1f} MB "
+          f"({min(ours_mem) / mb:.1f}-{max(ours_mem) / mb:.1f})")
+    print(f"  empty Win32 window:                 {statistics.median(base_mem) / mb:.1f} MB "
+          f"({min(base_mem) / mb:.1f}-{max(base_mem) / mb:.1f})")
 
 
 if __name__ == "__main__":

@@ -59,6 +59,12 @@ public:
         return &s.Handle;
     }
 
+    // The handle of the first used slot with this key, without counting a use.
+    const THandle* Peek(std::string_view fileName, bool large, int iconIndex) const {
+        const int i = IndexOf(fileName, large, iconIndex);
+        return i < 0 ? nullptr : &FSlots[i].Handle;
+    }
+
     // Stores a new icon in the first free slot, evicting one first when the
     // cache is full. Returns the evicted handle.
     std::optional<THandle> Insert(std::string_view fileName, bool large, int iconIndex, THandle handle) {

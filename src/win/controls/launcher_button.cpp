@@ -3,9 +3,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "base/win_text.h"
+#include "controls/icon_loader.h"
 #include "layout/button_geometry.h"
 #include "text/text.h"
 
@@ -137,6 +140,14 @@ HICON NotFoundIcon(bool large) {
 
 // --- TLauncherButtonCache ---
 
+TLauncherButtonCache::TLauncherButtonCache() = default;
+
+TLauncherButtonCache::~TLauncherButtonCache() {
+    // The worker goes first, so no answer can arrive for a button below.
+    FLoader.reset();
+    for (auto& waiter : FWaiters) waiter.second.Button->FTicket = 0;
+}
+
 TLauncherButtonCache::TEntry TLauncherButtonCache::Lookup(const std::string& path, bool large, int index) {
     auto extract = [&] {
         auto entry = std::make_shared<TCachedIcon>();
@@ -144,6 +155,11 @@ TLauncherButtonCache::TEntry TLauncherButtonCache::Lookup(const std::string& pat
         return entry;
     };
     return FPolicy.GetIcon(path, large, index, extract).Handle;
+}
+
+TSharedIcon TLauncherButtonCache::Pick(const TEntry& entry, bool want64) {
+    if (!entry) return nullptr;
+    return want64 && entry->Icon64 ? entry->Icon64 : entry->Icon;
 }
 
 TSharedIcon TLauncherButtonCache::GetIcon(const std::string& path, bool large, int index) {
@@ -159,7 +175,7 @@ TSharedIcon TLauncherButtonCache::GetIcon(const std::string& path, bool large, i
         cached->Icon64 = ShareIconHandle(ExtractLauncherIcon64(path, index));
         cached->Icon64Tried = true;
     }
-    return cached->Icon64 ? cached->Icon64 : cached->Icon;
+    return Pick(cached, true);
 }
 
 HICON TLauncherButtonCache::SlotIcon(int slot) const {
@@ -168,25 +184,210 @@ HICON TLauncherButtonCache::SlotIcon(int slot) const {
     return (!s.Free && s.Handle && s.Handle->Icon) ? s.Handle->Icon->Get() : nullptr;
 }
 
+bool TLauncherButtonCache::TJobKey::operator<(const TJobKey& o) const {
+    return std::tie(Path, Large, Index, Want64) < std::tie(o.Path, o.Large, o.Index, o.Want64);
+}
+
+TLauncherButtonCache::TTicket TLauncherButtonCache::Request(TLauncherButton& button, const std::string& path,
+                                                            bool large, int index, int drawSize, bool keepShown) {
+    const TTicket ticket = FNextTicket++;
+    FWaiters.emplace(ticket, TWaiter{&button, 0, keepShown});
+    Join(ticket, TJobKey{path, large, index, large && drawSize >= 64});
+    return ticket;
+}
+
+void TLauncherButtonCache::Join(TTicket ticket, const TJobKey& key) {
+    TWaiter& waiter = FWaiters.at(ticket);
+    if (auto inFlight = FInFlight.find(key); inFlight != FInFlight.end()) {
+        waiter.Job = inFlight->second;
+        FJobs.at(inFlight->second).Waiters.push_back(ticket);
+        return;
+    }
+    if (!FLoader) FLoader = std::make_unique<TIconLoader>([this](TJobId job, TIconAnswer& a) { Answered(job, a); });
+    TIconRequest request;
+    request.Path = key.Path;
+    request.Large = key.Large;
+    request.Index = key.Index;
+    // Only what the cache lacks is extracted; a button that keeps its icon
+    // needs nothing but the check.
+    const TEntry* cached = FPolicy.Peek(key.Path, key.Large, key.Index);
+    const bool keeps = waiter.KeepShown && waiter.Button->TCustomIconButton::IconHandle();
+    request.WantIcon = !keeps && !cached;
+    request.WantIcon64 = !keeps && key.Want64 && !(cached && (*cached)->Icon64Tried);
+    const TJobId job = FLoader->Post(request);
+    FInFlight.emplace(key, job);
+    FJobs.emplace(job, TJob{key, {ticket}, request.WantIcon64});
+    waiter.Job = job;
+}
+
+void TLauncherButtonCache::Cancel(TTicket ticket) {
+    auto w = FWaiters.find(ticket);
+    if (w == FWaiters.end()) return;
+    const TJobId job = w->second.Job;
+    FWaiters.erase(w);
+    auto j = FJobs.find(job);
+    if (j == FJobs.end()) return;
+    auto& waiters = j->second.Waiters;
+    waiters.erase(std::remove(waiters.begin(), waiters.end(), ticket), waiters.end());
+    if (!waiters.empty()) return;
+    // Nobody wants it any more: a page left quickly costs the worker nothing.
+    FInFlight.erase(j->second.Key);
+    FJobs.erase(j);
+    if (FLoader) FLoader->Cancel(job);
+}
+
+void TLauncherButtonCache::Settle(TTicket ticket) {
+    // A second round only when the answer came too late for the cache (the
+    // icon was evicted meanwhile) and the button asked again.
+    for (int round = 0; round < 4; ++round) {
+        auto w = FWaiters.find(ticket);
+        if (w == FWaiters.end() || !FLoader) return;
+        FLoader->Finish(w->second.Job);
+    }
+}
+
+void TLauncherButtonCache::FinishAll() {
+    if (FLoader) FLoader->DeliverFinished();
+    for (int round = 0; round < 4 && !FWaiters.empty(); ++round) {
+        std::vector<TTicket> tickets;
+        for (const auto& waiter : FWaiters) tickets.push_back(waiter.first);
+        std::sort(tickets.begin(), tickets.end());
+        for (TTicket t : tickets) Settle(t);
+    }
+}
+
+void TLauncherButtonCache::Answered(TJobId jobId, TIconAnswer& answer) {
+    auto j = FJobs.find(jobId);
+    if (j == FJobs.end()) return;
+    const TJob job = std::move(j->second);
+    FJobs.erase(j);
+    FInFlight.erase(job.Key);
+    const TJobKey& k = job.Key;
+
+    // What the worker extracted goes into the cache when the first button
+    // takes it (the miss); the buttons after it are hits.
+    TEntry fresh;
+    if (answer.Exists && answer.Icon && !FPolicy.Peek(k.Path, k.Large, k.Index)) {
+        fresh = std::make_shared<TCachedIcon>();
+        fresh->Icon = ShareIconHandle(answer.Icon.Release());
+    }
+    auto give64 = [&](const TEntry& entry) {
+        if (entry && job.Asked64 && !entry->Icon64Tried) {
+            entry->Icon64 = ShareIconHandle(answer.Icon64.Release());
+            entry->Icon64Tried = true;
+        }
+    };
+
+    for (TTicket ticket : job.Waiters) {
+        auto w = FWaiters.find(ticket);
+        if (w == FWaiters.end()) continue;
+        TLauncherButton& button = *w->second.Button;
+        const bool keep = w->second.KeepShown && button.TCustomIconButton::IconHandle();
+        if (!answer.Exists || keep) {
+            FWaiters.erase(w);
+            button.FTicket = 0;
+            button.ShowAnswer(answer.Exists, nullptr, keep);
+            continue;
+        }
+        TEntry entry;
+        if (const TEntry* cached = FPolicy.Find(k.Path, k.Large, k.Index)) {
+            entry = *cached;
+        } else if (fresh) {
+            FPolicy.Insert(k.Path, k.Large, k.Index, fresh);
+            entry = std::move(fresh);
+            fresh = nullptr;
+        }
+        give64(entry);
+        if (entry && (!k.Want64 || entry->Icon64Tried)) {
+            FWaiters.erase(w);
+            button.FTicket = 0;
+            button.ShowAnswer(true, Pick(entry, k.Want64), false);
+        } else {
+            // Evicted before it could be shown: ask the worker again.
+            w->second.KeepShown = false;
+            Join(ticket, k);
+        }
+    }
+}
+
 // --- TLauncherButton ---
 
+TLauncherButton::~TLauncherButton() { CancelRequest(); }
+
+void TLauncherButton::SetCache(TLauncherButtonCache* cache) {
+    if (cache == FCache) return;
+    const bool pending = Pending();
+    CancelRequest();
+    FCache = cache;
+    if (pending) SetFileName(FSource);
+}
+
+void TLauncherButton::CancelRequest() {
+    if (FTicket && FCache) FCache->Cancel(FTicket);
+    FTicket = 0;
+}
+
+void TLauncherButton::Settle() const {
+    if (FTicket && FCache) FCache->Settle(FTicket);
+}
+
+const std::string& TLauncherButton::FileName() const {
+    Settle();
+    return FFileName;
+}
+
+HICON TLauncherButton::IconHandle() const {
+    Settle();
+    return TCustomIconButton::IconHandle();
+}
+
 void TLauncherButton::SetFileName(const std::string& path) {
-    std::string target = path;
-    if (!target.empty() && !IsWebAddress(target) && !PathExists(Widen(target))) target.clear();
-    FFileName = target;
-    if (target.empty()) {
+    CancelRequest();
+    FSource = path;
+    FKnownMissing = false;
+    if (path.empty()) {
+        FFileName.clear();
         TakeIcon(nullptr);
         FLoadedSize = 0;
-    } else {
-        const int size = IconSize();
-        if (FCache) {
-            ShareIcon(FCache->GetIcon(target, LargeIcon(), FIconIndex, size));
-        } else {
-            HICON icon = size >= 64 ? ExtractLauncherIcon64(target, FIconIndex) : nullptr;
-            if (!icon) icon = ExtractLauncherIcon(target, LargeIcon(), FIconIndex);
-            TakeIcon(icon);
+        Invalidate();
+        return;
+    }
+    const int size = IconSize();
+    FLoadedSize = size;
+    const bool web = IsWebAddress(path);
+    if (!FCache) {
+        if (!web && !PathExists(Widen(path))) {
+            ShowAnswer(false, nullptr, false);
+            return;
         }
-        FLoadedSize = size;
+        HICON icon = size >= 64 ? ExtractLauncherIcon64(path, FIconIndex) : nullptr;
+        if (!icon) icon = ExtractLauncherIcon(path, LargeIcon(), FIconIndex);
+        ShowAnswer(true, ShareIconHandle(icon), false);
+        return;
+    }
+    FFileName = path;
+    // A web address needs no check: a cached icon is shown at once.
+    if (web) {
+        const TLauncherButtonCache::TEntry* cached = FCache->FPolicy.Peek(path, LargeIcon(), FIconIndex);
+        if (cached && (size < 64 || (*cached)->Icon64Tried)) {
+            ShowAnswer(true, FCache->GetIcon(path, LargeIcon(), FIconIndex, size), false);
+            return;
+        }
+    }
+    // Nothing is drawn until the answer: never the icon of the source before.
+    ShareIcon(nullptr);
+    FTicket = FCache->Request(*this, path, LargeIcon(), FIconIndex, size, false);
+    Invalidate();
+}
+
+void TLauncherButton::ShowAnswer(bool exists, TSharedIcon icon, bool keep) {
+    FKnownMissing = !exists;
+    if (!exists) {
+        FFileName.clear();
+        TakeIcon(nullptr);
+    } else {
+        FFileName = FSource;
+        if (!keep) ShareIcon(std::move(icon));
     }
     Invalidate();
 }
@@ -194,32 +395,41 @@ void TLauncherButton::SetFileName(const std::string& path) {
 void TLauncherButton::SetIconIndex(int index) {
     if (index == FIconIndex) return;
     FIconIndex = index;
-    SetFileName(FFileName);
+    SetFileName(FSource);
 }
 
 void TLauncherButton::SetIconSource(const std::string& path, int index) {
     // Re-binding a page gives most buttons the source they already show: they
-    // keep their icon, unless the target has gone since (then the "not found"
-    // picture must appear).
-    const bool showing = !FFileName.empty() && path == FFileName && index == FIconIndex && IconSize() == FLoadedSize &&
-                         (IsWebAddress(path) || PathExists(Widen(path)));
-    if (showing) return;
-    FIconIndex = index;
-    SetFileName(path);
+    // keep what they show while the target is checked again (a target gone
+    // since turns to the "not found" picture).
+    const bool same = !path.empty() && path == FSource && index == FIconIndex && IconSize() == FLoadedSize;
+    if (!same) {
+        FIconIndex = index;
+        SetFileName(path);
+        return;
+    }
+    if (Pending() || IsWebAddress(path)) return;
+    if (!FCache) {
+        if (FKnownMissing || !PathExists(Widen(path))) SetFileName(path);
+        return;
+    }
+    FTicket = FCache->Request(*this, path, LargeIcon(), FIconIndex, FLoadedSize, true);
 }
 
 void TLauncherButton::LargeIconChanged(bool& repaint) {
-    SetFileName(FFileName);
+    SetFileName(FSource);
     repaint = false;
 }
 
 void TLauncherButton::BoundsChanged() {
     // Crossing the width where large icons grow to 64 pixels needs the other image.
-    if (!FFileName.empty() && IconSize() != FLoadedSize) SetFileName(FFileName);
+    if (!FSource.empty() && IconSize() != FLoadedSize) SetFileName(FSource);
 }
 
 HICON TLauncherButton::IconToDraw(int& size) const {
     if (HICON icon = TCustomIconButton::IconToDraw(size)) return icon;
+    // Until the answer is in, the button shows its frame alone.
+    if (Pending() && !FKnownMissing) return nullptr;
     size = NotFoundIconSize(LargeIcon());
     return NotFoundIcon(LargeIcon());
 }
