@@ -58,7 +58,14 @@ TEST(Text, WebAddress) {
     EXPECT_TRUE(IsWebAddress("HTTP://example.com"));
     EXPECT_TRUE(IsWebAddress("http://"));
     EXPECT_FALSE(IsWebAddress("http:/"));
-    EXPECT_FALSE(IsWebAddress("https://example.com"));
+    // The secure scheme is as much a web address, in any letter case.
+    EXPECT_TRUE(IsWebAddress("https://example.com"));
+    EXPECT_TRUE(IsWebAddress("HttpS://example.com"));
+    EXPECT_TRUE(IsWebAddress("https://"));
+    EXPECT_FALSE(IsWebAddress("https:/"));
+    EXPECT_FALSE(IsWebAddress("https:example.com"));
+    EXPECT_FALSE(IsWebAddress("httpx://example.com"));
+    EXPECT_FALSE(IsWebAddress("C:\\https:\\x"));
 }
 
 TEST(Text, IntegerSyntax) {

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "base/win_text.h"
 #include "controls/paint_panel.h"
 #include "controls/scroll_box_ex.h"
 #include "controls/separator.h"
 #include "controls_test_support.h"
+#include "win_test_util.h"
 
 namespace {
 
@@ -193,6 +195,34 @@ TEST(DropPaintPanel, ReportsDroppedNamesWholeInCodePage932) {
     SendMessageW(panel.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\x"}, POINT{1, 1})), 0);
     panel.SetEnableDrop(false);
     EXPECT_FALSE(GetWindowLongW(panel.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST(DropPaintPanel, ADroppedFileIsNamedExactlyOrLeftOut) {
+    TTempFolder folder;
+    const std::wstring base = Widen(folder.Path());
+    // Best fit would spell this "y\..\x.txt", the file beside it.
+    const std::wstring odd = base + L"y\u00A5..\u00A5x.txt";
+    WriteTextFile(folder / "x.txt", "another file");
+    { TFileHandle file(CreateFileW(odd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)); }
+    const std::wstring missing = base + L"gone\u00A5.txt";
+
+    TTestTopWindow window;
+    ASSERT_TRUE(window.Create());
+    TDropPaintPanel panel;
+    panel.SetEnableDrop(true);
+    ASSERT_TRUE(panel.Create(window.Handle(), TBounds{0, 0, 200, 100}));
+    std::vector<std::string> got, unnamed;
+    panel.OnDropFile = [&](TPaintPanel&, const std::vector<std::string>& files, POINT) { got = files; };
+    panel.OnDropUnnamed = [&](TPaintPanel&, const std::vector<std::string>& names) { unnamed = names; };
+    SendMessageW(panel.Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({odd, missing, L"C:\\a.txt"}, POINT{1, 1})), 0);
+    ASSERT_EQ(got.size(), 2u);
+    // The existing file goes by its short name, which reaches it and no other.
+    std::wstring longName(MAX_PATH, L'\0');
+    longName.resize(GetLongPathNameW(Widen(got[0]).c_str(), longName.data(), MAX_PATH));
+    EXPECT_EQ(CompareStringOrdinal(longName.c_str(), -1, odd.c_str(), -1, TRUE), CSTR_EQUAL) << got[0];
+    EXPECT_EQ(got[1], "C:\\a.txt");
+    EXPECT_EQ(unnamed, std::vector<std::string>{folder / "gone?.txt"});
 }
 
 TEST(ScrollBoxEx, ScrollsItsContentWithinTheRange) {

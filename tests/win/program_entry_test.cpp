@@ -100,3 +100,67 @@ TEST(ProgramEntry, ImportsOnlyTheSystemsKnownLibraries) {
         EXPECT_NE(std::find(known.begin(), known.end(), name), known.end()) << name << " is imported";
     }
 }
+
+TEST(ProgramEntry, CriticalErrorsFailQuietlyKeepingTheSystemsModes) {
+    const UINT saved = SetErrorMode(SEM_NOOPENFILEERRORBOX);
+    QuietCriticalErrors();
+    const UINT mode = SetErrorMode(saved);
+    EXPECT_TRUE(mode & SEM_FAILCRITICALERRORS);
+    EXPECT_TRUE(mode & SEM_NOOPENFILEERRORBOX);
+}
+
+namespace {
+
+// The long name of an existing file or folder, to compare two names of it.
+std::wstring LongName(const std::string& path) {
+    std::wstring name(32768, L'\0');
+    const DWORD n = GetLongPathNameW(Widen(path).c_str(), name.data(), static_cast<DWORD>(name.size()));
+    name.resize(n < name.size() ? n : 0);
+    if (!name.empty() && name.back() == L'\\') name.pop_back();
+    return name;
+}
+
+bool SameFolder(const std::string& path, const std::wstring& folder) {
+    std::wstring expected = folder;
+    if (!expected.empty() && expected.back() == L'\\') expected.pop_back();
+    return CompareStringOrdinal(LongName(path).c_str(), -1, expected.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+TEST(ProgramEntry, ADataFolderCodePage932CannotSpellIsNamedExactlyOrNotAtAll) {
+    TTempFolder folder;
+    TWinPlatform platform;
+    const std::string program = "C:\\Vantor\\";
+    const std::wstring base = Widen(folder.Path());
+    // Best fit would turn "d¥..¥x" into "d\..\x", the sibling folder "x".
+    const std::wstring odd = base + L"d\u00A5..\u00A5x";
+    ASSERT_TRUE(CreateDirectoryW(odd.c_str(), nullptr));
+    MakeFolder(folder / "x");
+
+    const std::wstring line = L"Vantor.exe /d \"" + odd + L"\"";
+    const std::vector<std::string> arguments = CommandLineArguments(line.c_str());
+    ASSERT_EQ(arguments.size(), 3u);
+    EXPECT_TRUE(SameFolder(arguments[2], odd)) << arguments[2];
+    const std::string data = DataFolderOf(line.c_str(), program, platform);
+    EXPECT_EQ(data.back(), '\\');
+    EXPECT_TRUE(SameFolder(data, odd)) << data;
+
+    // A relative folder below a current folder that only a short name spells.
+    const std::wstring inner = odd + L"\\data";
+    ASSERT_TRUE(CreateDirectoryW(inner.c_str(), nullptr));
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    SetCurrentDirectoryW(odd.c_str());
+    const std::string relative = DataFolderOf(L"Vantor.exe /d data", program, platform);
+    SetCurrentDirectoryW(previous);
+    EXPECT_TRUE(SameFolder(relative, inner)) << relative;
+
+    // A missing folder of such a name is not a look-alike of another one: the
+    // program's folder, as for any missing folder.
+    const std::wstring missing = L"Vantor.exe /d \"" + base + L"m\u00A5..\u00A5x\"";
+    EXPECT_EQ(DataFolderOf(missing.c_str(), program, platform), program);
+    const std::vector<std::string> missingArguments = CommandLineArguments(missing.c_str());
+    ASSERT_EQ(missingArguments.size(), 3u);
+    EXPECT_EQ(missingArguments[2], folder / "m?..?x");
+}

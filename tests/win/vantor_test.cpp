@@ -293,6 +293,46 @@ TEST_F(VantorTest, LaunchButtonRefusesForbiddenEntriesFourTimesInFiveAndRecordsS
     EXPECT_EQ(History().Count(), 1);
 }
 
+TEST_F(VantorTest, SecureWebAddressesStartThroughTheShellsOpenVerb) {
+    TVantor& vantor = Start();
+    MainPage().Add("https://example.com/a?b=c", "Web", "", "", "", 5, false, "", 0);
+    vantor.LaunchButton(TBarKind::Main, 0);
+    EXPECT_TRUE(Desktop->Boxes.empty());  // not "…が見つかりません。"
+    ASSERT_EQ(Desktop->Starts.size(), 1u);
+    EXPECT_EQ(Desktop->Starts[0].Verb, "open");
+    EXPECT_EQ(Desktop->Starts[0].File, "https://example.com/a?b=c");
+    EXPECT_FALSE(Desktop->Starts[0].HasItem);
+    vantor.Execute("HTTPS://EXAMPLE.COM/", "", 5, "");
+    ASSERT_EQ(Desktop->Starts.size(), 2u);
+    EXPECT_EQ(Desktop->Starts[1].Verb, "open");
+}
+
+TEST_F(VantorTest, TheScreenSaverComesBackOnOnlyIfTheProgramTurnedItOff) {
+    const bool before = TScreenSaverSwitch::SystemActive();
+    auto setActive = [](bool on) { SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, on ? TRUE : FALSE, nullptr, 0); };
+
+    // A user who keeps it off finds it off after the program ends.
+    setActive(false);
+    ASSERT_FALSE(TScreenSaverSwitch::SystemActive());
+    TVantor& first = Start();
+    first.ScreenSaver.Suspend();  // nothing to turn off
+    EXPECT_FALSE(first.ScreenSaver.Suspended());
+    first.ScreenSaver.Resume();
+    Stop();
+    EXPECT_FALSE(TScreenSaverSwitch::SystemActive());
+
+    // Turned off by the program: on again when it ends.
+    setActive(true);
+    TVantor& second = Start();
+    second.ScreenSaver.Suspend();
+    EXPECT_TRUE(second.ScreenSaver.Suspended());
+    EXPECT_FALSE(TScreenSaverSwitch::SystemActive());
+    Stop();
+    EXPECT_TRUE(TScreenSaverSwitch::SystemActive());
+
+    setActive(before);
+}
+
 TEST_F(VantorTest, HistoryKeepsSixteenDistinctEntriesNewestFirst) {
     TVantor& vantor = Start();
     auto entry = [](int i) {

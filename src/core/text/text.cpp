@@ -121,7 +121,9 @@ std::string ExcludeTrailingBackslash(std::string_view path) {
     return out;
 }
 
-bool IsWebAddress(std::string_view s) { return AsciiLowerCase(s.substr(0, 7)) == "http://"; }
+bool IsWebAddress(std::string_view s) {
+    return AsciiLowerCase(s.substr(0, 7)) == "http://" || AsciiLowerCase(s.substr(0, 8)) == "https://";
+}
 
 std::string RemoveLastChar(std::string_view s) {
     size_t last = 0;

@@ -23,7 +23,7 @@ bool IsCharAt(std::string_view s, size_t index, char c);
 // capitals and the full-width Latin, Greek and Cyrillic capitals.
 std::string AnsiLowerCase(std::string_view s);
 std::string AsciiLowerCase(std::string_view s);
-bool SameText(std::string_view a, std::string_view b);  // equal ignoring case
+bool SameText(std::string_view a, std::string_view b);    // equal ignoring case
 int CompareText(std::string_view a, std::string_view b);  // <0, 0, >0 ignoring case
 
 // Path parts; the delimiters are '\' and ':' as in "C:\Dir\File.ext".
@@ -36,7 +36,7 @@ bool HasTrailingBackslash(std::string_view path);
 std::string IncludeTrailingBackslash(std::string_view path);
 std::string ExcludeTrailingBackslash(std::string_view path);
 
-// True when the text begins with "http://" (first seven characters, ASCII
+// True when the text begins with "http://" or "https://" (compared ASCII
 // lower-cased).
 bool IsWebAddress(std::string_view s);
 

@@ -25,6 +25,7 @@ void ShowStartError(const char* text) {
 // the tool-window style keeps this one off the task bar too.
 class TApplicationWindow : public TWindow {
 public:
+    ~TApplicationWindow() override { DestroyHandle(); }
     bool Create() { return CreateHandle(L"TApplication", WS_EX_TOOLWINDOW, WS_POPUP, L"Vantor", 0, 0, 0, 0); }
 };
 
@@ -51,7 +52,7 @@ int Run() {
     }
     TComApartment com;
     TWinPlatform platform;
-    std::string dataFolder = ResolveDataFolder(CommandLineArguments(GetCommandLineW()), programFolder, platform);
+    std::string dataFolder = DataFolderOf(GetCommandLineW(), programFolder, platform);
 
     TApplicationWindow application;
     if (!application.Create()) return 1;
@@ -67,6 +68,7 @@ int Run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    QuietCriticalErrors();
     HardenLibraryLoading();
     try {
         return Run();

@@ -3,10 +3,12 @@
 #include <shellapi.h>
 
 #include "base/win_text.h"
+#include "errors.h"
 #include "text/text.h"
 
 const char AlreadyRunningMessage[] = "Vantorはすでに起動しています。";
 const char NotOnFixedDiskMessage[] = "Vantorはハードディスク上でのみ実行できます。";
+const char UnnamedFolderMessage[] = "フォルダ\"%s\"の名前には扱えない文字が含まれています。";
 
 namespace {
 
@@ -16,6 +18,12 @@ F KernelFunction(const char* name) {
     return kernel ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(kernel, name))) : nullptr;
 }
 
+[[noreturn]] void ThrowUnnamedFolder(std::wstring_view folder) {
+    throw EVantorError(Format(UnnamedFolderMessage, Narrow(folder)));
+}
+
+// The current folder joined in may hold characters that the given name did
+// not; then only its short name can spell it.
 std::string FullPath(const std::string& path) {
     std::wstring wide = Widen(path);
     DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
@@ -24,7 +32,24 @@ std::string FullPath(const std::string& path) {
     n = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
     if (n == 0 || n >= full.size()) return path;
     full.resize(n);
-    return Narrow(full);
+    std::optional<std::string> named = NarrowPath(full);
+    if (!named) ThrowUnnamedFolder(full);
+    return *named;
+}
+
+std::vector<std::wstring> WideArguments(const wchar_t* commandLine) {
+    std::vector<std::wstring> arguments;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(commandLine, &count);
+    if (!argv) return arguments;
+    for (int i = 0; i < count; ++i) arguments.emplace_back(argv[i]);
+    LocalFree(argv);
+    return arguments;
+}
+
+bool IsExistingFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
@@ -43,13 +68,17 @@ bool HardenLibraryLoading() {
     return hardened;
 }
 
+void QuietCriticalErrors() {
+    // SetErrorMode only replaces, and GetErrorMode is missing on older
+    // systems: the first call reads what the second keeps.
+    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    SetErrorMode(previous | SEM_FAILCRITICALERRORS);
+}
+
 std::vector<std::string> CommandLineArguments(const wchar_t* commandLine) {
     std::vector<std::string> arguments;
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(commandLine, &count);
-    if (!argv) return arguments;
-    for (int i = 0; i < count; ++i) arguments.push_back(Narrow(argv[i]));
-    LocalFree(argv);
+    for (const std::wstring& argument : WideArguments(commandLine))
+        arguments.push_back(NarrowPath(argument).value_or(Narrow(argument)));
     return arguments;
 }
 
@@ -64,7 +93,9 @@ std::string ProgramFolderOf(HMODULE module) {
         }
         path.resize(path.size() * 2);
     }
-    return ExtractFilePath(Narrow(path));
+    std::optional<std::string> named = NarrowPath(path);
+    if (!named) ThrowUnnamedFolder(path.substr(0, path.find_last_of(L'\\') + 1));
+    return ExtractFilePath(*named);
 }
 
 std::string ResolveDataFolder(const std::vector<std::string>& arguments, const std::string& programFolder,
@@ -76,6 +107,13 @@ std::string ResolveDataFolder(const std::vector<std::string>& arguments, const s
     // characters ("dat") is a folder like the rest.
     if (folder.size() == 3 && folder[1] == ':' && folder[2] == '\\') return folder;
     return IncludeTrailingBackslash(FullPath(folder));
+}
+
+std::string DataFolderOf(const wchar_t* commandLine, const std::string& programFolder, TPlatform& platform) {
+    const std::vector<std::wstring> wide = WideArguments(commandLine);
+    if (wide.size() >= 3 && AnsiLowerCase(Narrow(wide[1])) == "/d" && !NarrowPath(wide[2]) && IsExistingFolder(wide[2]))
+        ThrowUnnamedFolder(wide[2]);
+    return ResolveDataFolder(CommandLineArguments(commandLine), programFolder, platform);
 }
 
 bool IsOnFixedDrive(const std::string& path) {

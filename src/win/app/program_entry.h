@@ -17,19 +17,34 @@
 // when the system offers neither call (very old systems).
 bool HardenLibraryLoading();
 
+// Right after HardenLibraryLoading: an entry on an empty removable drive
+// fails quietly instead of raising the system's "no disk" box. The error
+// modes the system already set stay.
+void QuietCriticalErrors();
+
 // The command line split as the system splits it (CommandLineToArgvW), each
-// argument in code page 932; the first is the program.
+// argument in code page 932; the first is the program. An argument that code
+// page 932 cannot spell comes as its short name, or with '?' (which names no
+// file) where even that fails.
 std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
 
-// The folder of the running executable, with a trailing backslash.
+// The folder of the running executable, with a trailing backslash. Throws
+// EVantorError with the message for the user when code page 932 cannot name
+// it, not even by its short name.
 std::string ProgramFolderOf(HMODULE module);
 
 // "/d <folder>" (the switch compared lower-cased) with an existing folder
 // selects the data folder; anything else gives the program's folder. The
 // folder is made absolute, so a later change of the current folder cannot
-// redirect the saves, and ends with a backslash.
+// redirect the saves, and ends with a backslash. Throws EVantorError when the
+// absolute folder cannot be named in code page 932.
 std::string ResolveDataFolder(const std::vector<std::string>& arguments, const std::string& programFolder,
                               TPlatform& platform);
+
+// ResolveDataFolder over the program's command line. An existing "/d"
+// folder that code page 932 cannot name refuses the start (EVantorError)
+// rather than quietly keeping the data somewhere else.
+std::string DataFolderOf(const wchar_t* commandLine, const std::string& programFolder, TPlatform& platform);
 
 // True when the drive of the path (its first three characters) is a fixed
 // disk.
@@ -47,3 +62,4 @@ private:
 
 extern const char AlreadyRunningMessage[];
 extern const char NotOnFixedDiskMessage[];
+extern const char UnnamedFolderMessage[];

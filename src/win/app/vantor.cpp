@@ -133,8 +133,8 @@ void TVantor::FormFirstPaint() {
 
 void TVantor::FormDestroy() {
     KillTimer(Handle(), kMainTimer);
-    // The screen-saver button may have turned it off.
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, SPIF_SENDWININICHANGE);
+    // Back on only if the screen-saver button turned it off.
+    ScreenSaver.Resume();
     // A start-up that did not finish has nothing trustworthy to save: the
     // files on disk stay as they are.
     if (FStarted) FinalSave();

@@ -28,6 +28,7 @@
 #include "session/data_files.h"
 #include "settings/folder_history.h"
 #include "settings/placement.h"
+#include "shell/screen_saver.h"
 
 class TProfile;
 
@@ -61,6 +62,7 @@ public:
     HWND StartForeground = nullptr;
     int32_t CurrentButton = 0;
     TFolderHistory FolderHistory;
+    TScreenSaverSwitch ScreenSaver;
 
     TVantorManager& MainPages() { return *FMainPages; }
     TVantorManager& SmartPages() { return *FSmartPages; }

@@ -13,6 +13,7 @@ public:
     explicit TTimerWindow(TTimer& owner) : FOwner(owner) {
         CreateHandle(L"VantorTimer", 0, 0, L"", 0, 0, 0, 0, HWND_MESSAGE);
     }
+    ~TTimerWindow() override { DestroyHandle(); }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {

@@ -1,6 +1,19 @@
 #include "base/window.h"
 
-TWindow::~TWindow() { DestroyHandle(); }
+#include "base/log.h"
+
+// Each concrete window destroys its window in its own destructor, where its
+// handlers still exist. By the time this runs the derived object is gone, so
+// a window still here is cut loose before it goes: no message may reach the
+// remains of the object.
+TWindow::~TWindow() {
+    if (!FHandle) return;
+    HWND h = FHandle;
+    SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+    FHandle = nullptr;
+    LogSwallowed("a window outlived its object; destroyed without its handlers");
+    DestroyWindow(h);
+}
 
 void TWindow::DestroyHandle() {
     if (FHandle) {
@@ -51,6 +64,7 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
     try {
         result = self->HandleMessage(msg, wParam, lParam);
     } catch (...) {
+        LogCurrentException("window procedure");
         result = DefWindowProcW(wnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {

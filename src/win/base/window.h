@@ -15,6 +15,8 @@ public:
     TWindow& operator=(const TWindow&) = delete;
 
     HWND Handle() const { return FHandle; }
+    // Every concrete window class calls this in its own destructor, so that
+    // its handlers see WM_DESTROY.
     void DestroyHandle();
 
 protected:

@@ -1,11 +1,10 @@
 #include "controls/custom_button.h"
 
-#include "base/message_pump.h"
 #include "layout/button_geometry.h"
 
 namespace {
 
-constexpr DWORD PressAnimationMs = 100;
+constexpr unsigned PressAnimationMs = 100;
 
 // Band i of eight runs from the shadow colour (left) to the face colour (right).
 COLORREF GradientBand(int i, COLORREF shadow, COLORREF face) {
@@ -111,7 +110,7 @@ void TCustomButton::DrawFrame(HDC dc, bool pressed) const {
     UINT edge = down ? BDR_SUNKENOUTER : BDR_RAISEDINNER;
     switch (FButtonStyle) {
         case isFlat:
-            if (!(Enabled() && (FHot || (FButtonType == itCheck && FDown)))) {
+            if (!(Enabled() && (FHot || pressed || (FButtonType == itCheck && FDown)))) {
                 fill = RECT{0, 0, w, h};
                 edge = 0;
             }
@@ -138,7 +137,7 @@ void TCustomButton::DrawFrame(HDC dc, bool pressed) const {
 
 void TCustomButton::Paint(HDC dc) {
     if (FSuppressPaint) return;
-    DrawFrame(dc, FPressedLook);
+    DrawFrame(dc, PressedLook());
     PaintContent(dc);
     if (OnPaint) OnPaint(*this, dc);
 }
@@ -163,7 +162,7 @@ void TCustomButton::RepaintFrame() {
     OffsetViewportOrgEx(dc.DC(), r.left, r.top, nullptr);
     IntersectClipRect(dc.DC(), 0, 0, Width(), Height());
     ExcludeClipRect(dc.DC(), 1, 1, Width() - 1, Height() - 1);
-    DrawFrame(dc.DC(), FPressedLook);
+    DrawFrame(dc.DC(), PressedLook());
     RestoreDC(dc.DC(), saved);
 }
 
@@ -265,22 +264,25 @@ void TCustomButton::CaptureLost() {
 }
 
 void TCustomButton::PerformClick() {
-    const bool savedPressed = FPressedLook;
-    const bool savedHot = FHot;
-    FPressedLook = true;
-    FHot = true;
+    if (!FClickPressTimer) {
+        FClickPressTimer = std::make_unique<TTimer>();
+        FClickPressTimer->SetInterval(PressAnimationMs);
+        FClickPressTimer->OnTimer = [this] { EndClickPress(); };
+    }
+    FClickPress = true;
+    // A second click within the moment shows its own full moment.
+    FClickPressTimer->Stop();
+    FClickPressTimer->Start();
     Repaint();
-    ProcessPendingMessages();
-    Sleep(PressAnimationMs);
-    FPressedLook = false;
-    FHot = false;
-    Repaint();
-    ProcessPendingMessages();
+    // The handler may rebind, restyle or hide this button: nothing after it.
     if (OnClick) OnClick(*this);
-    FPressedLook = savedPressed;
-    FHot = savedHot;
-    Repaint();
-    ProcessPendingMessages();
+}
+
+void TCustomButton::EndClickPress() {
+    FClickPressTimer->Stop();
+    if (!FClickPress) return;
+    FClickPress = false;
+    Invalidate();
 }
 
 // --- TCustomIconButton ---

@@ -36,15 +36,17 @@ public:
     // gradient; sets the fields only, the rebinding that follows repaints.
     void ApplyButtonStyleSetting(int setting);
 
-    // The keyboard or title click: shows the press for 100 ms while queued
-    // messages run, then fires OnClick.
+    // The keyboard or title click: fires OnClick at once and shows the press
+    // for 100 ms on a timer. No other message runs meanwhile, so nothing can
+    // close the window or rebind the button under the click.
     void PerformClick();
 
     bool Hot() const { return FHot; }
     bool Tracking() const { return FTracking; }
-    bool PressedLook() const { return FPressedLook; }
+    // Pressed by the pointer, or still showing a PerformClick.
+    bool PressedLook() const { return FPressedLook || FClickPress; }
     // Pressed, or a check button that is down.
-    bool DrawnDown() const { return FPressedLook || (FButtonType == itCheck && FDown); }
+    bool DrawnDown() const { return PressedLook() || (FButtonType == itCheck && FDown); }
 
     // Fired after the control painted itself, with its DC.
     std::function<void(TCustomButton& sender, HDC dc)> OnPaint;
@@ -74,6 +76,7 @@ private:
     void LeaveAndReset();
     void RepaintFrame();
     bool UnderPointer() const;
+    void EndClickPress();
 
     TIconButtonStyle FButtonStyle = isFlat;
     TIconButtonType FButtonType = itButton;
@@ -86,6 +89,8 @@ private:
     bool FSuppressPaint = false;
     bool FHot = false;
     bool FPressedLook = false;
+    bool FClickPress = false;  // PerformClick's press, until its timer ends it
+    std::unique_ptr<TTimer> FClickPressTimer;
 };
 
 // An icon that several holders may show at once (the icon cache and its

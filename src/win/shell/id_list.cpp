@@ -66,7 +66,8 @@ std::string IDListToPath(LPCITEMIDLIST idList) {
     if (!idList) return std::string();
     wchar_t buffer[MAX_PATH] = {};
     if (!SHGetPathFromIDListW(idList, buffer)) return std::string();
-    return Narrow(buffer);
+    // A path only a look-alike could spell would name another file.
+    return NarrowPath(buffer).value_or(std::string());
 }
 
 void FreeIDList(LPITEMIDLIST idList) {

@@ -38,11 +38,21 @@ std::string ReadText(Getter get) {
     return Narrow(buffer);
 }
 
+// A folder or icon file of the shortcut: by its short name where code page
+// 932 cannot spell it; failing that with '?', which names no file.
+template <typename Getter>
+std::string ReadPath(Getter get) {
+    wchar_t buffer[kTextBuffer] = {};
+    if (FAILED(get(buffer, kTextBuffer))) return std::string();
+    buffer[kTextBuffer - 1] = L'\0';
+    return NarrowPath(buffer).value_or(Narrow(buffer));
+}
+
 // Some shell implementations keep the target path only in the ANSI code page
 // and hand back '?' for characters outside it. '?' never occurs in a real
 // path, and the target's item identifier list still spells it whole.
 std::string TargetPathOf(IShellLinkW* link) {
-    std::string path = ReadText([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, SLGP_UNCPRIORITY); });
+    std::string path = ReadPath([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, SLGP_UNCPRIORITY); });
     if (path.find('?') == std::string::npos) return path;
     LPITEMIDLIST idList = nullptr;
     if (FAILED(link->GetIDList(&idList)) || !idList) return path;
@@ -99,11 +109,11 @@ void TShortCutLink::Load(const std::string& fileName) {
     IShellLinkW* link = shell.Link.Get();
     FileName = TargetPathOf(link);
     Arguments = ReadText([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
-    WorkingDirectory = ReadText([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); });
+    WorkingDirectory = ReadPath([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); });
     int32_t showCmd = SW_SHOW;
     if (StoredShowCommand(wideName, showCmd) || SUCCEEDED(link->GetShowCmd(&showCmd))) ShowCmd = showCmd;
     int iconIndex = 0;
-    IconLocation = ReadText([&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &iconIndex); });
+    IconLocation = ReadPath([&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &iconIndex); });
     IconIndex = iconIndex;
     WORD shellHotKey = 0;
     HotKey = SUCCEEDED(link->GetHotkey(&shellHotKey)) ? HotKeyFromShell(shellHotKey) : 0;

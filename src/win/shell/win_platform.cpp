@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/handles.h"
+#include "base/log.h"
 #include "base/win_text.h"
 #include "errors.h"
 #include "session/data_files.h"
@@ -23,15 +24,15 @@ std::string FolderOf(UINT(WINAPI* get)(LPWSTR, UINT)) {
     wchar_t buffer[MAX_PATH] = {};
     UINT n = get(buffer, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return std::string();
-    return ExcludeTrailingBackslash(Narrow(buffer));
+    return ExcludeTrailingBackslash(NarrowPath(buffer).value_or(std::string()));
 }
 
 // A name that code page 932 cannot spell (a character outside it) would not
 // open again; the short name always can.
 std::string FoundName(const WIN32_FIND_DATAW& data) {
-    std::string name = Narrow(data.cFileName);
-    if (data.cAlternateFileName[0] && Widen(name) != data.cFileName) return Narrow(data.cAlternateFileName);
-    return name;
+    std::string name;
+    if (NarrowExact(data.cFileName, name) || !data.cAlternateFileName[0]) return name;
+    return Narrow(data.cAlternateFileName);
 }
 
 bool WriteAll(HANDLE file, const std::string& data) {
@@ -83,7 +84,8 @@ bool TWinPlatform::ReadShortcut(const std::string& path, TShortcutInfo& info) {
     TShortCutLink link;
     try {
         link.Load(path);
-    } catch (const EVantorError&) {
+    } catch (const EVantorError& error) {
+        LogSwallowed("ReadShortcut", error);
         return false;
     }
     info.Path = link.FileName;
