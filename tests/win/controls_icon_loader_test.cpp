@@ -207,6 +207,22 @@ TEST(IconLoading, ManyButtonsOnFewTargetsCostOneExtractionEachAndHitTheCacheLike
     for (int i = 0; i < 40; ++i) EXPECT_EQ(Shown(*buttons[i]), cache.SlotIcon(i % 4)) << i;
 }
 
+TEST(IconLoading, AnExistingFileWithoutTheIconIsAskedForOnceAndDrawnAsNotFound) {
+    TLauncherButtonCache cache;
+    auto a = MakeButton(cache);
+    auto b = MakeButton(cache);
+    a->SetIconSource(Shell32, 5000);  // far past the icons the file holds
+    ASSERT_TRUE(PumpUntilAnswered(cache, 5000));
+    EXPECT_EQ(Shown(*a), nullptr);
+    EXPECT_EQ(a->FileName(), Shell32);  // the file is there, only the icon is not
+    EXPECT_TRUE(PaintsIcon(*a, NotFoundIcon(true)));
+    EXPECT_EQ(cache.Used(), 1);  // kept as an empty entry: a hit next time
+    b->SetIconSource(Shell32, 5000);
+    ASSERT_TRUE(PumpUntilAnswered(cache, 5000));
+    EXPECT_EQ(cache.Used(), 1);
+    EXPECT_EQ(Shown(*b), nullptr);
+}
+
 TEST(IconLoading, AskingForTheFileNameWaitsForTheAnswer) {
     TLauncherButtonCache cache;
     auto b = MakeButton(cache);

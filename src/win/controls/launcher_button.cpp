@@ -216,7 +216,7 @@ void TLauncherButtonCache::Join(TTicket ticket, const TJobKey& key) {
     request.WantIcon64 = !keeps && key.Want64 && !(cached && (*cached)->Icon64Tried);
     const TJobId job = FLoader->Post(request);
     FInFlight.emplace(key, job);
-    FJobs.emplace(job, TJob{key, {ticket}, request.WantIcon64});
+    FJobs.emplace(job, TJob{key, {ticket}, request.WantIcon, request.WantIcon64});
     waiter.Job = job;
 }
 
@@ -265,9 +265,10 @@ void TLauncherButtonCache::Answered(TJobId jobId, TIconAnswer& answer) {
     const TJobKey& k = job.Key;
 
     // What the worker extracted goes into the cache when the first button
-    // takes it (the miss); the buttons after it are hits.
+    // takes it (the miss); the buttons after it are hits. A file without an
+    // icon is cached too, as an empty entry, or it would be asked for again.
     TEntry fresh;
-    if (answer.Exists && answer.Icon && !FPolicy.Peek(k.Path, k.Large, k.Index)) {
+    if (answer.Exists && job.AskedIcon && !FPolicy.Peek(k.Path, k.Large, k.Index)) {
         fresh = std::make_shared<TCachedIcon>();
         fresh->Icon = ShareIconHandle(answer.Icon.Release());
     }

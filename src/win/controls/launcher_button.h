@@ -98,7 +98,8 @@ private:
     struct TJob {
         TJobKey Key;
         std::vector<TTicket> Waiters;
-        bool Asked64 = false;  // the worker was asked for the 64-pixel image
+        bool AskedIcon = false;  // the worker was asked to extract the icon
+        bool Asked64 = false;    // and the 64-pixel image
     };
     struct TWaiter {
         TLauncherButton* Button;
