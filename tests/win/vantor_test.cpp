@@ -195,12 +195,12 @@ TEST_F(VantorTest, MessageBoxesAreTitledByTheirKindAndRaiseTheModalDepth) {
 TEST_F(VantorTest, ExecuteStartsThroughTheShellOrSaysWhatIsMissing) {
     TVantor& vantor = Start();
     std::string missing = Folder / "ありません.exe";
-    vantor.Execute(missing, "", 5, "");
+    vantor.Launcher().Execute(missing, "", 5, "");
     ASSERT_EQ(Desktop->Boxes.size(), 1u);
     EXPECT_EQ(Desktop->Boxes[0].Text, "\"" + missing + "\"が見つかりません。");
     EXPECT_TRUE(Desktop->Starts.empty());
 
-    vantor.Execute("HTTP://example.com/", "a b", 3, "C:\\");
+    vantor.Launcher().Execute("HTTP://example.com/", "a b", 3, "C:\\");
     ASSERT_EQ(Desktop->Starts.size(), 1u);
     EXPECT_EQ(Desktop->Starts[0].Verb, "open");
     EXPECT_EQ(Desktop->Starts[0].File, "HTTP://example.com/");
@@ -210,8 +210,8 @@ TEST_F(VantorTest, ExecuteStartsThroughTheShellOrSaysWhatIsMissing) {
     // to parse), the working folder or else the file's folder.
     std::string program = Folder / "prog.exe";
     WriteTextFile(program, "MZ");
-    vantor.Execute(program, "\"x y\" & del *", 6, "");
-    vantor.Execute(program, "", 5, "C:\\work");
+    vantor.Launcher().Execute(program, "\"x y\" & del *", 6, "");
+    vantor.Launcher().Execute(program, "", 5, "C:\\work");
     ASSERT_EQ(Desktop->Starts.size(), 3u);
     const TRecordedStart& start = Desktop->Starts[1];
     EXPECT_TRUE(start.HasItem);
@@ -233,7 +233,7 @@ TEST_F(VantorTest, FoldersOpenAsFilerTypeSays) {
         Desktop->Starts.clear();
         vantor.MainPages().SetFilerType(filerType);
         vantor.MainPages().FilerName = filerName;
-        vantor.Execute(folder, "ignored", 3, "ignored");
+        vantor.Launcher().Execute(folder, "ignored", 3, "ignored");
         return Desktop->Starts;
     };
     auto starts = openWith(0, "");
@@ -269,7 +269,7 @@ TEST_F(VantorTest, LaunchButtonRefusesForbiddenEntriesFourTimesInFiveAndRecordsS
     MainPage().Add(program, "ゲーム", "", "-fast", "", 5, true, "", 0);
 
     Desktop->Draw = 3;
-    vantor.LaunchButton(TBarKind::Main, 0);
+    vantor.Launcher().LaunchButton(TBarKind::Main, 0);
     ASSERT_EQ(Desktop->Boxes.size(), 1u);
     EXPECT_EQ(Desktop->Boxes[0].Text, "本業に集中しなさい！");
     EXPECT_TRUE(Desktop->Starts.empty());
@@ -277,7 +277,7 @@ TEST_F(VantorTest, LaunchButtonRefusesForbiddenEntriesFourTimesInFiveAndRecordsS
     EXPECT_EQ(History().Count(), 0);
 
     Desktop->Draw = 0;
-    vantor.LaunchButton(TBarKind::Main, 0);
+    vantor.Launcher().LaunchButton(TBarKind::Main, 0);
     ASSERT_EQ(Desktop->Starts.size(), 1u);
     EXPECT_EQ(Desktop->Starts[0].Parameters, "-fast");
     EXPECT_EQ(Desktop->Sounds, std::vector<std::string>{"*SystemStart"});
@@ -287,7 +287,7 @@ TEST_F(VantorTest, LaunchButtonRefusesForbiddenEntriesFourTimesInFiveAndRecordsS
 
     // With Ctrl held the folder of the target opens instead.
     Desktop->CtrlDown = true;
-    vantor.LaunchButton(TBarKind::Main, 0);
+    vantor.Launcher().LaunchButton(TBarKind::Main, 0);
     ASSERT_EQ(Desktop->Starts.size(), 2u);
     EXPECT_TRUE(SameText(Desktop->Starts[1].File, ExcludeTrailingBackslash(Folder.Path())));
     EXPECT_EQ(History().Count(), 1);
@@ -296,13 +296,13 @@ TEST_F(VantorTest, LaunchButtonRefusesForbiddenEntriesFourTimesInFiveAndRecordsS
 TEST_F(VantorTest, SecureWebAddressesStartThroughTheShellsOpenVerb) {
     TVantor& vantor = Start();
     MainPage().Add("https://example.com/a?b=c", "Web", "", "", "", 5, false, "", 0);
-    vantor.LaunchButton(TBarKind::Main, 0);
+    vantor.Launcher().LaunchButton(TBarKind::Main, 0);
     EXPECT_TRUE(Desktop->Boxes.empty());  // not "…が見つかりません。"
     ASSERT_EQ(Desktop->Starts.size(), 1u);
     EXPECT_EQ(Desktop->Starts[0].Verb, "open");
     EXPECT_EQ(Desktop->Starts[0].File, "https://example.com/a?b=c");
     EXPECT_FALSE(Desktop->Starts[0].HasItem);
-    vantor.Execute("HTTPS://EXAMPLE.COM/", "", 5, "");
+    vantor.Launcher().Execute("HTTPS://EXAMPLE.COM/", "", 5, "");
     ASSERT_EQ(Desktop->Starts.size(), 2u);
     EXPECT_EQ(Desktop->Starts[1].Verb, "open");
 }
@@ -341,19 +341,19 @@ TEST_F(VantorTest, HistoryKeepsSixteenDistinctEntriesNewestFirst) {
         b.Title = Format("P%d", i);
         return b;
     };
-    for (int i = 0; i < 17; ++i) vantor.AddToHistory(entry(i), TBarKind::Main);
+    for (int i = 0; i < 17; ++i) vantor.Launcher().AddToHistory(entry(i));
     ASSERT_EQ(History().Count(), 16);
     EXPECT_EQ(History().Buttons(0)->Title, "P16");
     EXPECT_EQ(History().Buttons(15)->Title, "P1");  // P0, the oldest, is gone
 
-    vantor.AddToHistory(entry(1), TBarKind::Main);  // already 16th: moves up
+    vantor.Launcher().AddToHistory(entry(1));  // already 16th: moves up
     ASSERT_EQ(History().Count(), 16);
     EXPECT_EQ(History().Buttons(0)->Title, "P1");
     EXPECT_EQ(History().Buttons(15)->Title, "P2");
 
     TVantorButton sameTargetOtherTitle = entry(1);
     sameTargetOtherTitle.Title = "other";
-    vantor.AddToHistory(sameTargetOtherTitle, TBarKind::Main);
+    vantor.Launcher().AddToHistory(sameTargetOtherTitle);
     EXPECT_EQ(History().Buttons(0)->Title, "other");
     EXPECT_EQ(History().Buttons(1)->Title, "P1");
 }
@@ -366,7 +366,7 @@ TEST_F(VantorTest, FilesDroppedOnAFolderEntryMoveOrWithCtrlCopy) {
     std::vector<std::string> files = {Folder / "二.txt", Folder / "一.txt"};
     for (const std::string& file : files) WriteTextFile(file, ExtractFileName(file));
 
-    vantor.DropFilesOnPage(files, 0, TBarKind::Main, MainPage());
+    vantor.Launcher().DropFilesOnPage(files, 0, TBarKind::Main, MainPage());
     for (const std::string& file : files) {
         EXPECT_FALSE(PathExists(file)) << file;
         EXPECT_EQ(ReadTextFile(target + "\\" + ExtractFileName(file)), ExtractFileName(file));
@@ -375,7 +375,7 @@ TEST_F(VantorTest, FilesDroppedOnAFolderEntryMoveOrWithCtrlCopy) {
     std::vector<std::string> copies = {Folder / "三.txt", Folder / "四 five.txt"};
     for (const std::string& file : copies) WriteTextFile(file, "copy");
     Desktop->CtrlDown = true;
-    vantor.DropFilesOnPage(copies, 0, TBarKind::Main, MainPage());
+    vantor.Launcher().DropFilesOnPage(copies, 0, TBarKind::Main, MainPage());
     for (const std::string& file : copies) {
         EXPECT_TRUE(PathExists(file)) << file;
         EXPECT_EQ(ReadTextFile(target + "\\" + ExtractFileName(file)), "copy");
@@ -392,26 +392,26 @@ TEST_F(VantorTest, FilesDroppedOnAProgramStartItQuotedOrAreAdded) {
     WriteTextFile(a, "a");
     WriteTextFile(b, "b");
 
-    vantor.DropFilesOnPage({b, a}, 0, TBarKind::Main, MainPage());
+    vantor.Launcher().DropFilesOnPage({b, a}, 0, TBarKind::Main, MainPage());
     ASSERT_EQ(Desktop->Starts.size(), 2u);  // once per file, sorted by name
     EXPECT_TRUE(SameText(Desktop->Starts[0].Parameters, "-n \"" + a + "\"")) << Desktop->Starts[0].Parameters;
     EXPECT_TRUE(SameText(Desktop->Starts[1].Parameters, "-n \"" + b + "\""));
     EXPECT_EQ(History().Count(), 1);
 
     Desktop->CtrlDown = true;
-    vantor.DropFilesOnPage({b, a}, 0, TBarKind::Main, MainPage());
+    vantor.Launcher().DropFilesOnPage({b, a}, 0, TBarKind::Main, MainPage());
     ASSERT_EQ(Desktop->Starts.size(), 3u);  // once with both
     EXPECT_TRUE(SameText(Desktop->Starts[2].Parameters, "-n \"" + a + "\" \"" + b + "\""));
     // A drive root keeps its closing quote a quote.
     Desktop->CtrlDown = false;
-    vantor.DropFilesOnPage({"C:\\"}, 0, TBarKind::Main, MainPage());
+    vantor.Launcher().DropFilesOnPage({"C:\\"}, 0, TBarKind::Main, MainPage());
     ASSERT_EQ(Desktop->Starts.size(), 4u);
     EXPECT_EQ(Desktop->Starts[3].Parameters, "-n \"C:\\\\\"");
 
     // On no entry: added to the page, but never to the history bar's.
-    vantor.DropFilesOnPage({b, a}, -1, TBarKind::HistoryBar, History());
+    vantor.Launcher().DropFilesOnPage({b, a}, -1, TBarKind::HistoryBar, History());
     EXPECT_EQ(History().Count(), 1);
-    vantor.DropFilesOnPage({b, a}, -1, TBarKind::Main, MainPage());
+    vantor.Launcher().DropFilesOnPage({b, a}, -1, TBarKind::Main, MainPage());
     ASSERT_EQ(MainPage().Count(), 3);
     EXPECT_EQ(MainPage().Buttons(1)->Title, "A");
     EXPECT_EQ(MainPage().Buttons(2)->Title, "b file");

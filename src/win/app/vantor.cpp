@@ -1,14 +1,16 @@
-// Start-up, saving, the periodic timer and the message boxes of the main
-// window. Launching is in vantor_launch.cpp.
+// Start-up, saving, the periodic timer, the message boxes and the actions
+// of the main window. Starting entries is the launcher's (app/launcher.h).
 #include "app/vantor.h"
 
 #include <algorithm>
 
+#include "app/command_bindings.h"
 #include "base/handles.h"
 #include "base/log.h"
 #include "base/message_pump.h"
 #include "base/win_text.h"
 #include "errors.h"
+#include "settings/name_value.h"
 #include "settings/placement.h"
 #include "settings/profile.h"
 #include "shell/id_list.h"
@@ -80,8 +82,8 @@ TVantorManager* TVantor::PagesOf(TBarKind kind) {
 // task-bar button. The class asks for no repaint of the whole window on a
 // size change: every part repaints only what it must.
 bool TVantor::Create(HWND owner) {
-    if (!CreateHandle(L"TVantor", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN,
-                      L"Vantor", CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight, owner))
+    if (!CreateForm(L"TVantor", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN, L"Vantor",
+                    TBounds{CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight}, owner))
         return false;
     FormCreate();
     return true;
@@ -103,6 +105,7 @@ void TVantor::FormCreate() {
     // The View menu, the shortcut submenu and the clear-history command come
     // here; the system buttons' pictures with them.
     CreateControls();
+    BindMainCommands(*this);
     FServices->SeedRandom();
     // The clipboard page, the hint window and the lists come here.
     CreateEntryPools();
@@ -186,29 +189,8 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ACTIVATEAPP:
             ApplicationActivate();
             return DefaultHandler(msg, wParam, lParam);
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONUP:
-            return MainMouseMessage(msg, wParam, lParam);
-        case WM_MOUSELEAVE:
-            FControls.HandleMouseMessage(msg, wParam, lParam);
-            return 0;
-        case WM_CAPTURECHANGED:
-            FControls.HandleMouseMessage(msg, wParam, lParam);
-            // A drag whose capture went elsewhere ends where the window is.
-            if (FDragging && reinterpret_cast<HWND>(lParam) != Handle()) FormMouseUp(this, mbLeft, 0, 0, 0);
-            return 0;
-        case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle() && FControls.HandleSetCursor())
-                return TRUE;
-            return DefaultHandler(msg, wParam, lParam);
         case WM_PAINT:
-            FormPaint();
+            TForm::HandleMessage(msg, wParam, lParam);
             if (!FPainted) {
                 FPainted = true;
                 FormFirstPaint();
@@ -232,7 +214,8 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;
         default:
-            return DefaultHandler(msg, wParam, lParam);
+            // The pointer goes through the routing every window of the program shares.
+            return TForm::HandleMessage(msg, wParam, lParam);
     }
 }
 
@@ -434,4 +417,39 @@ void TVantor::PushNotTopmost() {
 void TVantor::PopNotTopmost() {
     if (FNotTopmostDepth == 0 || --FNotTopmostDepth > 0 || !Handle()) return;
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// ---------------------------------------------------------------- commands
+
+// A hot key or a screen corner: the window comes out of hiding at once and to
+// the front, then the action runs; never two at once.
+void TVantor::ExecuteAction(int32_t index) {
+    FCommands.Execute(index, [this] {
+        ShowWindowNow(true);
+        BringToFront(Handle());
+    });
+}
+
+void TVantor::PlaySoundEvent(const std::string& event) {
+    FServices->PlaySoundValue(ListValue(MainPages().Sounds, event));
+}
+
+// Free system, USER and GDI resources in percent, added up; the NT family
+// has no such limits.
+int32_t TVantor::FreeResourcesTotal() {
+    if (IsNT) return 300;
+    return -3;  // the resource meter measures here; unread, each value is -1
+}
+
+void TVantor::EntryStarted(TBarKind owner, int32_t tag) {
+    if (owner == TBarKind::Main) CurrentButton = tag;  // the focus frame follows here
+}
+
+void TVantor::PageChanged(TBarKind kind) {
+    if (kind == TBarKind::Main) RebuildPage();
+    if (kind == TBarKind::HistoryBar) RebuildHistoryBar();
+}
+
+void TVantor::RebuildHistoryBar() {
+    // The history bar re-binds its controls here.
 }

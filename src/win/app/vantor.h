@@ -13,8 +13,11 @@
 #include <vector>
 
 #include "app/desktop_services.h"
+#include "app/launcher.h"
 #include "base/handles.h"
-#include "base/window.h"
+#include "commands/command_table.h"
+#include "controls/entry_view.h"
+#include "controls/form.h"
 #include "controls/launcher_button.h"
 #include "controls/narrow_tab.h"
 #include "controls/paint_panel.h"
@@ -32,9 +35,6 @@
 
 class TProfile;
 
-// The windows an entry control can belong to.
-enum class TBarKind { Main, SmartBar, KeywordBar, HistoryBar, ResourceBar };
-
 // A dialog shown by RunModal.
 class TModalForm {
 public:
@@ -42,7 +42,7 @@ public:
     virtual int ShowModal(HWND owner) = 0;
 };
 
-class TVantor : public TWindow, public TComponent {
+class TVantor : public TForm, private TLaunchHost {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
             std::unique_ptr<TDesktopServices> services = std::make_unique<TDesktopServices>());
@@ -93,20 +93,17 @@ public:
     void PushNotTopmost();
     void PopNotTopmost();
 
-    // Launching.
-    void LaunchButton(TBarKind owner, int32_t tag);
-    void Execute(const std::string& target, const std::string& parameters, int showCmd, const std::string& directory);
-    void ExecuteItem(LPCITEMIDLIST item, const std::string& parameters, int showCmd, const std::string& directory);
-    void AddToHistory(const TVantorButton& entry, TBarKind owner);
-    // `entryIndex` is the position of the entry control under the drop point
-    // in `page`, or -1 when the files fell on no entry.
-    void DropFilesOnPage(const std::vector<std::string>& files, int32_t entryIndex, TBarKind target, TVantorPage& page);
-    // Opens the target when it is a folder (or unreadable), else its folder.
-    void OpenThisFolder(const std::string& target);
+    // Starting entries, for every window of the program.
+    TLauncher& Launcher() { return FLauncher; }
     void PlaySoundEvent(const std::string& event);
 
+    // The 40 actions; menus and keys Run them, hot keys and corners go
+    // through ExecuteAction.
+    TCommandTable& Commands() { return FCommands; }
+    void ExecuteAction(int32_t index);
+
     // The frame and the current page (vantor_layout.cpp).
-    static constexpr int PoolSize = MaxButtonsPerPage;
+    static constexpr int PoolSize = TEntryView::PoolSize;
     static constexpr int BarSeparatorCount = 4;
     TScrollBoxEx ScrollBox;
     TDropPaintPanel PTexture;  // inside ScrollBox; carries the entry controls
@@ -118,15 +115,9 @@ public:
     TIconButton& BScreenSaver() { return SystemButtons[sbScreenSaver]; }
     TIconButton& BShutdown() { return SystemButtons[sbShutdown]; }
     TIconButton& BReboot() { return SystemButtons[sbReboot]; }
-    // Pooled controls, one per slot of a page; null before FormCreate made them.
-    TLauncherButton* Button(int slot) const { return FButtons[slot].get(); }
-    TSeparator* Separator(int slot) const { return FSeparators[slot].get(); }
+    // The current page's entries on PTexture; its pools exist once FormCreate made them.
+    TEntryView& MainView() { return FMainView; }
     TSeparator* BarSeparator(int index) const { return FBarSeparators[index].get(); }
-    // Valid for the current page until the next layout; PTexture coordinates.
-    const TBounds& EntryRect(int slot) const { return FEntryRects[slot]; }
-    const TRect& TitleRect(int slot) const { return FTitleRects[slot]; }
-    bool TitleTruncated(int slot) const { return FTitleTruncated[slot]; }
-    int ColumnCount() const { return FColumnCount; }
     TDockEdge DockEdge() const { return FDockEdge; }
     bool WindowActive() const { return FWindowActive; }
 
@@ -136,11 +127,10 @@ public:
     void RefreshTabsAndFonts();
     void ApplyScrollButtonStyle();
     void TabSetChange();
-    // The three layout numbers a page of this view style gets by default.
-    void GetStyleDefaults(int style, int32_t& buttonWidth, int32_t& margin, int32_t& titleWidth);
     void InvalidateCaptionStrip();
 
-    // Docking (vantor_dock.cpp). `sender` is null when the window calls them itself.
+    // Docking (vantor_dock.cpp). `sender` is null when the window calls them
+    // itself; the window's own pointer events arrive here too.
     void FormMouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
     void FormMouseMove(TComponent* sender, TShiftState shift, int x, int y);
     void FormMouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
@@ -167,13 +157,13 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void PaintForm(HDC dc, const RECT& clip) override;
 
 private:
     class TModalScope;
 
     void FormCreate();
     void FormShow();
-    void FormPaint();
     void FormFirstPaint();
     void FormActivate();
     void FormDeactivate();
@@ -191,16 +181,13 @@ private:
     void CreateControls();
     void CreateEntryPools();
     void ConnectEvents();
-    bool PoolsExist() const { return FButtons[0] != nullptr; }
+    bool PoolsExist() const { return FMainView.PoolsExist(); }
     TVantorPage* CurrentMainPage() const;
     // Selects a tab without switching the page through TabSetChange.
     void SelectTabQuietly(int index);
-    void BindEntry(int slot, const TVantorButton& entry, bool largeIcon);
-    void ParkSlot(int slot);
     void PTexturePaint(HDC dc, const RECT& clip);
     void PaintCaptionStrip(HDC dc, const RECT& strip);
     void ApplyWindowFont();
-    LRESULT MainMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void WMGetMinMaxInfo(MINMAXINFO& info);
     void WMSizing(RECT& sizing);
     TBounds CaptionStripNow() const;
@@ -218,8 +205,17 @@ private:
     void ReportSaveFailures(const std::vector<TDataFile>& failed);
     // At the end: a failed save asks to retry or to end without it.
     void FinalSave();
-    void DropOnProgram(const TVantorButton& entry, const std::vector<std::string>& files);
-    void DropInFolder(const TVantorButton& entry, const std::vector<std::string>& files);
+
+    // What starting entries needs of the main window.
+    HWND LaunchOwner() override { return Handle(); }
+    TVantorManager& LaunchSettings() override { return MainPages(); }
+    TVantorManager* LaunchPages(TBarKind kind) override { return PagesOf(kind); }
+    void LaunchErrorBox(const std::string& text) override { ErrorBox(text); }
+    bool LaunchConfirmBox(const std::string& text) override { return ConfirmBox(text); }
+    void LaunchSound(const std::string& event) override { PlaySoundEvent(event); }
+    int32_t LaunchFreeResources() override { return FreeResourcesTotal(); }
+    void EntryStarted(TBarKind owner, int32_t tag) override;
+    void PageChanged(TBarKind kind) override;
 
     TPlatform& FPlatform;
     std::unique_ptr<TDesktopServices> FServices;
@@ -235,17 +231,13 @@ private:
     TSessionFiles FDataFiles{FPlatform, DataFolder};
     bool FPainted = false;
 
-    // The frame and the pools.
-    TGraphicControlHost FControls;  // the window's own windowless controls
+    TLauncher FLauncher{*this, FPlatform, *FServices};
+    TCommandTable FCommands;
+
+    // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;
-    std::array<std::unique_ptr<TLauncherButton>, PoolSize> FButtons;
-    std::array<std::unique_ptr<TSeparator>, PoolSize> FSeparators;
+    TEntryView FMainView;
     std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
-    std::array<TBounds, PoolSize> FEntryRects{};
-    std::array<TRect, PoolSize> FTitleRects{};
-    std::array<bool, PoolSize> FTitleTruncated{};
-    TCellMetrics FCellMetrics;
-    int FColumnCount = 0;
     bool FQuietTabChange = false;
     bool FUserPageSwitch = false;
 

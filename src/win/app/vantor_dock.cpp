@@ -1,8 +1,6 @@
 // The main window against a screen edge: dragging it by its background snaps
 // it to the nearest edge, the frame turns to suit the new edge, resizing keeps
 // the docked side in place and display changes snap it again.
-#include <windowsx.h>
-
 #include "app/vantor.h"
 #include "layout/docking.h"
 
@@ -68,34 +66,4 @@ void TVantor::WMSizing(RECT& sizing) {
     const TRect kept =
         KeepDockedSide(TRect{sizing.left, sizing.top, sizing.right, sizing.bottom}, FDockEdge, screen.cx, screen.cy);
     sizing = RECT{kept.Left, kept.Top, kept.Right, kept.Bottom};
-}
-
-// The window's own mouse messages: its windowless controls first, then the
-// drag. While a drag runs, every move belongs to it, whatever lies below.
-LRESULT TVantor::MainMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    const int x = GET_X_LPARAM(lParam);
-    const int y = GET_Y_LPARAM(lParam);
-    const TShiftState shift = MouseShiftState(wParam);
-    if (!FDragging && FControls.HandleMouseMessage(msg, wParam, lParam)) return 0;
-    switch (msg) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            SetCapture(Handle());
-            FormMouseDown(this, mbLeft, msg == WM_LBUTTONDBLCLK ? shift | ssDouble : shift, x, y);
-            break;
-        case WM_RBUTTONDOWN:
-            FormMouseDown(this, mbRight, shift, x, y);
-            break;
-        case WM_MOUSEMOVE:
-            FormMouseMove(this, shift, x, y);
-            break;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            FormMouseUp(this, msg == WM_LBUTTONUP ? mbLeft : mbRight, shift, x, y);
-            if (msg == WM_LBUTTONUP && GetCapture() == Handle()) ReleaseCapture();
-            break;
-        default:
-            break;
-    }
-    return 0;
 }

@@ -6,7 +6,7 @@
 #include "app/vantor.h"
 #include "base/menu_images.h"
 #include "base/win_text.h"
-#include "layout/page_binding.h"
+#include "layout/tab_geometry.h"
 #include "text/text.h"
 
 namespace {
@@ -24,24 +24,6 @@ public:
 
 private:
     HCURSOR FOld;
-};
-
-// Title widths in the window font, for the layout's truncation rule.
-class TTitleMeasure {
-public:
-    TTitleMeasure(HWND window, HFONT font)
-        : FDC(window), FFont(FDC.DC(), font ? font : GetStockObject(DEFAULT_GUI_FONT)) {}
-
-    int Width(std::string_view text) const {
-        const std::wstring wide = Widen(text);
-        SIZE size{};
-        GetTextExtentPoint32W(FDC.DC(), wide.c_str(), static_cast<int>(wide.size()), &size);
-        return size.cx;
-    }
-
-private:
-    TWindowDC FDC;
-    TSelectObject FFont;
 };
 
 HCURSOR SplitterCursor(TSplitterCursor cursor) {
@@ -62,7 +44,6 @@ HCURSOR SplitterCursor(TSplitterCursor cursor) {
 // The scroll box with its panel, the tab strip, its splitter and the system
 // buttons; the entry pools follow later in the start-up.
 void TVantor::CreateControls() {
-    FControls.SetParent(Handle());
     ScrollBox.SetTabStop(true);
     ScrollBox.Create(Handle(), kInitialBounds);
     PTexture.Create(ScrollBox.Handle(), kInitialBounds);
@@ -75,7 +56,7 @@ void TVantor::CreateControls() {
     TabSet.SetVertical(false);
     Splitter.SetKind(skSpace);
     Splitter.SetBounds(ParkedBounds);
-    FControls.Add(Splitter);
+    Controls().Add(Splitter);
     // Their commands come with the system-button work; until then they only
     // take their places in the caption strip, with their pictures.
     for (int id = 0; id < sbCount; ++id) {
@@ -86,46 +67,37 @@ void TVantor::CreateControls() {
         b.SetButtonStyle(isFlat);
         b.SetTransparent(true);  // the caption strip shows through
         b.SetBounds(ParkedBounds);
-        FControls.Add(b);
+        Controls().Add(b);
     }
     // One hot-tracked button at a time across the window.
-    PTexture.Controls().ShareHotTimer(FControls);
-    TabSet.Controls().ShareHotTimer(FControls);
+    PTexture.Controls().ShareHotTimer(Controls());
+    TabSet.Controls().ShareHotTimer(Controls());
     ConnectEvents();
 }
 
 void TVantor::CreateEntryPools() {
     FIconCache.SetCacheSize(kIconCacheSize);
-    for (int i = 0; i < PoolSize; ++i) {
-        auto button = std::make_unique<TLauncherButton>();
-        button->Tag = i;
-        button->SetCache(&FIconCache);
-        button->SetBounds(ParkedBounds);
-        button->OnClick = [this](TComponent& sender) {
-            LaunchButton(TBarKind::Main, static_cast<int32_t>(sender.Tag));
-        };
-        PTexture.Controls().Add(*button);
-        FButtons[i] = std::move(button);
-    }
-    for (int i = 0; i < PoolSize; ++i) {
-        auto separator = std::make_unique<TSeparator>();
-        separator->Tag = i;
-        separator->SetKind(skHorizonal);
-        separator->SetBounds(ParkedBounds);
-        PTexture.Controls().Add(*separator);
-        FSeparators[i] = std::move(separator);
-    }
+    FMainView.CreatePools(PTexture.Controls(), FIconCache, [this] { return CurrentMainPage(); });
+    FMainView.OnEntryClick = [this](int slot) { FLauncher.LaunchButton(TBarKind::Main, slot); };
     for (int i = 0; i < BarSeparatorCount; ++i) {
         auto separator = std::make_unique<TSeparator>();
         separator->Tag = i;
         separator->SetKind(skHorizonal);
         separator->SetBounds(ParkedBounds);
-        FControls.Add(*separator);
+        Controls().Add(*separator);
         FBarSeparators[i] = std::move(separator);
     }
 }
 
 void TVantor::ConnectEvents() {
+    // The window's own background drags it like the panel's.
+    OnMouseDown = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
+        FormMouseDown(&sender, button, shift, x, y);
+    };
+    OnMouseMove = [this](TComponent& sender, TShiftState shift, int x, int y) { FormMouseMove(&sender, shift, x, y); };
+    OnMouseUp = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
+        FormMouseUp(&sender, button, shift, x, y);
+    };
     PTexture.OnPaint = [this](TPaintPanel&, HDC dc, const RECT& clip) { PTexturePaint(dc, clip); };
     PTexture.OnMouseDown = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
         FormMouseDown(&sender, button, shift, x, y);
@@ -206,37 +178,17 @@ TVantorPage* TVantor::CurrentMainPage() const {
 
 void TVantor::LayoutPage(bool forceRepaint) {
     if (!PoolsExist()) return;
-    const TVantorPage* page = CurrentMainPage();
-    const std::vector<TLayoutEntry> entries = page ? LayoutEntriesOf(*page) : std::vector<TLayoutEntry>();
     const TBounds box = ScrollBox.Bounds();  // the whole width, with or without the bar
     const TTitleMeasure measure(PTexture.Handle(), FWindowFont.Get());
-
     TPageLayoutInput in;
-    if (page) in.Page = GeometryOf(*page);
-    in.Entries = &entries;
     in.ClientWidth = box.Width;
     in.ClientHeight = box.Height;
     in.ScrollBarWidth = VerticalScrollBarWidth();
-    in.PreviousColumnCount = FColumnCount;
     in.ForceRepaint = forceRepaint;
     in.TextWidth = [&measure](std::string_view text) { return measure.Width(text); };
-    const TPageLayout out = ::LayoutPage(in);
+    const TPageLayout out = FMainView.LayoutAsPage(in);
 
     ScrollBox.SetVertRange(out.ScrollRange);
-    FCellMetrics = out.Metrics;
-    FColumnCount = out.ColumnCount;
-    FEntryRects.fill(TBounds{});
-    FTitleRects.fill(TRect{});
-    FTitleTruncated.fill(false);
-    const int count = std::min(static_cast<int>(out.Entries.size()), PoolSize);
-    for (int i = 0; i < count; ++i) {
-        const TEntryPlacement& p = out.Entries[i];
-        FEntryRects[i] = p.EntryRect;
-        FTitleRects[i] = p.TitleRect;
-        FTitleTruncated[i] = p.TitleTruncated;
-        FButtons[i]->SetBounds(p.ButtonBounds);
-        FSeparators[i]->SetBounds(p.SeparatorBounds);
-    }
     ScrollBox.SetScrollBarStyle(static_cast<TScrollBarStyle>(MainPages().ScrollStyle()));
     ScrollBox.SetSmooth(MainPages().SmoothScroll);
     // The focus frame is placed here, without scrolling.
@@ -244,47 +196,12 @@ void TVantor::LayoutPage(bool forceRepaint) {
     // The bars lay out their entries here.
 }
 
-void TVantor::BindEntry(int slot, const TVantorButton& entry, bool largeIcon) {
-    TLauncherButton& button = *FButtons[slot];
-    if (entry.IsSeparator()) {
-        button.SetBounds(ParkedBounds);
-        return;
-    }
-    FSeparators[slot]->SetBounds(ParkedBounds);
-    button.ApplyButtonStyleSetting(MainPages().ButtonStyle());
-    // Dropping the old icon first saves reloading it in the other size.
-    if (button.LargeIcon() != largeIcon) {
-        button.SetIconSource(std::string(), -1);
-        button.SetLargeIcon(largeIcon);
-    }
-    const TIconSource source = IconSourceOf(entry);
-    button.SetIconSource(source.Path, source.Index);
-}
-
-void TVantor::ParkSlot(int slot) {
-    FButtons[slot]->SetBounds(ParkedBounds);
-    FSeparators[slot]->SetBounds(ParkedBounds);
-}
-
 void TVantor::RebuildPage() {
     if (!PoolsExist()) return;
     TWaitCursor wait;
-    const TVantorPage* page = CurrentMainPage();
-    const int count = page ? std::min<int>(page->Count(), PoolSize) : 0;
-    const bool largeIcon = page && ComputeCellMetrics(GeometryOf(*page), 0).LargeIcon;
-    for (int i = 0; i < count; ++i) BindEntry(i, *page->Buttons(i), largeIcon);
-    for (int i = count; i < PoolSize; ++i) ParkSlot(i);
+    FMainView.Rebind(MainPages().ButtonStyle());
     LayoutPage(true);
     // The four bars re-bind their entries here.
-}
-
-void TVantor::GetStyleDefaults(int style, int32_t& buttonWidth, int32_t& margin, int32_t& titleWidth) {
-    TVantorPage page(FPlatform);
-    page.ViewStyle = static_cast<uint8_t>(style);
-    page.ApplyDefaultLayout();
-    buttonWidth = page.ButtonWidth;
-    margin = page.Margin;
-    titleWidth = page.TitleWidth;
 }
 
 // ---------------------------------------------------------------- tabs
@@ -324,20 +241,8 @@ void TVantor::RefreshTabsAndFonts() {
 }
 
 void TVantor::ApplyScrollButtonStyle() {
-    bool autoScroll = true;
-    bool autoRepeat = true;
-    switch (MainPages().ScrollButtonStyle()) {
-        case 1:
-            autoScroll = false;
-            break;
-        case 2:
-            autoScroll = false;
-            autoRepeat = false;
-            break;
-        default:
-            break;
-    }
-    TabSet.SetAutoScroll(autoScroll);
-    TabSet.SetAutoRepeat(autoRepeat);
+    const TScrollButtonFlags flags = ScrollButtonFlagsForStyle(MainPages().ScrollButtonStyle());
+    TabSet.SetAutoScroll(flags.AutoScroll);
+    TabSet.SetAutoRepeat(flags.AutoRepeat);
     // The arrows of the smart, keyword and history bars follow here.
 }

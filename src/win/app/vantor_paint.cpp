@@ -110,25 +110,8 @@ void TVantor::LoadWallpaper() {
 
 void TVantor::PTexturePaint(HDC dc, const RECT& clip) {
     PaintBackground(dc, clip);
-    const TVantorPage* page = CurrentMainPage();
-    if (!page || !FCellMetrics.HasTitleBox()) return;
-    TSelectObject font(dc, FWindowFont.Get());
-    SetTextColor(dc, ColorToRGB(FColors[TVantorSettings::TitleColor]));
-    SetBkColor(dc, ColorToRGB(FColors[TVantorSettings::BackTitleColor]));
-    SetBkMode(dc, OPAQUE);
-    const int count = std::min<int>(page->Count(), PoolSize);
-    for (int i = 0; i < count; ++i) {
-        const TRect& t = FTitleRects[i];
-        if (t.IsEmpty()) continue;
-        const RECT r{t.Left, t.Top, t.Right, t.Bottom};
-        if (!RectsMeet(r, clip)) continue;
-        const TVantorButton& entry = *page->Buttons(i);
-        if (entry.IsSeparator()) continue;
-        // The label is filled whole; a title too long for it is cut at its edge.
-        const std::wstring text = Widen(entry.Title);
-        ExtTextOutW(dc, r.left + 1, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, text.c_str(), static_cast<UINT>(text.size()),
-                    nullptr);
-    }
+    FMainView.PaintTitles(dc, clip, FWindowFont.Get(), ColorToRGB(FColors[TVantorSettings::TitleColor]),
+                          ColorToRGB(FColors[TVantorSettings::BackTitleColor]));
 }
 
 void TVantor::ApplyWindowFont() {
@@ -146,17 +129,11 @@ void TVantor::ApplyWindowFont() {
 
 // ---------------------------------------------------------------- window
 
-void TVantor::FormPaint() {
-    TPaintDC paint(Handle());
-    const RECT& clip = paint.PaintRect();
-    if (IsRectEmpty(&clip)) return;
-    TDoubleBuffer buffer(paint.DC(), clip);
-    HDC dc = buffer.DC();
+void TVantor::PaintForm(HDC dc, const RECT& clip) {
     FillRect(dc, &clip, GetSysColorBrush(COLOR_BTNFACE));
     const TBounds strip = CaptionStripNow();
     const RECT stripRect{strip.Left, strip.Top, strip.Right(), strip.Bottom()};
     if (RectsMeet(stripRect, clip)) PaintCaptionStrip(dc, stripRect);
-    FControls.PaintControls(dc, clip);
 }
 
 // Like a caption bar without text, in the active or the inactive look.

@@ -1,0 +1,6 @@
+// The main window's commands, bound to the 40 actions in one place.
+#pragma once
+
+class TVantor;
+
+void BindMainCommands(TVantor& vantor);
