@@ -44,6 +44,7 @@ const char* const StyleNames[5] = {"標準", "フラット", "オリジナルA",
 
 class TGalleryWindow : public TWindow {
 public:
+    ~TGalleryWindow() override { DestroyHandle(); }
     bool Create() {
         return CreateHandle(L"VantorGallery", 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, L"Gallery", 0, 0, 1270, 1000);
     }

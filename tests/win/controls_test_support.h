@@ -8,6 +8,7 @@
 
 class TTestTopWindow : public TWindow {
 public:
+    ~TTestTopWindow() override { DestroyHandle(); }
     bool Create(int width = 400, int height = 300) {
         return CreateHandle(L"VantorControlsTest", 0, WS_POPUP | WS_CLIPCHILDREN, L"", 0, 0, width, height);
     }

@@ -16,6 +16,7 @@ namespace {
 
 class TTestForm : public TForm {
 public:
+    ~TTestForm() override { DestroyHandle(); }
     bool Create() {
         return CreateForm(L"VantorTestForm", WS_EX_TOOLWINDOW, WS_POPUP, L"", TBounds{0, 0, 300, 200}, nullptr);
     }

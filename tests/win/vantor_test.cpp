@@ -416,3 +416,42 @@ TEST_F(VantorTest, FilesDroppedOnAProgramStartItQuotedOrAreAdded) {
     EXPECT_EQ(MainPage().Buttons(1)->Title, "A");
     EXPECT_EQ(MainPage().Buttons(2)->Title, "b file");
 }
+
+TEST_F(VantorTest, ActionsRunTheirOneCommandWhicheverWayTheyAreAsked) {
+    TVantor& vantor = Start();
+    const std::string program = Folder / "tool.exe";
+    WriteTextFile(program, "MZ");
+    MainPage().Add(program, "道具", "", "", "", 5, false, "", 0);
+    vantor.Launcher().LaunchButton(TBarKind::Main, 0);
+    ASSERT_EQ(History().Count(), 1);
+    Desktop->Starts.clear();
+
+    // Clearing the history asks first; No keeps it.
+    Desktop->Answer = IDNO;
+    EXPECT_TRUE(vantor.Commands().Run(ActionClearHistory));
+    ASSERT_EQ(Desktop->Boxes.size(), 1u);
+    EXPECT_EQ(Desktop->Boxes[0].Text, "履歴をクリアしてもよろしいですか？");
+    EXPECT_EQ(History().Count(), 1);
+    Desktop->Answer = IDYES;
+    vantor.ExecuteAction(ActionClearHistory);
+    EXPECT_EQ(History().Count(), 0);
+    EXPECT_EQ(vantor.HistoryPages().Count(), 1);  // the page itself stays
+
+    // A hot key for the focused entry's folder opens it, as the menu would.
+    vantor.CurrentButton = 0;
+    vantor.ExecuteAction(ActionOpenThisFolder);
+    ASSERT_EQ(Desktop->Starts.size(), 1u);
+    EXPECT_TRUE(SameText(Desktop->Starts[0].File, ExcludeTrailingBackslash(Folder.Path())));
+
+    // Actions not built yet, and -1 (a corner with nothing chosen), do nothing.
+    const size_t boxes = Desktop->Boxes.size();
+    vantor.ExecuteAction(ActionShutdown);
+    vantor.ExecuteAction(-1);
+    EXPECT_EQ(Desktop->Boxes.size(), boxes);
+    EXPECT_EQ(Desktop->Starts.size(), 1u);
+
+    // Exit closes the window, and the final save writes the data files.
+    vantor.ExecuteAction(ActionExit);
+    EXPECT_FALSE(IsWindow(vantor.Handle()));
+    EXPECT_TRUE(PathExists(Data + "Main.pag"));
+}

@@ -129,6 +129,7 @@ namespace {
 // program's, shown until WM_CLOSE.
 class TEmptyWindow : public TWindow {
 public:
+    ~TEmptyWindow() override { DestroyHandle(); }
     bool Create() {
         return CreateHandle(L"VantorBaseline", WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_THICKFRAME | WS_VISIBLE,
                             L"Baseline", 100, 100, 380, 560);

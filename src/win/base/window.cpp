@@ -38,6 +38,9 @@ bool TWindow::CreateHandle(const wchar_t* className, DWORD exStyle, DWORD style,
         wc.hInstance = instance;
         wc.hCursor = cursor;
         wc.hIcon = LoadIconW(instance, L"MAINICON");
+        // The 16-pixel picture of its own, not the 32-pixel one shrunk.
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
         wc.lpszClassName = className;
         if (!RegisterClassExW(&wc)) return false;
     }

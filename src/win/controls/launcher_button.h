@@ -15,7 +15,7 @@
 #include "layout/icon_cache.h"
 
 // A file type's or a file's icon, extracted anew; the caller owns the handle
-// (null when there is none). A web address ("http://...") gets the icon of
+// (null when there is none). A web address ("http://..." or "https://...") gets the icon of
 // web shortcuts; index -1 asks the shell for the icon it shows for the file,
 // any other index picks that icon inside the file. `large` picks 32 over 16 pixels.
 HICON ExtractLauncherIcon(const std::string& path, bool large, int index);
