@@ -210,3 +210,32 @@ TEST(LauncherButtonCache, ButtonsKeepShowingIconsTheCacheEvictedAndFreeThemWhenD
     }
     EXPECT_FALSE(IconAlive(winecfgIcon));
 }
+
+namespace {
+
+std::vector<COLORREF> IconPixels(HICON icon, int size) {
+    TTestCanvas canvas(size, size);
+    DrawIconEx(canvas.DC(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+}  // namespace
+
+// Windows' shell shows a program's own first icon; a shell that answers with
+// a generic program icon (Wine's) must not make every program look alike.
+TEST(LauncherIcons, ProgramsShowTheirOwnFirstIcon) {
+    const int size = GetSystemMetrics(SM_CXICON);
+    for (const std::string& program : {Notepad, Winecfg}) {
+        TIcon shown(ExtractLauncherIcon(program, true, -1));
+        TIcon own(ExtractLauncherIcon(program, true, 0));
+        ASSERT_TRUE(shown) << program;
+        ASSERT_TRUE(own) << program;
+        EXPECT_EQ(IconPixels(shown.Get(), size), IconPixels(own.Get(), size)) << program;
+    }
+    TIcon notepad(ExtractLauncherIcon(Notepad, true, -1));
+    TIcon winecfg(ExtractLauncherIcon(Winecfg, true, -1));
+    EXPECT_NE(IconPixels(notepad.Get(), size), IconPixels(winecfg.Get(), size));
+}

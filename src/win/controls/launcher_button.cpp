@@ -9,6 +9,7 @@
 
 #include "base/win_text.h"
 #include "controls/icon_loader.h"
+#include "launch/launch_rules.h"
 #include "layout/button_geometry.h"
 #include "text/text.h"
 
@@ -113,9 +114,18 @@ std::wstring WebShortcutIconFile() {
     return file;
 }
 
+// A program shows its own first icon, as the shell of Windows shows it; some
+// shells (Wine's) answer with their generic program icon instead.
+static bool ShowsOwnIcon(const std::string& path, const std::wstring& file) {
+    return IsProgramTarget(path) && ExtractIconExW(file.c_str(), -1, nullptr, nullptr, 0) > 0;
+}
+
 HICON ExtractLauncherIcon(const std::string& path, bool large, int index) {
     const std::wstring file = IconSourceFile(path);
     if (index != -1) return ExtractAtIndex(file, large, index);
+    if (ShowsOwnIcon(path, file)) {
+        if (HICON own = ExtractAtIndex(file, large, 0)) return own;
+    }
     return ShellIcon(file, large);
 }
 
@@ -123,6 +133,7 @@ HICON ExtractLauncherIcon64(const std::string& path, int index) {
     constexpr int Size = 64;
     const std::wstring file = IconSourceFile(path);
     if (index != -1) return ExtractSized(file, index, Size);
+    if (ShowsOwnIcon(path, file)) return ExtractSized(file, 0, Size);
     // The shell names the file and index of the icon it shows for this one.
     SHFILEINFOW info{};
     if (!SHGetFileInfoW(file.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) || info.szDisplayName[0] == 0) {
