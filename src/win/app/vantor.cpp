@@ -200,8 +200,9 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(Handle());
             return 0;
         case WM_ENDSESSION:
-            // The process may end without WM_DESTROY at log-off.
-            if (wParam && FStarted) SaveAll();
+            // The process may end without WM_DESTROY at log-off; no box may
+            // hold the session up then, so failures go untold.
+            if (wParam && FStarted) SaveDataFiles();
             return 0;
         case WM_DESTROY:
             // The final save may ask the user, and a box closes at once on a
