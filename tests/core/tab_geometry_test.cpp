@@ -185,6 +185,45 @@ TEST(TabGeometry, ArrowsHitTestingAndRepaintClips) {
     EXPECT_EQ(g.Arrows().Back, (TBounds{0, 0, 38, 12}));
 }
 
+TEST(TabGeometry, APaintExtentHoldsEverythingATabPaints) {
+    const TNarrowTabPosition sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    for (TNarrowTabPosition side : sides) {
+        const bool along = side == tpTop || side == tpBottom;
+        TNarrowTabGeometry g =
+            along ? Strip(201, 40, side, true, Same(6, 10)) : Strip(40, 201, side, true, Same(6, 10));
+        g.SetTabIndex(2);
+        for (int k = 0; k < 6; ++k) {
+            const TRect e = g.TabPaintExtent(k);
+            for (const TRect& part : {g.PaintedTabRect(k), g.FarSideFill(k), g.CaptionClip(k), g.TabRects()[k]}) {
+                if (part.IsEmpty()) continue;
+                EXPECT_TRUE(part.Left >= e.Left && part.Top >= e.Top && part.Right <= e.Right &&
+                            part.Bottom <= e.Bottom)
+                    << "side " << side << " tab " << k << " part " << part << " extent " << e;
+            }
+        }
+        // The selected tab reaches two pixels into each neighbour; the others only touch.
+        EXPECT_TRUE(g.TabPaintExtent(2).Intersects(g.TabPaintExtent(1)));
+        EXPECT_TRUE(g.TabPaintExtent(2).Intersects(g.TabPaintExtent(3)));
+        EXPECT_FALSE(g.TabPaintExtent(3).Intersects(g.TabPaintExtent(4)));
+    }
+    TNarrowTabGeometry g = Strip(201, 40, tpBottom, true, Same(3, 10));
+    EXPECT_TRUE(g.TabPaintExtent(3).IsEmpty());
+    EXPECT_TRUE(g.TabPaintExtent(-1).IsEmpty());
+}
+
+TEST(TabGeometry, RepaintClipsThatMeetBecomeOne) {
+    // Old tab, its neighbours and a new tab beside them: one pass.
+    EXPECT_EQ(MergeTouchingRects({{10, 0, 30, 40}, {28, 0, 54, 40}, {54, 0, 74, 40}, {28, 0, 54, 40}}),
+              (std::vector<TRect>{{10, 0, 74, 40}}));
+    // A new tab far away stays a pass of its own; empty clips go.
+    EXPECT_EQ(MergeTouchingRects({{10, 0, 30, 40}, {0, 0, 0, 0}, {100, 0, 120, 40}}),
+              (std::vector<TRect>{{10, 0, 30, 40}, {100, 0, 120, 40}}));
+    // A clip that bridges two gathered ones folds all three.
+    EXPECT_EQ(MergeTouchingRects({{0, 0, 10, 40}, {20, 0, 30, 40}, {8, 0, 22, 40}}),
+              (std::vector<TRect>{{0, 0, 30, 40}}));
+    EXPECT_TRUE(MergeTouchingRects({}).empty());
+}
+
 TEST(TabGeometry, CanvasFontEscapement) {
     const int vertical[4] = {900, 2700, 0, 0};
     const int horizontal[4] = {0, 0, 900, 2700};

@@ -205,6 +205,55 @@ TEST(CustomButton, GradientRunsInEightBandsFromShadowToFace) {
     EXPECT_EQ(canvas.Pixel(76, 10), GetSysColor(COLOR_BTNFACE));
 }
 
+TEST(GraphicControlHost, ABatchGathersRepaintRequestsIntoOneArea) {
+    TButtonOnPanel t;
+    TIconButton second;
+    second.SetBounds(100, 50, 20, 20);
+    t.panel.Controls().Add(second);
+    SetWindowPos(t.window.Handle(), HWND_TOPMOST, 0, 0, 400, 300, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    UpdateWindow(t.panel.Handle());
+    HWND panel = t.panel.Handle();
+    RECT r{};
+    ASSERT_FALSE(GetUpdateRect(panel, &r, FALSE));
+    {
+        TGraphicControlHost::TBatch outer(t.panel.Controls());
+        {
+            TGraphicControlHost::TBatch inner(t.panel.Controls());
+            t.button.SetBounds(20, 10, 40, 40);
+            second.SetButtonStyle(isThin);
+        }
+        // Nested: nothing reaches the window before the outermost batch closes.
+        EXPECT_FALSE(GetUpdateRect(panel, &r, FALSE));
+        EXPECT_TRUE(t.panel.Controls().Batching());
+    }
+    EXPECT_FALSE(t.panel.Controls().Batching());
+    ASSERT_TRUE(GetUpdateRect(panel, &r, FALSE));
+    // The button's old and new place and the restyled one.
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 10);
+    EXPECT_EQ(r.right, 120);
+    EXPECT_EQ(r.bottom, 70);
+    UpdateWindow(panel);
+
+    // A batch in which nothing changed asks for nothing.
+    { TGraphicControlHost::TBatch idle(t.panel.Controls()); }
+    EXPECT_FALSE(GetUpdateRect(panel, &r, FALSE));
+    // Without a batch a request reaches the window at once.
+    second.SetButtonStyle(isNormal);
+    ASSERT_TRUE(GetUpdateRect(panel, &r, FALSE));
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.right, 120);
+    UpdateWindow(panel);
+    // Repaint paints now, batch or not.
+    {
+        TGraphicControlHost::TBatch batch(t.panel.Controls());
+        second.Repaint();
+        EXPECT_FALSE(GetUpdateRect(panel, &r, FALSE));
+    }
+    EXPECT_FALSE(GetUpdateRect(panel, &r, FALSE));
+    ShowWindow(t.window.Handle(), SW_HIDE);
+}
+
 TEST(CustomButton, TransparentFlatButtonsPaintNothingUntilHot) {
     TIconButton b;
     b.ApplyButtonStyleSetting(1);

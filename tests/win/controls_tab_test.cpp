@@ -65,6 +65,18 @@ struct TStripFixture {
     }
 };
 
+// The strip's pixels as its window shows them now.
+std::vector<COLORREF> ShownPixels(HWND window, int width, int height) {
+    TTestCanvas canvas(width, height);
+    HDC dc = GetDC(window);
+    BitBlt(canvas.DC(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
 }  // namespace
 
 TEST(NarrowTabShape, EverySideMatchesItsPixelPattern) {
@@ -222,6 +234,35 @@ TEST(NarrowTab, PaintsTheSelectedTabInItsColourAndTheOthersInTheirs) {
     ShowWindow(t.window.Handle(), SW_HIDE);
     EXPECT_EQ(inSelected, RGB(250, 0, 0));
     EXPECT_EQ(inOther, RGB(0, 0, 250));
+}
+
+// A selection change repaints only the tabs around the old and the new one,
+// at once; what it leaves on the screen must be what a full paint shows.
+TEST(NarrowTab, ASelectionChangeShowsWhatAFullPaintWould) {
+    const TNarrowTabPosition sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    for (TNarrowTabPosition side : sides) {
+        const bool along = side == tpTop || side == tpBottom;
+        const TBounds bounds = along ? TBounds{0, 0, 300, 40} : TBounds{0, 0, 40, 300};
+        TStripFixture t(10, bounds);
+        t.strip.SetPosition(side);
+        t.strip.SetSelectedColor(RGB(250, 0, 0));
+        t.strip.SetUnselectedColor(RGB(0, 0, 250));
+        SetWindowPos(t.window.Handle(), HWND_TOPMOST, 0, 0, 600, 400, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        UpdateWindow(t.window.Handle());
+        UpdateWindow(t.strip.Handle());
+        ASSERT_EQ(t.strip.Geometry().VisibleCount(), 10) << "all tabs in view: no scrolling repaint";
+        for (int k : {1, 2, 0, 6, 5, 9, 3}) {
+            t.strip.SetTabIndex(k);
+            RECT pending;
+            EXPECT_FALSE(GetUpdateRect(t.strip.Handle(), &pending, FALSE)) << "side " << side << " tab " << k;
+            const std::vector<COLORREF> shown = ShownPixels(t.strip.Handle(), bounds.Width, bounds.Height);
+            InvalidateRect(t.strip.Handle(), nullptr, FALSE);
+            UpdateWindow(t.strip.Handle());
+            EXPECT_TRUE(shown == ShownPixels(t.strip.Handle(), bounds.Width, bounds.Height))
+                << "side " << side << " tab " << k;
+        }
+        ShowWindow(t.window.Handle(), SW_HIDE);
+    }
 }
 
 TEST(Region, CombinesRectanglesByMode) {

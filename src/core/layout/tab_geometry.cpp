@@ -336,6 +336,39 @@ TRect TNarrowTabGeometry::PartialRect(int k) const {
     return r;
 }
 
+TRect TNarrowTabGeometry::TabPaintExtent(int k) const {
+    if (k < 0 || k >= TabCount()) return {};
+    const TRect shape = PaintedTabRect(k);
+    const TRect far = FarSideFill(k);
+    return TRect{std::min(shape.Left, far.Left), std::min(shape.Top, far.Top), std::max(shape.Right, far.Right),
+                 std::max(shape.Bottom, far.Bottom)};
+}
+
+std::vector<TRect> MergeTouchingRects(const std::vector<TRect>& rects) {
+    std::vector<TRect> merged;
+    for (const TRect& r : rects) {
+        if (r.IsEmpty()) continue;
+        merged.push_back(r);
+        // A grown rectangle may now reach others gathered before: fold again.
+        for (bool folded = true; folded;) {
+            folded = false;
+            TRect& grown = merged.back();
+            for (size_t i = 0; i + 1 < merged.size(); ++i) {
+                const TRect& o = merged[i];
+                const bool touch =
+                    o.Left <= grown.Right && grown.Left <= o.Right && o.Top <= grown.Bottom && grown.Top <= o.Bottom;
+                if (!touch) continue;
+                grown = TRect{std::min(o.Left, grown.Left), std::min(o.Top, grown.Top), std::max(o.Right, grown.Right),
+                              std::max(o.Bottom, grown.Bottom)};
+                merged.erase(merged.begin() + static_cast<std::ptrdiff_t>(i));
+                folded = true;
+                break;
+            }
+        }
+    }
+    return merged;
+}
+
 TScrollButtonFlags ScrollButtonFlagsForStyle(int scrollButtonStyle) {
     switch (scrollButtonStyle) {
         case 1:

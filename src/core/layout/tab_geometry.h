@@ -120,6 +120,10 @@ public:
     int Escapement() const;
     // Clip of a single-tab repaint; Left is PartialRectUnset when tab k is not visible.
     TRect PartialRect(int k) const;
+    // Every pixel that painting tab k may touch (its shape, the page edge
+    // across it, the far-side fill and the caption); a tab outside a paint's
+    // clip needs no painting.
+    TRect TabPaintExtent(int k) const;
 
 private:
     void UpdateScroll();  // the layout pass
@@ -189,3 +193,7 @@ private:
 // The platform's scroll-arrow frame is drawn larger than the button so that
 // only its glyph shows; pressed moves the glyph one pixel right and down.
 TRect ScrollArrowGlyphRect(int width, int height, bool pressed);
+
+// Repaint clips that overlap or touch become one: the tabs beside a selection
+// change are painted in a single pass instead of one pass per tab.
+std::vector<TRect> MergeTouchingRects(const std::vector<TRect>& rects);

@@ -199,6 +199,8 @@ void TVantor::LayoutPage(bool forceRepaint) {
 void TVantor::RebuildPage() {
     if (!PoolsExist()) return;
     TWaitCursor wait;
+    // One repaint request for the whole re-bind and layout.
+    TGraphicControlHost::TBatch batch(PTexture.Controls());
     FMainView.Rebind(MainPages().ButtonStyle());
     LayoutPage(true);
     // The four bars re-bind their entries here.

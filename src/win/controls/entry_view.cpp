@@ -26,6 +26,7 @@ int TTitleMeasure::Width(std::string_view text) const {
 
 void TEntryView::CreatePools(TGraphicControlHost& host, TLauncherButtonCache& cache, TPageSource page) {
     FPage = std::move(page);
+    FHost = &host;
     for (int i = 0; i < PoolSize; ++i) {
         auto button = std::make_unique<TLauncherButton>();
         button->Tag = i;
@@ -71,6 +72,7 @@ void TEntryView::ParkSlot(int slot) {
 
 void TEntryView::Rebind(int buttonStyle) {
     if (!PoolsExist()) return;
+    TGraphicControlHost::TBatch batch(*FHost);
     const TVantorPage* page = Page();
     const int count = page ? std::min<int>(page->Count(), PoolSize) : 0;
     const bool largeIcon = page && ComputeCellMetrics(GeometryOf(*page), 0).LargeIcon;
@@ -96,6 +98,7 @@ TPageLayout TEntryView::LayoutAsPage(TPageLayoutInput in) {
     FCellMetrics = out.Metrics;
     FColumnCount = out.ColumnCount;
     ClearPlacements();
+    TGraphicControlHost::TBatch batch(*FHost);
     const int count = std::min(static_cast<int>(out.Entries.size()), PoolSize);
     for (int i = 0; i < count; ++i) {
         const TEntryPlacement& p = out.Entries[i];
@@ -116,6 +119,7 @@ int TEntryView::LayoutAsRow() {
     FCellMetrics = TCellMetrics{};
     FColumnCount = static_cast<int>(entries.size());
     ClearPlacements();
+    TGraphicControlHost::TBatch batch(*FHost);
     const int count = std::min(static_cast<int>(row.Bounds.size()), PoolSize);
     for (int i = 0; i < count; ++i) {
         FEntryRects[i] = row.Bounds[i];

@@ -31,6 +31,7 @@ public:
     // through `cache`.
     void CreatePools(TGraphicControlHost& host, TLauncherButtonCache& cache, TPageSource page);
     bool PoolsExist() const { return FButtons[0] != nullptr; }
+    TGraphicControlHost* Host() const { return FHost; }
     const TVantorPage* Page() const { return FPage ? FPage() : nullptr; }
 
     // Binds the slots to the page's entries in the drawing style of the
@@ -63,6 +64,7 @@ private:
     void ClearPlacements();
 
     TPageSource FPage;
+    TGraphicControlHost* FHost = nullptr;
     std::array<std::unique_ptr<TLauncherButton>, PoolSize> FButtons;
     std::array<std::unique_ptr<TSeparator>, PoolSize> FSeparators;
     std::array<TBounds, PoolSize> FEntryRects{};

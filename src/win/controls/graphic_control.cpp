@@ -58,15 +58,19 @@ POINT TGraphicControl::ClientToScreen(POINT p) const {
 }
 
 void TGraphicControl::Invalidate() {
-    HWND parent = ParentHandle();
-    if (!parent || !Showing()) return;
-    const RECT r = ClientToParent();
-    InvalidateRect(parent, &r, FOpaque ? FALSE : TRUE);
+    if (!ParentHandle() || !Showing()) return;
+    FHost->InvalidateArea(ClientToParent(), !FOpaque);
 }
 
 void TGraphicControl::Repaint() {
-    Invalidate();
-    if (HWND parent = ParentHandle()) UpdateWindow(parent);
+    HWND parent = ParentHandle();
+    if (!parent) return;
+    // At once, even inside a batch: the caller wants to see it now.
+    if (Showing()) {
+        const RECT r = ClientToParent();
+        InvalidateRect(parent, &r, FOpaque ? FALSE : TRUE);
+    }
+    UpdateWindow(parent);
 }
 
 void TGraphicControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -157,6 +161,27 @@ void TGraphicControlHost::Remove(TGraphicControl& control) {
     FHotTimer->Detach(control);
     FControls.erase(it);
     control.FHost = nullptr;
+}
+
+void TGraphicControlHost::InvalidateArea(const RECT& r, bool erase) {
+    if (!FParent || r.right <= r.left || r.bottom <= r.top) return;
+    if (FBatchDepth == 0) {
+        InvalidateRect(FParent, &r, erase ? TRUE : FALSE);
+        return;
+    }
+    RECT both;
+    UnionRect(&both, &FBatchArea, &r);  // an empty area adds nothing
+    FBatchArea = both;
+    FBatchErase = FBatchErase || erase;
+}
+
+void TGraphicControlHost::EndBatch() {
+    if (--FBatchDepth > 0) return;
+    const RECT area = FBatchArea;
+    const bool erase = FBatchErase;
+    FBatchArea = RECT{};
+    FBatchErase = false;
+    if (FParent && !IsRectEmpty(&area)) InvalidateRect(FParent, &area, erase ? TRUE : FALSE);
 }
 
 TGraphicControl* TGraphicControlHost::ControlAtPos(int x, int y, bool allowDisabled) const {

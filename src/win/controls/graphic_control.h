@@ -119,6 +119,25 @@ public:
     void SetParent(HWND parent) { FParent = parent; }
     HWND Parent() const { return FParent; }
 
+    // While a batch is open, the controls' repaint requests are gathered and
+    // reach the window as one rectangle when the outermost batch closes:
+    // re-binding a page moves and restyles hundreds of controls, and each
+    // request is a round trip to the window system.
+    class TBatch {
+    public:
+        explicit TBatch(TGraphicControlHost& host) : FHost(host) { ++FHost.FBatchDepth; }
+        ~TBatch() { FHost.EndBatch(); }
+        TBatch(const TBatch&) = delete;
+        TBatch& operator=(const TBatch&) = delete;
+
+    private:
+        TGraphicControlHost& FHost;
+    };
+    bool Batching() const { return FBatchDepth > 0; }
+    // Asks the window to repaint `r` (client coordinates), at once or when
+    // the batch closes; `erase` erases the background first.
+    void InvalidateArea(const RECT& r, bool erase);
+
     // Not owned; a control leaves its host when it is destroyed.
     void Add(TGraphicControl& control);
     void Remove(TGraphicControl& control);
@@ -158,6 +177,7 @@ private:
     void UpdateMouseControl(TGraphicControl* under);
     void TrackLeave();
     bool MouseButtonMessage(UINT msg, WPARAM wParam, int x, int y);
+    void EndBatch();
 
     HWND FParent;
     std::vector<TGraphicControl*> FControls;
@@ -165,4 +185,7 @@ private:
     TGraphicControl* FMouseControl = nullptr;
     bool FTrackingLeave = false;
     std::shared_ptr<THotTrackTimer> FHotTimer;
+    int FBatchDepth = 0;
+    RECT FBatchArea{};  // the union of the requests gathered; empty for none
+    bool FBatchErase = false;
 };

@@ -106,8 +106,28 @@ void DrawNarrowTabShape(HDC dc, TNarrowTabPosition position, const RECT& r, COLO
     const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const std::vector<TRun> columns = Runs(width, TableWidth);
-    for (const TRun& row : Runs(height, TableHeight)) {
-        const char* line = table[row.Index];
+    // Neighbouring runs of one colour are filled together, and so are alike
+    // rows: a few fills per tab instead of one per run.
+    struct TFill {
+        RECT Rect;
+        COLORREF Color;
+    };
+    std::vector<TFill> above;  // the rows before, not filled yet
+    std::vector<TFill> row;
+    auto fillAll = [dc](const std::vector<TFill>& fills) {
+        for (const TFill& f : fills) FillSolid(dc, f.Rect, f.Color);
+    };
+    auto sameColumns = [](const std::vector<TFill>& a, const std::vector<TFill>& b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (a[i].Color != b[i].Color || a[i].Rect.left != b[i].Rect.left || a[i].Rect.right != b[i].Rect.right)
+                return false;
+        }
+        return true;
+    };
+    for (const TRun& rowRun : Runs(height, TableHeight)) {
+        const char* line = table[rowRun.Index];
+        row.clear();
         for (const TRun& column : columns) {
             COLORREF color;
             switch (line[column.Index]) {
@@ -129,9 +149,22 @@ void DrawNarrowTabShape(HDC dc, TNarrowTabPosition position, const RECT& r, COLO
                 default:
                     continue;
             }
-            FillSolid(dc, RECT{r.left + column.From, r.top + row.From, r.left + column.To, r.top + row.To}, color);
+            const RECT cell{r.left + column.From, r.top + rowRun.From, r.left + column.To, r.top + rowRun.To};
+            if (!row.empty() && row.back().Color == color && row.back().Rect.right == cell.left) {
+                row.back().Rect.right = cell.right;
+            } else {
+                row.push_back(TFill{cell, color});
+            }
+        }
+        if (!above.empty() && !row.empty() && above.front().Rect.bottom == r.top + rowRun.From &&
+            sameColumns(above, row)) {
+            for (TFill& f : above) f.Rect.bottom = r.top + rowRun.To;
+        } else {
+            fillAll(above);
+            above = row;
         }
     }
+    fillAll(above);
 }
 
 // --- TNarrowTabStrings ---
@@ -393,7 +426,7 @@ void TNarrowTab::SetTabIndex(int index) {
         FBack.SetEnabled(FGeometry.BackEnabled());
         FForward.SetEnabled(FGeometry.ForwardEnabled());
     }
-    for (const TRect& r : selection.RepaintRects) PaintNow(RECT{r.Left, r.Top, r.Right, r.Bottom});
+    for (const TRect& r : MergeTouchingRects(selection.RepaintRects)) PaintNow(RECT{r.Left, r.Top, r.Right, r.Bottom});
     if (OnChange) OnChange(*this);
 }
 
@@ -511,11 +544,14 @@ void TNarrowTab::PaintStrip(HDC dc) {
     const int first = FGeometry.FirstVisible();
     const int last = first + FGeometry.VisibleCount() - 1;
     const int selected = FGeometry.TabIndex();
+    // A repaint of one or two tabs draws only the tabs that reach into it.
+    const TRect area{clip.left, clip.top, clip.right, clip.bottom};
+    auto reaches = [&](int k) { return FGeometry.TabPaintExtent(k).Intersects(area); };
     for (int k = first; k <= last; ++k) {
-        if (k != selected) PaintTab(dc, tools, k);
+        if (k != selected && reaches(k)) PaintTab(dc, tools, k);
     }
     // The selected tab overlaps its neighbours.
-    if (selected >= first && selected <= last) PaintTab(dc, tools, selected);
+    if (selected >= first && selected <= last && reaches(selected)) PaintTab(dc, tools, selected);
 }
 
 void TNarrowTab::MouseEntered() {
