@@ -48,8 +48,7 @@ public:
     void AddToHistory(const TVantorButton& entry);
     // `entryIndex` is the position of the entry control under the drop point
     // in `page`, or -1 when the files fell on no entry.
-    void DropFilesOnPage(const std::vector<std::string>& files, int32_t entryIndex, TBarKind target,
-                         TVantorPage& page);
+    void DropFilesOnPage(const std::vector<std::string>& files, int32_t entryIndex, TBarKind target, TVantorPage& page);
     // Opens the target when it is a folder (or unreadable), else its folder.
     void OpenThisFolder(const std::string& target);
 
