@@ -225,6 +225,29 @@ TEST(DropPaintPanel, ADroppedFileIsNamedExactlyOrLeftOut) {
     EXPECT_EQ(unnamed, std::vector<std::string>{folder / "gone?.txt"});
 }
 
+// The flat bars are taken up only when a flat style is first chosen; by then
+// the box has its range and position, and they must carry over.
+TEST(ScrollBoxEx, AFlatStyleChosenLaterKeepsRangeAndPosition) {
+    TTestTopWindow window;
+    ASSERT_TRUE(window.Create());
+    TScrollBoxEx box;
+    ASSERT_TRUE(box.Create(window.Handle(), TBounds{0, 0, 200, 200}));
+    box.SetVertRange(1000);
+    box.SetVertPosition(300);
+    for (TScrollBarStyle style : {ssFlat, ssHotTrack, ssRegular}) {
+        box.SetScrollBarStyle(style);
+        EXPECT_EQ(box.ScrollBarStyle(), style);
+        EXPECT_TRUE(box.VertScrollBarVisible());
+        EXPECT_EQ(box.VertPosition(), 300) << style;
+    }
+    box.SetScrollBarStyle(ssFlat);
+    box.SetSmooth(false);
+    SendMessageW(box.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(box.VertPosition(), 308);
+    SendMessageW(box.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(box.VertPosition(), 800);
+}
+
 TEST(ScrollBoxEx, ScrollsItsContentWithinTheRange) {
     TTestTopWindow window;
     ASSERT_TRUE(window.Create());

@@ -216,6 +216,20 @@ TEST(NarrowTab, CaptionChangesLayTheStripOutAgain) {
     EXPECT_EQ(t.strip.Tabs().Count(), 3);
 }
 
+TEST(NarrowTab, CaptionsAddedTogetherLayOutAsWhenAddedOneByOne) {
+    TStripFixture single(0, TBounds{0, 0, 300, 24}, false);
+    TStripFixture together(0, TBounds{0, 0, 300, 24}, false);
+    const std::vector<std::string> captions = {"ページ1", "とても長いページの名前", "P", "ページ4", "ページ5"};
+    for (const std::string& caption : captions) single.strip.Tabs().Add(caption);
+    together.strip.Tabs().AddStrings(captions);
+    EXPECT_EQ(together.strip.Tabs().Count(), 5);
+    EXPECT_EQ(together.strip.Tabs()[1], captions[1]);
+    EXPECT_EQ(together.strip.Geometry().TabRects(), single.strip.Geometry().TabRects());
+    EXPECT_EQ(together.strip.Geometry().VisibleCount(), single.strip.Geometry().VisibleCount());
+    together.strip.Tabs().AddStrings({});
+    EXPECT_EQ(together.strip.Tabs().Count(), 5);
+}
+
 TEST(NarrowTab, PaintsTheSelectedTabInItsColourAndTheOthersInTheirs) {
     TStripFixture t(5, TBounds{0, 0, 300, 40});
     t.strip.SetSelectedColor(RGB(250, 0, 0));

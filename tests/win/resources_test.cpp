@@ -328,6 +328,20 @@ TEST(MenuImages, TheStripIsCutIntoIconsWithClearBackgrounds) {
     }
 }
 
+TEST(MenuImages, AnImageIsCutOnceAndSharedByEveryHolder) {
+    const TImageStrip& strip = MenuImages();
+    const std::shared_ptr<const TIcon> first = strip.SharedIcon(miDesktop);
+    ASSERT_TRUE(first && first->Get());
+    EXPECT_EQ(strip.SharedIcon(miDesktop), first);
+    EXPECT_EQ(strip.Icon(miDesktop), first->Get());
+    EXPECT_EQ(strip.SharedIcon(-1), nullptr);
+    EXPECT_EQ(strip.SharedIcon(miImageCount), nullptr);
+    // A button showing it holds a share, not a copy.
+    TIconButton button;
+    button.SetSharedIcon(strip.SharedIcon(miShutdown));
+    EXPECT_EQ(button.Icon(), strip.Icon(miShutdown));
+}
+
 TEST(MenuImages, ADisabledImageIsDrawnGreyed) {
     const TImageStrip& strip = MenuImages();
     auto draw = [&](bool enabled) {

@@ -62,7 +62,7 @@ void TVantor::CreateControls() {
     for (int id = 0; id < sbCount; ++id) {
         TIconButton& b = SystemButtons[id];
         b.Tag = id;
-        b.SetIcon(MenuImages().Icon(SystemButtonImage(id)));
+        b.SetSharedIcon(MenuImages().SharedIcon(SystemButtonImage(id)));
         b.SetLargeIcon(false);
         b.SetButtonStyle(isFlat);
         b.SetTransparent(true);  // the caption strip shows through

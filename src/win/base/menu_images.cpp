@@ -65,16 +65,24 @@ TImageStrip::TImageStrip(HMODULE module, const wchar_t* resourceName, COLORREF t
     if (!strip) return;
     BITMAP bm{};
     if (!GetObjectW(strip.Get(), sizeof(bm), &bm) || bm.bmHeight != ImageSize || bm.bmWidth < ImageSize) return;
-    const std::vector<uint32_t> pixels = ReadPixels(strip.Get(), bm.bmWidth, bm.bmHeight);
-    if (pixels.empty()) return;
-    const uint32_t key = (GetRValue(transparent) << 16) | (GetGValue(transparent) << 8) | GetBValue(transparent);
-    const int count = bm.bmWidth / ImageSize;
-    FIcons.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) FIcons.emplace_back(CutIcon(pixels, bm.bmWidth, i * ImageSize, key));
+    FPixels = ReadPixels(strip.Get(), bm.bmWidth, bm.bmHeight);
+    if (FPixels.empty()) return;
+    FKey = (GetRValue(transparent) << 16) | (GetGValue(transparent) << 8) | GetBValue(transparent);
+    FWidth = bm.bmWidth;
+    FCount = bm.bmWidth / ImageSize;
+    FIcons.resize(static_cast<size_t>(FCount));
+}
+
+std::shared_ptr<const TIcon> TImageStrip::SharedIcon(int index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    std::shared_ptr<const TIcon>& icon = FIcons[static_cast<size_t>(index)];
+    if (!icon) icon = std::make_shared<const TIcon>(CutIcon(FPixels, FWidth, index * ImageSize, FKey));
+    return icon;
 }
 
 HICON TImageStrip::Icon(int index) const {
-    return index >= 0 && index < Count() ? FIcons[static_cast<size_t>(index)].Get() : nullptr;
+    const std::shared_ptr<const TIcon> icon = SharedIcon(index);
+    return icon ? icon->Get() : nullptr;
 }
 
 void TImageStrip::Draw(HDC dc, int index, int x, int y, bool enabled) const {

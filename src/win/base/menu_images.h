@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "base/handles.h"
@@ -38,7 +40,9 @@ enum TMenuImage {
 };
 
 // Square images side by side in one bitmap resource, each kept as an icon
-// whose mask comes from the strip's transparent colour.
+// whose mask comes from the strip's transparent colour. An image becomes an
+// icon when it is first asked for: making an icon is slow under Wine, and the
+// start-up shows only a few of them.
 class TImageStrip {
 public:
     static constexpr int ImageSize = 16;
@@ -46,14 +50,20 @@ public:
     // Empty when the resource is missing or unreadable.
     TImageStrip(HMODULE module, const wchar_t* resourceName, COLORREF transparent);
 
-    int Count() const { return static_cast<int>(FIcons.size()); }
+    int Count() const { return FCount; }
     // Owned by the strip; null outside 0..Count() - 1.
     HICON Icon(int index) const;
+    // The same icon, shared: it lives on as long as any holder.
+    std::shared_ptr<const TIcon> SharedIcon(int index) const;
     // Draws one image with its top-left at (x, y), greyed when not enabled.
     void Draw(HDC dc, int index, int x, int y, bool enabled = true) const;
 
 private:
-    std::vector<TIcon> FIcons;
+    std::vector<uint32_t> FPixels;  // 0x00RRGGBB, top row first
+    int FWidth = 0;
+    int FCount = 0;
+    uint32_t FKey = 0;
+    mutable std::vector<std::shared_ptr<const TIcon>> FIcons;  // cut on first use
 };
 
 // The program's own strip, loaded from the running module on first use.

@@ -318,3 +318,8 @@ void TIconButton::SetIcon(HICON icon) {
     TakeIcon(icon ? CopyIcon(icon) : nullptr);
     Invalidate();
 }
+
+void TIconButton::SetSharedIcon(TSharedIcon icon) {
+    ShareIcon(std::move(icon));
+    Invalidate();
+}

@@ -131,5 +131,8 @@ class TIconButton : public TCustomIconButton {
 public:
     // Copies the icon; null clears it.
     void SetIcon(HICON icon);
+    // Shows an icon that never changes without copying it (copies are slow
+    // under Wine); the button holds a share of it.
+    void SetSharedIcon(TSharedIcon icon);
     HICON Icon() const { return IconHandle(); }
 };

@@ -192,7 +192,10 @@ int TNarrowTabStrings::AddObject(const std::string& text, void* object) {
 }
 
 void TNarrowTabStrings::AddStrings(const std::vector<std::string>& texts) {
-    for (const std::string& text : texts) Add(text);
+    if (texts.empty()) return;
+    // One re-measure for the lot: once per string made filling 32 tabs quadratic.
+    for (const std::string& text : texts) FItems.push_back({text, nullptr});
+    Changed();
 }
 
 void TNarrowTabStrings::Clear() {

@@ -99,9 +99,6 @@ TScrollBoxEx::~TScrollBoxEx() {
 
 bool TScrollBoxEx::Create(HWND parent, const TBounds& bounds) {
     if (!CreateChild(BoxClass, WS_CLIPCHILDREN, parent, bounds)) return false;
-    // Flat and hot-tracking bars need the common controls' flat scroll bars;
-    // where they are missing the bar keeps the regular look.
-    FFlatBars = FlatScrollBars().Complete() && FlatScrollBars().Initialize(Handle()) != FALSE;
     SetScrollBarStyle(FStyle);
     UpdateScrollInfo();
     return true;
@@ -129,7 +126,17 @@ bool TScrollBoxEx::VertScrollBarVisible() const { return Handle() && FRange > Cl
 
 void TScrollBoxEx::SetScrollBarStyle(TScrollBarStyle style) {
     FStyle = style;
-    if (FFlatBars && Handle()) FlatScrollBars().SetScrollProp(Handle(), WSB_PROP_VSTYLE, FlatStyle(style), TRUE);
+    if (!Handle()) return;
+    // Flat and hot-tracking bars need the common controls' flat scroll bars;
+    // where they are missing the bar keeps the regular look. They are loaded
+    // only when first asked for: the library costs a start-up with the
+    // regular bar a good part of its time under Wine.
+    if (style != ssRegular && !FFlatTried) {
+        FFlatTried = true;
+        FFlatBars = FlatScrollBars().Complete() && FlatScrollBars().Initialize(Handle()) != FALSE;
+        if (FFlatBars) UpdateScrollInfo();
+    }
+    if (FFlatBars) FlatScrollBars().SetScrollProp(Handle(), WSB_PROP_VSTYLE, FlatStyle(style), TRUE);
 }
 
 int TScrollBoxEx::PageStep() const { return std::max(ClientHeight() * 9 / 10, 1); }

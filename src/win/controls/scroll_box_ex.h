@@ -73,5 +73,6 @@ private:
     int FPosition = 0;
     TScrollBarStyle FStyle = ssRegular;
     bool FSmooth = false;
-    bool FFlatBars = false;  // the flat scroll-bar functions took the window
+    bool FFlatBars = false;   // the flat scroll-bar functions took the window
+    bool FFlatTried = false;  // the common controls were asked for them
 };
