@@ -134,3 +134,21 @@ std::array<uint16_t, ActionCount> MergeKeyDefinitions(std::vector<std::string>& 
     for (int32_t i = 0; i < ActionCount; ++i) keys[i] = TextToShortCut(ListValue(shortCuts, ActionTable()[i].Name));
     return keys;
 }
+
+std::string ShortCutToDisplayText(uint16_t shortCut, std::string_view otherKeyName) {
+    const uint8_t key = static_cast<uint8_t>(shortCut & 0xFF);
+    if (key == 0) return "なし";
+    std::string name = KeyName(key);
+    if (name.empty()) name = otherKeyName;
+    if (name.empty()) {
+        static const char digits[] = "0123456789ABCDEF";
+        name = std::string("0x") + digits[key >> 4] + digits[key & 15];
+    }
+    // Joined part by part rather than by widening every "+": a layout may
+    // call a key "+" itself.
+    std::string text;
+    if (shortCut & KeyShift) text += "Shift + ";
+    if (shortCut & KeyCtrl) text += "Ctrl + ";
+    if (shortCut & KeyAlt) text += "Alt + ";
+    return text + name;
+}

@@ -57,3 +57,10 @@ void CompleteShortCuts(std::vector<std::string>& shortCuts);
 // (0 where the text does not parse). The caller registers hot keys for the
 // actions with ActionHotKey and sets menu shortcuts for the others.
 std::array<uint16_t, ActionCount> MergeKeyDefinitions(std::vector<std::string>& shortCuts);
+
+// The hot-key field's text: the parts of the key text joined by " + "
+// ("Ctrl + Alt + A"), and "なし" when there is no key (the low byte is 0). A
+// key the key text has no name for shows as `otherKeyName` (the keyboard
+// layout's name of it) or, when that is empty too, as its code ("0xE5"), so
+// the field never looks empty while it holds a key.
+std::string ShortCutToDisplayText(uint16_t shortCut, std::string_view otherKeyName = {});
