@@ -437,3 +437,45 @@ TEST(PageFile, HeaderCountsThatDoNotCoverTheDataAreIncomplete) {
     EXPECT_FALSE(set.LoadFromBytes(file(2) + "x"));
     EXPECT_EQ(set.Count(), 2);
 }
+
+namespace {
+
+class TCountingPlatform : public TFakePlatform {
+public:
+    int ExistsCalls = 0;
+    bool FileExists(const std::string& path) override {
+        ++ExistsCalls;
+        return TFakePlatform::FileExists(path);
+    }
+};
+
+}  // namespace
+
+// A set names the same Windows-folder programs many times; loading asks the
+// system once per path, and gives every entry the same answer.
+TEST(PageFileLoad, AsksWhetherAWindowsFolderFileExistsOncePerPath) {
+    TCountingPlatform platform;
+    platform.AddFile("C:\\WINDOWS\\notepad.exe");
+    platform.AddFile("C:\\WINDOWS\\SYSTEM\\calc.exe");
+    TVantorManager saved(platform);
+    for (int p = 0; p < 3; ++p) {
+        if (p > 0) {
+            ASSERT_TRUE(saved.AddPage("", 0));
+        }
+        for (int i = 0; i < 40; ++i)
+            saved.Pages(p)->Add(i % 2 ? "C:\\WINDOWS\\notepad.exe" : "C:\\WINDOWS\\SYSTEM\\calc.exe", "", "", "", "", 5,
+                                false, "", 0);
+    }
+    const std::string bytes = saved.SaveToBytes();
+    TVantorManager loaded(platform);
+    platform.ExistsCalls = 0;
+    ASSERT_TRUE(loaded.LoadFromBytes(bytes));
+    EXPECT_LE(platform.ExistsCalls, 2);
+    EXPECT_EQ(loaded.Pages(2)->Buttons(1)->LinkTo, "C:\\WINDOWS\\notepad.exe");
+    EXPECT_EQ(loaded.Pages(2)->Buttons(0)->LinkTo, "C:\\WINDOWS\\SYSTEM\\calc.exe");
+
+    // After the load every question goes to the system again: files change.
+    platform.ExistsCalls = 0;
+    loaded.Pages(0)->Add("C:\\WINDOWS\\notepad.exe", "", "", "", "", 5, false, "", 0);
+    EXPECT_EQ(platform.ExistsCalls, 1);
+}

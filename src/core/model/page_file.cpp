@@ -136,13 +136,18 @@ bool TVantorManager::LoadFromBytes(std::string_view data) {
     // last one: a count of none, or bytes left over, mean the header does not
     // describe the file. What was read is used; the caller keeps the file.
     bool complete = pageCount > 0;
+    TExistenceMemo memo;
     for (int32_t i = 0; i < pageCount; ++i) {
         if (!AddPage("", 1)) return false;
+        TVantorPage& page = *FPages.back();
+        page.SetExistenceMemo(&memo);
         try {
-            complete = FPages.back()->LoadFromStream(stream) && complete;
+            complete = page.LoadFromStream(stream) && complete;
         } catch (const EVantorError&) {
+            page.SetExistenceMemo(nullptr);
             return false;  // a damaged page ends the load; what was read stays
         }
+        page.SetExistenceMemo(nullptr);
     }
     return complete && stream.Remaining() == 0;
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/slotted_list.h"
@@ -61,6 +62,10 @@ int CompareButtons(const TVantorButton& a, const TVantorButton& b);
 // Button width and title width of a view style's standard layout; false for a
 // style outside 0..7.
 bool StyleDefaultSizes(int32_t viewStyle, int32_t& buttonWidth, int32_t& titleWidth);
+
+// The platform's answers to FileExists kept for one page-file load: a set
+// names the same programs many times, and each question is a system call.
+using TExistenceMemo = std::unordered_map<std::string, bool>;
 
 class TVantorPage {
 public:
@@ -119,6 +124,8 @@ public:
     // A bare file name goes to the Windows folder; a Windows-folder path of a
     // file that is not there goes to the System folder.
     std::string NormalizePath(const std::string& path) const;
+    // While set (a page-file load), NormalizePath asks each path once.
+    void SetExistenceMemo(TExistenceMemo* memo) { FExistenceMemo = memo; }
 
     // One page record at the stream position. LoadFromStream throws
     // EVantorError when the record is unreadable and keeps what it read; it
@@ -128,12 +135,14 @@ public:
 
 private:
     bool ReadEntry(TMemoryReader& stream, uint16_t pageVersion);
+    bool FileExists(const std::string& path) const;
 
     TPlatform& Platform;
     std::string FWindowsFolder;
     std::string FWindowsFolderLower;
     std::string FSystemFolder;
     TSlottedList<TVantorButton, MaxButtonsPerPage> FButtons;
+    TExistenceMemo* FExistenceMemo = nullptr;
 };
 
 // A page set. The main set also carries every persistent setting, which it

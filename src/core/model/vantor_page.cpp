@@ -51,10 +51,19 @@ TVantorPage::TVantorPage(TPlatform& platform)
 
 TVantorPage::~TVantorPage() = default;
 
+bool TVantorPage::FileExists(const std::string& path) const {
+    if (!FExistenceMemo) return Platform.FileExists(path);
+    const auto known = FExistenceMemo->find(path);
+    if (known != FExistenceMemo->end()) return known->second;
+    const bool exists = Platform.FileExists(path);
+    FExistenceMemo->emplace(path, exists);
+    return exists;
+}
+
 std::string TVantorPage::NormalizePath(const std::string& path) const {
     std::string result = path;
     if (!result.empty() && ExtractFilePath(result).empty()) result = FWindowsFolder + "\\" + result;
-    if (AnsiLowerCase(ExtractFileDir(result)) == FWindowsFolderLower && !Platform.FileExists(result))
+    if (AnsiLowerCase(ExtractFileDir(result)) == FWindowsFolderLower && !FileExists(result))
         result = FSystemFolder + "\\" + ExtractFileName(result);
     return result;
 }

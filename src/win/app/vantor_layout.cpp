@@ -202,7 +202,9 @@ void TVantor::RebuildPage() {
     // One repaint request for the whole re-bind and layout.
     TGraphicControlHost::TBatch batch(PTexture.Controls());
     FMainView.Rebind(MainPages().ButtonStyle());
-    LayoutPage(true);
+    // During start-up the window has no size yet: the resize that ends it
+    // lays the page out once, at the size it is shown at.
+    if (FStarted) LayoutPage(true);
     // The four bars re-bind their entries here.
 }
 
