@@ -18,24 +18,6 @@ namespace {
 
 const COLORREF Marker = RGB(1, 2, 3);
 
-// A shell drop of `names` at `at`, as the shell hands it to a window.
-HDROP MakeDrop(const std::vector<std::wstring>& names, POINT at) {
-    size_t chars = 1;
-    for (const std::wstring& n : names) chars += n.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->pt = at;
-    drop->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const std::wstring& n : names) {
-        std::memcpy(text, n.c_str(), (n.size() + 1) * sizeof(wchar_t));
-        text += n.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 }  // namespace
 
 TEST(Separator, DrawsEtchedLinesAcrossTheMiddleOrAPlainFace) {

@@ -20,6 +20,7 @@
 #include "shell/drop_file.h"
 #include "shell/notify_hot_key.h"
 #include "shell/status_icon.h"
+#include "win_test_util.h"
 
 namespace {
 
@@ -80,24 +81,6 @@ bool KeyIsFree(UINT modifiers, UINT vk) {
 }
 
 // ---------------------------------------------------------------- file drops
-
-// A shell drop of `names` at `at`, as the shell hands it to a window.
-HDROP MakeDrop(const std::vector<std::wstring>& names, POINT at) {
-    size_t chars = 1;
-    for (const std::wstring& n : names) chars += n.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->pt = at;
-    drop->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const std::wstring& n : names) {
-        std::memcpy(text, n.c_str(), (n.size() + 1) * sizeof(wchar_t));
-        text += n.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
 
 // A window with a procedure of its own that records what reaches it; a drop
 // that arrives is read and finished as a window of its own would.

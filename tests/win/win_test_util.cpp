@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "base/handles.h"
@@ -167,4 +168,21 @@ bool RunHelperVerb(const std::vector<std::string>& arguments, int& exitCode) {
         return true;
     }
     return false;
+}
+
+HDROP MakeDrop(const std::vector<std::wstring>& names, POINT at) {
+    size_t chars = 1;
+    for (const std::wstring& n : names) chars += n.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = at;
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const std::wstring& n : names) {
+        std::memcpy(text, n.c_str(), (n.size() + 1) * sizeof(wchar_t));
+        text += n.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h.
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -28,6 +30,10 @@ bool PathExists(const std::string& path);
 void MakeFolder(const std::string& path);
 // Removes a folder tree; true when it is gone.
 bool RemoveTree(const std::string& path);
+
+// A shell drop of `names` at `at`, as the shell hands it to a window (the
+// receiver frees it with DragFinish).
+HDROP MakeDrop(const std::vector<std::wstring>& names, POINT at);
 
 // The test executable's own path (for the helper verbs).
 std::string TestExecutable();

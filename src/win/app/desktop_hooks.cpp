@@ -1,0 +1,82 @@
+#include "app/desktop_hooks.h"
+
+#include "app/vantor.h"
+#include "text/text.h"
+
+namespace {
+
+const char kUnnamedDrop[] = "\"%s\"は名前に扱えない文字が含まれているため、登録できません。";
+
+}  // namespace
+
+TDesktopHooks::TDesktopHooks(TVantor& vantor) : FVantor(vantor) {
+    FKeys.OnHotKey = [this](int32_t action) { FVantor.ExecuteAction(action); };
+    FKeys.OnShortCut = [this](int32_t action) { return FVantor.Commands().Run(action); };
+    FStatusIcon.SetHint("Vantor");
+    FStatusIcon.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int, int) {
+        StatusIconMouseDown(button);
+    };
+    FDropFile.OnDropFile = [this](TDropFile&, const std::vector<std::string>& files, int x, int y) {
+        DropFileDropFile(files, x, y);
+    };
+    FDropFile.OnDropUnnamed = [this](TDropFile&, const std::vector<std::string>& names) {
+        for (const std::string& name : names) FVantor.ErrorBox(Format(kUnnamedDrop, name));
+    };
+}
+
+void TDesktopHooks::AttachDrops(HWND entryArea) { FDropFile.SetControl(entryArea); }
+
+void TDesktopHooks::ApplyKeyDefinitions() { FKeys.Apply(FVantor.MainPages().ShortCuts); }
+
+void TDesktopHooks::ShowIcon(bool visible) {
+    FStatusIcon.SetVisible(visible);
+    if (!FIconLoaded) {
+        FIconLoaded = true;
+        FStatusIcon.Loaded();
+    }
+}
+
+// Only the right button acts: over an open dialog or message box the icon
+// brings that to the front, else the main menu pops up at the pointer.
+void TDesktopHooks::StatusIconMouseDown(TMouseButton button) {
+    if (button != mbRight) return;
+    if (FVantor.ModalDepth() > 0) {
+        if (HWND active = GetLastActivePopup(FVantor.Handle())) FVantor.BringToFront(active);
+        return;
+    }
+    FVantor.BringToFront(FVantor.Handle());
+    POINT at{};
+    GetCursorPos(&at);
+    FVantor.MainMenu.Popup(FVantor.Handle(), at);
+}
+
+// The drop point is in the entry area's coordinates; the entry under it is
+// looked up on the panel, which scrolls inside it.
+void TDesktopHooks::DropFileDropFile(const std::vector<std::string>& files, int x, int y) {
+    TVantorManager& pages = FVantor.MainPages();
+    if (pages.CurrentPage() < 0 || pages.CurrentPage() >= pages.Count()) return;
+    POINT at{x, y};
+    MapWindowPoints(FVantor.ScrollBox.Handle(), FVantor.PTexture.Handle(), &at, 1);
+    int32_t entry = -1;
+    if (TGraphicControl* control = FVantor.PTexture.Controls().ControlAtPos(at.x, at.y))
+        if (dynamic_cast<TLauncherButton*>(control)) entry = static_cast<int32_t>(control->Tag);
+    FVantor.Launcher().DropFilesOnPage(files, entry, TBarKind::Main, *pages.Pages(pages.CurrentPage()));
+}
+
+void TDesktopHooks::CornerTick(POINT pointer, uint32_t now) {
+    const TVantorManager& settings = FVantor.MainPages();
+    TCornerInput input;
+    input.X = pointer.x;
+    input.Y = pointer.y;
+    input.Width = GetSystemMetrics(SM_CXSCREEN);
+    input.Height = GetSystemMetrics(SM_CYSCREEN);
+    input.Now = now;
+    for (int32_t i = 0; i < CornerCount; ++i) input.CornerCall[i] = settings.CornerCall(i);
+    input.CornerPause = settings.CornerPause();
+    const int32_t action = ::CornerTick(FCorner, input);
+    if (action < 0) return;
+    FVantor.ExecuteAction(action);
+    CornerActionFinished(FCorner, GetTickCount());
+}
+
+bool TDesktopHooks::TranslateShortCut(const MSG& msg) { return FKeys.TranslateShortCut(msg, FVantor.Handle()); }
