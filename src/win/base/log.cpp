@@ -4,18 +4,19 @@
 
 #include <string>
 
-#include "base/win_text.h"
-
 namespace {
 
+// The bytes go out as they are, in code page 932 like all of the program's
+// text: the wide call would pass them through the system's own code page
+// (losing Japanese elsewhere), and Wine shows only the narrow one.
 void Emit(const char* where, const char* what) noexcept {
     try {
-        std::wstring line = L"Vantor: " + Widen(where ? where : "");
-        if (what && *what) line += L": " + Widen(what);
-        line += L"\n";
-        OutputDebugStringW(line.c_str());
+        std::string line = std::string("Vantor: ") + (where ? where : "");
+        if (what && *what) line += std::string(": ") + what;
+        line += "\n";
+        OutputDebugStringA(line.c_str());
     } catch (...) {
-        OutputDebugStringW(L"Vantor: an error was swallowed\n");
+        OutputDebugStringA("Vantor: an error was swallowed\n");
     }
 }
 
