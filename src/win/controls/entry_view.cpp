@@ -152,3 +152,65 @@ void TEntryView::PaintTitles(HDC dc, const RECT& clip, HFONT font, COLORREF text
                     nullptr);
     }
 }
+
+int TEntryView::TitleAt(int x, int y) const {
+    const TVantorPage* page = Page();
+    if (!page || !FCellMetrics.HasTitleBox()) return -1;
+    for (int i = std::min<int>(page->Count(), PoolSize) - 1; i >= 0; --i)
+        if (FTitleRects[i].Contains(x, y)) return i;
+    return -1;
+}
+
+// ---------------------------------------------------------------- focus frame
+
+std::vector<TFocusCell> TEntryView::FocusCells() const {
+    std::vector<TFocusCell> cells;
+    const TVantorPage* page = Page();
+    const int count = page ? std::min<int>(page->Count(), PoolSize) : 0;
+    cells.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) cells.push_back(TFocusCell{FEntryRects[i], page->Buttons(i)->IsSeparator()});
+    return cells;
+}
+
+int TEntryView::PlaceFocusFrame(int focus) {
+    const std::vector<TFocusCell> cells = FocusCells();
+    const int entry = ClampFocus(cells, focus);
+    std::array<TBounds, 4> lines{};
+    if (entry >= 0) {
+        const TBounds& cell = cells[entry].Cell;
+        // A bar's row has no cell metrics: its buttons fill their cells.
+        TBounds icon = FCellMetrics.IconRect;
+        if (icon.Width <= 0 || icon.Height <= 0) icon = TBounds{0, 0, cell.Width, cell.Height};
+        lines = FocusFrameLines(cell, icon);
+    }
+    if (entry != FFocusEntry || lines != FFocusLines) {
+        InvalidateFocusFrame();
+        FFocusEntry = entry;
+        FFocusLines = lines;
+        InvalidateFocusFrame();
+    }
+    return entry;
+}
+
+int TEntryView::MoveFocus(int focus, TFocusMove move) const { return ::MoveFocus(FocusCells(), focus, move); }
+
+void TEntryView::SetFocusFrameShown(bool shown) {
+    if (shown == FFocusShown) return;
+    InvalidateFocusFrame();
+    FFocusShown = shown;
+    InvalidateFocusFrame();
+}
+
+void TEntryView::InvalidateFocusFrame() {
+    if (!FHost || !FFocusShown || FFocusEntry < 0) return;
+    for (const TBounds& b : FFocusLines) FHost->InvalidateArea(RECT{b.Left, b.Top, b.Right(), b.Bottom()}, false);
+}
+
+void TEntryView::PaintFocusFrame(HDC dc, const RECT& clip, COLORREF color) const {
+    if (!FFocusShown || FFocusEntry < 0) return;
+    const TBrush brush(CreateSolidBrush(color));
+    for (const TBounds& b : FFocusLines) {
+        const RECT r{b.Left, b.Top, b.Right(), b.Bottom()};
+        if (RectsMeet(r, clip)) FillRect(dc, &r, brush.Get());
+    }
+}

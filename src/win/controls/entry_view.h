@@ -12,10 +12,12 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "base/handles.h"
 #include "controls/launcher_button.h"
 #include "controls/separator.h"
+#include "layout/focus.h"
 #include "layout/page_layout.h"
 #include "model/vantor_classes.h"
 
@@ -46,6 +48,21 @@ public:
     // The titles of the entries that show one, in `font` and the two colours.
     void PaintTitles(HDC dc, const RECT& clip, HFONT font, COLORREF text, COLORREF back) const;
 
+    // The keyboard focus frame: four 1-pixel lines one pixel outside the icon
+    // box of the focused entry, painted under the entry controls. Places it on
+    // `focus` clamped to the page's launcher entries and returns that entry;
+    // -1 (no frame) when the page has none. Valid until the next layout.
+    int PlaceFocusFrame(int focus);
+    // The entry an arrow key moves the focus to from `focus`.
+    int MoveFocus(int focus, TFocusMove move) const;
+    int FocusEntry() const { return FFocusEntry; }
+    // The four lines (top, left, right, bottom) in the panel's coordinates.
+    const std::array<TBounds, 4>& FocusFrame() const { return FFocusLines; }
+    // Drawn only while the keyboard is on the entries.
+    bool FocusFrameShown() const { return FFocusShown; }
+    void SetFocusFrameShown(bool shown);
+    void PaintFocusFrame(HDC dc, const RECT& clip, COLORREF color) const;
+
     // A click on the button of a slot.
     std::function<void(int slot)> OnEntryClick;
 
@@ -55,6 +72,9 @@ public:
     const TBounds& EntryRect(int slot) const { return FEntryRects[slot]; }
     const TRect& TitleRect(int slot) const { return FTitleRects[slot]; }
     bool TitleTruncated(int slot) const { return FTitleTruncated[slot]; }
+    // The entry whose title lies under a point of the panel (the last one
+    // there), -1 for none.
+    int TitleAt(int x, int y) const;
     int ColumnCount() const { return FColumnCount; }
     const TCellMetrics& CellMetrics() const { return FCellMetrics; }
 
@@ -62,6 +82,8 @@ private:
     void BindEntry(int slot, const TVantorButton& entry, bool largeIcon, int buttonStyle);
     void ParkSlot(int slot);
     void ClearPlacements();
+    std::vector<TFocusCell> FocusCells() const;
+    void InvalidateFocusFrame();
 
     TPageSource FPage;
     TGraphicControlHost* FHost = nullptr;
@@ -72,6 +94,9 @@ private:
     std::array<bool, PoolSize> FTitleTruncated{};
     TCellMetrics FCellMetrics;
     int FColumnCount = 0;
+    int FFocusEntry = -1;
+    std::array<TBounds, 4> FFocusLines{};
+    bool FFocusShown = false;
 };
 
 // Title widths in a window's font, for the layout's truncation rule.

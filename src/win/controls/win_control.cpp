@@ -186,6 +186,12 @@ LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_SETFOCUS:
+            if (OnEnter) OnEnter(*this);
+            break;
+        case WM_KILLFOCUS:
+            if (OnExit) OnExit(*this);
+            break;
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_CHAR:

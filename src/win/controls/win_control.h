@@ -39,6 +39,9 @@ public:
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnResize;
+    // The window got or lost the keyboard focus.
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
 
 protected:
     explicit TWinControl(const TBounds& initialBounds) : FInitialBounds(initialBounds) {}
