@@ -1,5 +1,6 @@
 """Screenshot cases: the main window showing pages in every view style, tabs
-on every side, both tab modes, a wallpaper and every button style.
+on every side, both tab modes, a wallpaper, every button style and the
+keyboard's focus frame.
 
 Each case gives the program a Main.pag and a Vantor.ini, waits until the
 window stops changing, and compares the window's pixels with the reference
@@ -189,3 +190,31 @@ def _button_style_case(style):
 
 for _style in range(5):
     case(_button_style_case(_style), shot=True)
+
+
+def count_pixels(path, colour):
+    r = subprocess.run(["convert", str(path), "-fill", "black", "+opaque", colour, "-fill", "white", "-opaque", colour,
+                        "-format", "%[fx:round(mean*w*h)]", "info:"],
+                       stdout=subprocess.PIPE, text=True, timeout=30, check=True)
+    return int(r.stdout.strip())
+
+
+def _focus_frame_case(style, icon):
+    """The window has the keyboard at start: the frame, in a colour nothing
+    else has, stands one pixel outside the icon of the entry after the first
+    separator, and nowhere else."""
+    def run(env):
+        def ini(data, windata):
+            return (settings_ini(CurrentPage=style, PageTabLayout=1, CurrentButton=5) +
+                    b"[Colors]\r\nCustomColor=1\r\nColor6=FF00FF\r\n")
+        name = f"focus_frame_{style}"
+        shoot(env, name, pages_of_every_style(), ini)
+        side = icon + 2
+        framed = count_pixels(env.work / f"{name}.png", "#FF00FF")
+        check(framed == 4 * side - 4, f"{name}: {framed} pixels in the focus colour, the frame has {4 * side - 4}")
+    run.__name__ = f"shot_focus_frame_{style}"
+    return run
+
+
+for _style, _icon in ((0, 38), (3, 22)):
+    case(_focus_frame_case(_style, _icon), shot=True)

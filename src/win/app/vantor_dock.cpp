@@ -11,6 +11,7 @@ SIZE ScreenSize() { return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(
 }  // namespace
 
 void TVantor::FormMouseDown(TComponent* sender, TMouseButton button, TShiftState, int x, int y) {
+    TitleMouseDown(sender, button, x, y);
     if (button != mbLeft) return;
     // A real click puts the keyboard on the page; a failure changes nothing.
     if (sender && IsWindowVisible(PTexture.Handle()) && IsWindowEnabled(PTexture.Handle()))
@@ -21,7 +22,8 @@ void TVantor::FormMouseDown(TComponent* sender, TMouseButton button, TShiftState
 }
 
 // The window always hugs an edge while it is dragged.
-void TVantor::FormMouseMove(TComponent*, TShiftState shift, int x, int y) {
+void TVantor::FormMouseMove(TComponent* sender, TShiftState shift, int x, int y) {
+    TitleMouseMove(sender, x, y);
     if (!FDragging || !(shift & ssLeft)) return;
     RECT r{};
     GetWindowRect(Handle(), &r);
@@ -35,7 +37,8 @@ void TVantor::FormMouseMove(TComponent*, TShiftState shift, int x, int y) {
     FSliding = false;
 }
 
-void TVantor::FormMouseUp(TComponent*, TMouseButton, TShiftState, int, int) {
+void TVantor::FormMouseUp(TComponent* sender, TMouseButton button, TShiftState, int x, int y) {
+    TitleMouseUp(sender, button, x, y);
     if (!FDragging) return;
     FDragging = false;
     if (FPendingDockEdge == FDockEdge) return;

@@ -114,6 +114,7 @@ void TVantor::ConnectEvents() {
         if (button == mbLeft) FUserPageSwitch = true;
     };
     TabSet.OnMouseUp = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = false; };
+    ConnectKeyEvents();
 }
 
 // ---------------------------------------------------------------- frame
@@ -191,7 +192,7 @@ void TVantor::LayoutPage(bool forceRepaint) {
     ScrollBox.SetVertRange(out.ScrollRange);
     ScrollBox.SetScrollBarStyle(static_cast<TScrollBarStyle>(MainPages().ScrollStyle()));
     ScrollBox.SetSmooth(MainPages().SmoothScroll);
-    // The focus frame is placed here, without scrolling.
+    PlaceFocusFrame(false);
     if (out.RepaintTexture) PTexture.Invalidate();
     // The bars lay out their entries here.
 }

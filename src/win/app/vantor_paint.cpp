@@ -112,6 +112,8 @@ void TVantor::PTexturePaint(HDC dc, const RECT& clip) {
     PaintBackground(dc, clip);
     FMainView.PaintTitles(dc, clip, FWindowFont.Get(), ColorToRGB(FColors[TVantorSettings::TitleColor]),
                           ColorToRGB(FColors[TVantorSettings::BackTitleColor]));
+    // Behind the entry controls, which the panel paints after this.
+    FMainView.PaintFocusFrame(dc, clip, ColorToRGB(FColors[TVantorSettings::FocusColor]));
 }
 
 void TVantor::ApplyWindowFont() {
