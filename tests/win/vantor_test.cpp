@@ -10,6 +10,7 @@
 
 #include "base/handles.h"
 #include "base/win_text.h"
+#include "settings/name_value.h"
 #include "shell/shortcut_link.h"
 #include "shell/win_platform.h"
 #include "text/text.h"
@@ -454,4 +455,69 @@ TEST_F(VantorTest, ActionsRunTheirOneCommandWhicheverWayTheyAreAsked) {
     vantor.ExecuteAction(ActionExit);
     EXPECT_FALSE(IsWindow(vantor.Handle()));
     EXPECT_TRUE(PathExists(Data + "Main.pag"));
+}
+
+TEST_F(VantorTest, FilesDroppedFromTheShellOnTheEntryAreaBecomeEntries) {
+    TVantor& vantor = Start();
+    vantor.Show();
+    const std::string a = Folder / "あ.txt";
+    const std::string b = Folder / "b.txt";
+    WriteTextFile(a, "a");
+    WriteTextFile(b, "b");
+    const int before = MainPage().Count();
+    // Below every entry: the files are added to the current page, sorted.
+    SendMessageW(vantor.ScrollBox.Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({Widen(a), Widen(b)}, POINT{5, 300})), 0);
+    ASSERT_EQ(MainPage().Count(), before + 2);
+    EXPECT_EQ(MainPage().Buttons(before)->Title, "b");
+    EXPECT_EQ(MainPage().Buttons(before + 1)->Title, "あ");
+    EXPECT_TRUE(Desktop->Boxes.empty());
+}
+
+TEST_F(VantorTest, KeyDefinitionsRegisterTheHotKeysAndRunShortCutsOfTheMainWindow) {
+    TVantor& vantor = Start();
+    // A first start: every default key is there, and the hot keys are taken.
+    EXPECT_EQ(vantor.Desktop().Keys().KeyOf(ActionActivate), KeyCtrl | KeyAlt | 'L');
+    EXPECT_TRUE(vantor.Desktop().Keys().HotKeyRegistered(ActionActivate));
+    EXPECT_FALSE(vantor.Desktop().Keys().HotKeyRegistered(ActionExit));  // a menu key, not a hot key
+
+    SetListValue(vantor.MainPages().ShortCuts, "MClearHistory", "Ctrl+Q");
+    vantor.Desktop().ApplyKeyDefinitions();
+    Vantor->Launcher().AddToHistory(TVantorButton{});
+    ASSERT_EQ(History().Count(), 1);
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG press{vantor.ScrollBox.Handle(), WM_KEYDOWN, 'Q', 0, 0, {}};
+    EXPECT_TRUE(vantor.Desktop().TranslateShortCut(press));
+    EXPECT_EQ(History().Count(), 0);  // asked, and the answer was Yes
+    // A key meant for another window is not the main window's.
+    press.hwnd = GetDesktopWindow();
+    EXPECT_FALSE(vantor.Desktop().TranslateShortCut(press));
+    // An action without a command leaves its key to the window.
+    SetListValue(vantor.MainPages().ShortCuts, "MDeleteButton", "Ctrl+W");
+    vantor.Desktop().ApplyKeyDefinitions();
+    MSG unbuilt{vantor.ScrollBox.Handle(), WM_KEYDOWN, 'W', 0, 0, {}};
+    EXPECT_FALSE(vantor.Desktop().TranslateShortCut(unbuilt));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(VantorTest, TheTrayIconFollowsShowIconAndTheMainMenuEndsTheProgram) {
+    TVantor& vantor = Start();
+    vantor.Show();
+    EXPECT_TRUE(vantor.Desktop().StatusIcon().Visible());
+    vantor.Desktop().ShowIcon(false);
+    EXPECT_FALSE(vantor.Desktop().StatusIcon().Added());
+    // The exit item is the last of the main menu: choosing it closes the
+    // window, and the final save writes the files.
+    const int items = vantor.MainMenu.Count();
+    ASSERT_GE(items, 1);
+    wchar_t caption[64]{};
+    GetMenuStringW(vantor.MainMenu.Handle(), items - 1, caption, 64, MF_BYPOSITION);
+    EXPECT_EQ(Narrow(caption), "終了(&X)");
+    EXPECT_TRUE(vantor.MainMenu.RunCommand(GetMenuItemID(vantor.MainMenu.Handle(), items - 1)));
+    EXPECT_FALSE(IsWindow(vantor.Handle()));
+    EXPECT_TRUE(PathExists(Data + "Vantor.ini"));
 }

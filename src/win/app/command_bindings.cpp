@@ -28,12 +28,18 @@ void ClearHistory(TVantor& vantor) {
         history.Pages(history.CurrentPage())->Clear();
 }
 
+// The menu hot key opens the main menu near the window's top-left corner.
+void PopupMainMenuAtWindow(TVantor& vantor) {
+    RECT r{};
+    GetWindowRect(vantor.Handle(), &r);
+    vantor.MainMenu.Popup(vantor.Handle(), POINT{r.left + 32, r.top + 32});
+}
+
 }  // namespace
 
 // Actions without a command here are not built yet, and a key, hot key or
 // corner bound to one does nothing: the editing commands, the bars, the
-// system buttons, the dialogs, shortcuts, the main menu and help come with
-// their own windows.
+// system buttons, the dialogs, shortcuts and help come with their own windows.
 void BindMainCommands(TVantor& vantor) {
     TCommandTable& commands = vantor.Commands();
     // Bringing the window out and to the front is all these do until the
@@ -42,5 +48,20 @@ void BindMainCommands(TVantor& vantor) {
     commands.Bind(ActionActivateKeyword, [] {});
     commands.Bind(ActionOpenThisFolder, [&vantor] { OpenFocusedFolder(vantor); });
     commands.Bind(ActionClearHistory, [&vantor] { ClearHistory(vantor); });
+    commands.Bind(ActionMenu, [&vantor] { PopupMainMenuAtWindow(vantor); });
     commands.Bind(ActionExit, [&vantor] { SendMessageW(vantor.Handle(), WM_CLOSE, 0, 0); });
+}
+
+// The items of the main menu whose commands exist, in the menu's order; the
+// editing, bar, settings and help items join them with their commands.
+void BuildMainMenu(TVantor& vantor) {
+    TPopupMenu& menu = vantor.MainMenu;
+    menu.Clear();
+    auto add = [&vantor, &menu](const char* caption, int32_t action) {
+        const std::string key = ShortCutToText(vantor.Desktop().Keys().KeyOf(action));
+        menu.AddItem(caption, key, [&vantor, action] { vantor.Commands().Run(action); });
+    };
+    add("履歴のクリア(&L)", ActionClearHistory);
+    menu.AddSeparator();
+    add("終了(&X)", ActionExit);
 }

@@ -4,3 +4,5 @@
 class TVantor;
 
 void BindMainCommands(TVantor& vantor);
+// The main menu's items for the actions there are, with their keys.
+void BuildMainMenu(TVantor& vantor);

@@ -29,9 +29,11 @@ public:
     bool Create() { return CreateHandle(L"TApplication", WS_EX_TOOLWINDOW, WS_POPUP, L"Vantor", 0, 0, 0, 0); }
 };
 
-int RunMessageLoop() {
+int RunMessageLoop(TVantor& vantor) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The actions' shortcut keys work wherever the main window has the keyboard.
+        if (vantor.Desktop().TranslateShortCut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -61,7 +63,7 @@ int Run() {
     if (!vantor.Create(application.Handle())) return 1;
     ShowWindow(application.Handle(), SW_HIDE);
     vantor.Show();
-    return RunMessageLoop();
+    return RunMessageLoop(vantor);
     // The mutex goes with `instance`, after the window and its final save.
 }
 

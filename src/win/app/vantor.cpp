@@ -105,6 +105,7 @@ void TVantor::FormCreate() {
     // The View menu, the shortcut submenu and the clear-history command come
     // here; the system buttons' pictures with them.
     CreateControls();
+    FDesktop.AttachDrops(ScrollBox.Handle());
     BindMainCommands(*this);
     FServices->SeedRandom();
     // The clipboard page, the hint window and the lists come here.
@@ -117,14 +118,15 @@ void TVantor::FormCreate() {
     RefreshTabsAndFonts();
     LoadWallpaper();
     ApplyTimerInterval();
-    // The key definitions are applied here.
+    FDesktop.ApplyKeyDefinitions();
+    BuildMainMenu(*this);
     ApplyScrollButtonStyle();
     FormResize();
     FStarted = true;
 }
 
 void TVantor::FormShow() {
-    // The notification-area icon follows ShowIcon here.
+    FDesktop.ShowIcon(MainPages().ShowIcon);
 }
 
 // By default the launcher keeps the focus it gets at start; otherwise the
@@ -186,6 +188,12 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             else
                 FormActivate();
             return DefaultHandler(msg, wParam, lParam);
+        case WM_SETFOCUS:
+            WMSetFocus();
+            return 0;
+        case WM_MOUSEWHEEL:
+            WMMouseWheel(wParam, lParam);
+            return 0;
         case WM_ACTIVATEAPP:
             ApplicationActivate();
             return DefaultHandler(msg, wParam, lParam);
@@ -270,7 +278,7 @@ void TVantor::TimerTimer() {
     POINT pointer{};
     if (!GetCursorPos(&pointer)) return;
     if (MainPages().PointOpen) PointAtTabs(pointer, now);
-    // The screen-corner actions run here with the pointer position.
+    FDesktop.CornerTick(pointer, now);
     ShowOrHideByPointer(pointer);
 }
 
@@ -443,7 +451,9 @@ int32_t TVantor::FreeResourcesTotal() {
 }
 
 void TVantor::EntryStarted(TBarKind owner, int32_t tag) {
-    if (owner == TBarKind::Main) CurrentButton = tag;  // the focus frame follows here
+    if (owner != TBarKind::Main) return;
+    CurrentButton = tag;
+    PlaceFocusFrame(false);
 }
 
 void TVantor::PageChanged(TBarKind kind) {

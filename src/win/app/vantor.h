@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop_hooks.h"
 #include "app/desktop_services.h"
 #include "app/launcher.h"
 #include "base/handles.h"
+#include "base/popup_menu.h"
 #include "commands/command_table.h"
 #include "controls/entry_view.h"
 #include "controls/form.h"
@@ -101,6 +103,10 @@ public:
     // through ExecuteAction.
     TCommandTable& Commands() { return FCommands; }
     void ExecuteAction(int32_t index);
+    // The main menu: the tray icon's, the menu hot key's.
+    TPopupMenu MainMenu;
+    // Tray icon, hot keys and shortcut keys, dropped files, screen corners.
+    TDesktopHooks& Desktop() { return FDesktop; }
 
     // The frame and the current page (vantor_layout.cpp).
     static constexpr int PoolSize = TEntryView::PoolSize;
@@ -135,6 +141,14 @@ public:
     void FormMouseMove(TComponent* sender, TShiftState shift, int x, int y);
     void FormMouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Resnap();
+
+    // The keyboard, the focus frame and the wheel (entry_input.cpp). `screen`
+    // is the pointer's screen position; delta > 0 is a turn away from the user.
+    void FormKeyDown(WORD& key, TShiftState shift);
+    void FormMouseWheel(int delta, TShiftState shift, POINT screen);
+    // Puts the frame on CurrentButton (kept on a launcher entry), scrolling
+    // the page so that it shows when asked.
+    void PlaceFocusFrame(bool scrollIntoView);
 
     // Sliding off the screen edge and back (vantor_hide.cpp). Both do nothing
     // while AutoHide is off; `immediate` skips the animation.
@@ -181,6 +195,13 @@ private:
     void CreateControls();
     void CreateEntryPools();
     void ConnectEvents();
+    void ConnectKeyEvents();
+    void SelectPageByUser(int index);
+    void WMSetFocus();
+    void TitleMouseDown(TComponent* sender, TMouseButton button, int x, int y);
+    void TitleMouseMove(TComponent* sender, int x, int y);
+    void TitleMouseUp(TComponent* sender, TMouseButton button, int x, int y);
+    void WMMouseWheel(WPARAM wParam, LPARAM lParam);
     bool PoolsExist() const { return FMainView.PoolsExist(); }
     TVantorPage* CurrentMainPage() const;
     // Selects a tab without switching the page through TabSetChange.
@@ -233,6 +254,7 @@ private:
 
     TLauncher FLauncher{*this, FPlatform, *FServices};
     TCommandTable FCommands;
+    TDesktopHooks FDesktop{*this};
 
     // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;
@@ -240,6 +262,8 @@ private:
     std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
     bool FQuietTabChange = false;
     bool FUserPageSwitch = false;
+    int FHotTitle = -1;      // the entry whose title is under the pointer
+    int FPressedTitle = -1;  // the entry whose title the left button went down on
 
     // Docking.
     TDockEdge FDockEdge = deNone;
