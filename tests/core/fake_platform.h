@@ -13,8 +13,8 @@ class TFakePlatform : public TPlatform {
 public:
     std::string Windows = "C:\\WINDOWS";
     std::string System = "C:\\WINDOWS\\SYSTEM";
-    std::map<std::string, std::string> Files;  // key: lower-cased path
-    std::set<std::string> Folders;             // lower-cased, no trailing backslash
+    std::map<std::string, std::string> Files;        // key: lower-cased path
+    std::set<std::string> Folders;                   // lower-cased, no trailing backslash
     std::map<std::string, TShortcutInfo> Shortcuts;  // key: lower-cased path
     std::set<std::string> Fonts;
     uint32_t Tick = 0;

@@ -46,8 +46,7 @@ public:
     }
     std::string SystemRead(const std::string& section, const std::string& key, const std::string& def) const {
         char buf[2048];
-        DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buf, sizeof buf,
-                                           FPath.c_str());
+        DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buf, sizeof buf, FPath.c_str());
         return std::string(buf, n);
     }
 
@@ -153,13 +152,13 @@ TEST(ProfileAgainstSystem, WritesAgreeWithTheSystem) {
         "; kept\r\n[Settings]\r\nVersion=700\r\nAutoHide=1\r\n\r\n[Exts]\r\nCustomExt0=.txt\r\nCustomExt1=.doc\r\n"
         "[Other]\r\nx=1\r\n";
     const std::vector<TWrite> writes = {
-        {"Settings", "autohide", "0"},           // change in place, other spelling
-        {"Settings", "HidePause", "750"},        // new key in an existing section
-        {"Exts", "", "", true},                  // erase a section
-        {"Exts", "CustomExt0", ".zip"},          // the section comes back at the end
-        {"NewSection", "Key", "a=b"},            // a new section with '=' in the value
-        {"Other", "x", "", false, true},         // delete a key
-        {"Settings", "Empty", ""},               // an empty value
+        {"Settings", "autohide", "0"},     // change in place, other spelling
+        {"Settings", "HidePause", "750"},  // new key in an existing section
+        {"Exts", "", "", true},            // erase a section
+        {"Exts", "CustomExt0", ".zip"},    // the section comes back at the end
+        {"NewSection", "Key", "a=b"},      // a new section with '=' in the value
+        {"Other", "x", "", false, true},   // delete a key
+        {"Settings", "Empty", ""},         // an empty value
     };
     TProfileFile system(start);
     TProfile ours;
@@ -169,10 +168,9 @@ TEST(ProfileAgainstSystem, WritesAgreeWithTheSystem) {
 
     // Both results read the same through the system's reader.
     TProfileFile mine(ours.SaveToBytes());
-    const std::vector<TQuery> queries = {{"Settings", "Version"},  {"Settings", "AutoHide"},
-                                         {"Settings", "HidePause"}, {"Settings", "Empty"},
-                                         {"Exts", "CustomExt0"},   {"Exts", "CustomExt1"},
-                                         {"NewSection", "Key"},    {"Other", "x"}};
+    const std::vector<TQuery> queries = {
+        {"Settings", "Version"}, {"Settings", "AutoHide"}, {"Settings", "HidePause"}, {"Settings", "Empty"},
+        {"Exts", "CustomExt0"},  {"Exts", "CustomExt1"},   {"NewSection", "Key"},     {"Other", "x"}};
     for (const auto& q : queries)
         EXPECT_EQ(mine.SystemRead(q.Section, q.Key, "<default>"), system.SystemRead(q.Section, q.Key, "<default>"))
             << "[" << q.Section << "] " << q.Key << "\nsystem wrote:\n"

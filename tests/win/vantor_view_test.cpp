@@ -214,7 +214,7 @@ TEST_F(VantorViewTest, EachPageIsLaidOutAsTheCoreComputesAndUnusedSlotsAreParked
     ExpectPoolMatchesCore("style 3");
     EXPECT_FALSE(vantor.MainView().Button(0)->LargeIcon());
     EXPECT_GT(vantor.ScrollBox.VertRange(), vantor.ScrollBox.ClientHeight());  // 40 entries overflow
-    EXPECT_TRUE(vantor.MainView().TitleTruncated(0));                                     // the long title is cut at its box
+    EXPECT_TRUE(vantor.MainView().TitleTruncated(0));                          // the long title is cut at its box
     EXPECT_FALSE(vantor.MainView().TitleTruncated(1));
 
     vantor.TabSet.SetTabIndex(2);

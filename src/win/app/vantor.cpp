@@ -125,9 +125,7 @@ void TVantor::FormCreate() {
     FStarted = true;
 }
 
-void TVantor::FormShow() {
-    FDesktop.ShowIcon(MainPages().ShowIcon);
-}
+void TVantor::FormShow() { FDesktop.ShowIcon(MainPages().ShowIcon); }
 
 // By default the launcher keeps the focus it gets at start; otherwise the
 // window that had it gets it back, once.
@@ -246,8 +244,8 @@ void TVantor::LoadDataFiles() {
     step("loading History.pag", [&] { FDataFiles.LoadBarPages(*FHistoryPages, TDataFile::History, "履歴バー"); });
     FMainPages = std::make_unique<TVantorManager>(FPlatform);
     FDataFiles.LoadMainPages(*FMainPages, [this] {
-        for (const TShortcutPageSource& source : FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop),
-                                                                     FServices->SpecialFolderPath(sfPrograms)))
+        for (const TShortcutPageSource& source :
+             FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop), FServices->SpecialFolderPath(sfPrograms)))
             AddShortcutPage(source.Caption, source.Folder);
     });
 }

@@ -113,7 +113,8 @@ void TWinControl::RouteMouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinControl::RouteMouseLeave(WPARAM wParam, LPARAM lParam) {
-    if (TGraphicControlHost* controls = WindowlessControls()) controls->HandleMouseMessage(WM_MOUSELEAVE, wParam, lParam);
+    if (TGraphicControlHost* controls = WindowlessControls())
+        controls->HandleMouseMessage(WM_MOUSELEAVE, wParam, lParam);
     FMouseInside = false;
     if (OnMouseExit) OnMouseExit(*this);
 }
