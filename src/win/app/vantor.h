@@ -150,6 +150,22 @@ public:
     // the page so that it shows when asked.
     void PlaceFocusFrame(bool scrollIntoView);
 
+    // Dragging entries onto entries and tabs, tabs onto tabs, and the
+    // splitter (entry_drag.cpp). Targets and sources are the controls
+    // themselves; (x, y) in the target's or the pressed control's coordinates.
+    void EntryMouseMove(TGraphicControl& control, TShiftState shift, int x, int y);
+    bool EntryDragOver(TComponent& target, TComponent& source);
+    void EntryDragDrop(TComponent& target, TComponent& source);
+    void TabSetMouseDown(TMouseButton button, int x, int y);
+    void TabSetMouseMove(TShiftState shift, int x, int y);
+    bool TabSetDragOver(TComponent& source, int x, int y);
+    void TabSetDragDrop(TComponent& source, int x, int y);
+    bool PTextureDragOver(TComponent& source);
+    void SplitterMouseDown(TMouseButton button, int x, int y);
+    void SplitterMouseMove(TShiftState shift, int x, int y);
+    bool EntryDragging() const { return FEntryDragging; }
+    int TabDragSource() const { return FTabDragSource; }
+
     // Sliding off the screen edge and back (vantor_hide.cpp). Both do nothing
     // while AutoHide is off; `immediate` skips the animation.
     void HideWindow(bool immediate);
@@ -196,6 +212,11 @@ private:
     void CreateEntryPools();
     void ConnectEvents();
     void ConnectKeyEvents();
+    void ConnectDragEvents();
+    void ConnectEntryDragEvents();
+    // The index in the current page of a main-window entry control; -1 for
+    // anything else.
+    int MainEntryIndex(const TComponent& control) const;
     void SelectPageByUser(int index);
     void WMSetFocus();
     void TitleMouseDown(TComponent* sender, TMouseButton button, int x, int y);
@@ -264,6 +285,9 @@ private:
     bool FUserPageSwitch = false;
     int FHotTitle = -1;      // the entry whose title is under the pointer
     int FPressedTitle = -1;  // the entry whose title the left button went down on
+    bool FEntryDragging = false;
+    int FTabDragSource = -1;  // the tab the left button went down on
+    TPoint FSplitterAnchor;
 
     // Docking.
     TDockEdge FDockEdge = deNone;

@@ -87,6 +87,7 @@ void TVantor::CreateEntryPools() {
         Controls().Add(*separator);
         FBarSeparators[i] = std::move(separator);
     }
+    ConnectEntryDragEvents();
 }
 
 void TVantor::ConnectEvents() {
@@ -110,11 +111,13 @@ void TVantor::ConnectEvents() {
     };
     TabSet.OnChange = [this](TComponent&) { TabSetChange(); };
     // From a press on the strip to its release, page switches are the user's.
-    TabSet.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int, int) {
+    TabSet.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int x, int y) {
         if (button == mbLeft) FUserPageSwitch = true;
+        TabSetMouseDown(button, x, y);
     };
     TabSet.OnMouseUp = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = false; };
     ConnectKeyEvents();
+    ConnectDragEvents();
 }
 
 // ---------------------------------------------------------------- frame
