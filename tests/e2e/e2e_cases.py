@@ -1,4 +1,5 @@
 """The end-to-end cases."""
+import os
 import shutil
 import subprocess
 import time
@@ -228,3 +229,186 @@ def clicking_a_tab_and_an_entry_switches_and_starts(env):
     check(read_ini(data / "Vantor.ini")["settings"]["currentpage"] == "1", "the second page is the current one")
     history = read_pages((data / "History.pag").read_bytes()).pages[0].entries
     check([e.title for e in history] == ["書き込み"], f"history {[e.title for e in history]}")
+
+
+# -- the keyboard, hot keys and the tray icon -----------------------------------
+
+def xdo(*args, timeout=10):
+    return subprocess.run(["xdotool", *args], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                          timeout=timeout)
+
+
+def rest_pointer_away():
+    """The pointer off the window (which stands at the right edge)."""
+    xdo("mousemove", "40", "1000")
+
+
+def keyboard_ini(**settings):
+    values = {"Version": 768, "AutoHide": 0, "PageTabLayout": 1, "CurrentPage": 0}
+    values.update(settings)
+    lines = ["[Settings]"] + [f"{k}={v}" for k, v in values.items()]
+    lines += ["[DockLocations]", "Left=880", "Top=120", "Width=380", "Height=560"]
+    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+def activate(wid):
+    xdo("windowactivate", "--sync", wid)
+    wait_until(lambda: xdo("getactivewindow").stdout.strip() == wid, 10, f"window {wid} to be active")
+
+
+def press(*keys):
+    """Keys through XTEST (no --window), as a user's keyboard sends them."""
+    for k in keys:
+        xdo("key", k)
+        time.sleep(0.3)
+
+
+def batch_entry(data, windata, name, marker, title):
+    """An entry whose target is a batch file (the shell starts it) that writes marker."""
+    (data / name).write_bytes(f"@echo started> {windata}\\{marker}\r\n".encode("cp932"))
+    return Entry(f"{windata}\\{name}", title, "", "", windata, 7)
+
+
+@case
+def keypad_and_comma_switch_the_page(env):
+    data, windata = env.data_folder("keys_page")
+    pages = [Page(c, 0, entries=[Entry("C:\\windows\\notepad.exe", "メモ帳")]) for c in ("一", "二", "三")]
+    (data / "Main.pag").write_bytes(write_pages(PageSet(pages)))
+    (data / "Vantor.ini").write_bytes(keyboard_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    # Keypad 2 selects the third page, the comma goes back one: the second.
+    # (Either key ignored would leave the first or the third.)
+    press("KP_2", "comma")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    page = read_ini(data / "Vantor.ini")["settings"]["currentpage"]
+    check(page == "1", f"CurrentPage {page} after keypad 2 and comma, the second page (1) expected")
+
+
+@case
+def period_goes_to_the_next_page(env):
+    data, windata = env.data_folder("keys_period")
+    pages = [Page(c, 0, entries=[Entry("C:\\windows\\notepad.exe", "メモ帳")]) for c in ("一", "二", "三")]
+    (data / "Main.pag").write_bytes(write_pages(PageSet(pages)))
+    (data / "Vantor.ini").write_bytes(keyboard_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    press("period")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    page = read_ini(data / "Vantor.ini")["settings"]["currentpage"]
+    check(page == "1", f"CurrentPage {page} after one period, 1 expected")
+
+
+@case
+def enter_starts_the_focused_entry(env):
+    data, windata = env.data_folder("keys_enter")
+    first = batch_entry(data, windata, "first.bat", "first.txt", "一番目")
+    second = batch_entry(data, windata, "second.bat", "second.txt", "二番目")
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=[first, second])])))
+    (data / "Vantor.ini").write_bytes(keyboard_ini(CurrentButton=0))
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    # The frame starts on the first entry; the right arrow moves it to the
+    # second, which sits beside it in a large-icon row.
+    press("Right", "Return")
+    wait_until((data / "second.txt").exists, 20, "the focused entry's file")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    check(not (data / "first.txt").exists(), "the entry without the focus was started too")
+    check(read_ini(data / "Vantor.ini")["settings"]["currentbutton"] == "1", "the started entry keeps the focus")
+    history = read_pages((data / "History.pag").read_bytes()).pages[0].entries
+    check([e.title for e in history] == ["二番目"], f"history {[e.title for e in history]}")
+
+
+def on_screen(env, wid):
+    g = env.window_geometry(wid)
+    return int(g["X"]) >= 0 and int(g["X"]) + int(g["WIDTH"]) <= SCREEN_WIDTH
+
+
+def start_other_window(env):
+    """An empty window of another program (the Wine tests' helper), active."""
+    p = subprocess.Popen(["timeout", "--kill-after=5", "120", "wine", str(env.helper), "--empty-window"],
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    env.procs.append(p)
+    wid = env.wait_window("^Baseline$")
+    activate(wid)
+    return p
+
+
+SCREEN_WIDTH = 1280
+
+
+@case
+def hot_key_brings_the_hidden_window_back(env):
+    data, windata = env.data_folder("keys_hotkey")
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=[Entry("C:\\windows\\notepad.exe",
+                                                                                        "メモ帳")])])))
+    # The longest pause before the pointer's absence hides the window again:
+    # the hot key shows it without activating it, so it hides once more when
+    # the pause (counted from before the first hide) is over.
+    (data / "Vantor.ini").write_bytes(keyboard_ini(AutoHide=1, HideSmoothly=0, ShowOnPoint=0, HidePause=5000))
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    check(on_screen(env, wid), f"the window starts on the screen: {env.window_geometry(wid)}")
+    other = start_other_window(env)
+    wait_until(lambda: not on_screen(env, wid), 10, "the window to slide off when another one is active")
+    press("ctrl+alt+l")
+    wait_until(lambda: on_screen(env, wid), 10, "Ctrl+Alt+L to bring the window back")
+    env.wine("taskkill", "/im", Path(env.helper).name, timeout=20)
+    env.wait_end(other, 20, "the other window's program")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+
+
+def visible_windows():
+    return set(xdo("search", "--onlyvisible", "--name", "").stdout.split())
+
+
+@case
+def tray_menu_exit_ends_and_saves(env):
+    data, windata = env.data_folder("tray_exit")
+    given = write_pages(PageSet([Page("一", 0, entries=[Entry("C:\\windows\\notepad.exe", "メモ帳")]),
+                                 Page("二", 0, entries=[])]))
+    (data / "Main.pag").write_bytes(given)
+    (data / "Vantor.ini").write_bytes(keyboard_ini(ShowIcon=1, CurrentPage=1))
+    long_ago = 1000000000  # 2001: any save gives the files a new time
+    for name in ("Main.pag", "Vantor.ini"):
+        os.utime(data / name, (long_ago, long_ago))
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    env.wait_window()
+    # No tray on this desktop: Wine shows the icons in a window of its own.
+    tray = env.wait_window("^Wine System Tray$", 20)
+    # Over the first icon (a moved pointer also clears an icon whose program
+    # is gone, which would otherwise stand there), then the right button.
+    xdo("mousemove", "--window", tray, "8", "8")
+    time.sleep(0.5)
+    before = visible_windows()
+    xdo("click", "3")
+    menu = wait_until(lambda: list(visible_windows() - before), 10, "the tray icon's menu")[0]
+    g = env.window_geometry(menu)
+    x, y, w, h = (int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+    check(h > 30, f"a menu of two items and a separator, not {w}x{h}")
+    # Its last item, 終了(&X): items are about 18 pixels high, in a 3-pixel border.
+    xdo("mousemove", str(x + w // 3), str(y + h - 12))
+    time.sleep(0.3)
+    xdo("click", "1")
+    rc = env.wait_end(proc, 30, "Vantor.exe after 終了 in the tray menu")
+    check(rc == 0, f"exit code {rc}")
+    for name in ("Main.pag", "Vantor.ini"):
+        check((data / name).stat().st_mtime > long_ago + 1, f"{name} was not saved on exit")
+    check((data / "Main.pag").read_bytes() == given, "Main.pag saved as it was read")
+    settings = read_ini(data / "Vantor.ini")["settings"]
+    check(settings["version"] == "768" and settings["currentpage"] == "1", f"Vantor.ini settings {settings}")
+    check(read_ini(data / "Vantor.ini")["shortcuts"]["shortcut0"] == "MActivate=Ctrl+Alt+L",
+          "the key definitions are written")
