@@ -434,6 +434,9 @@ void TVantor::ExecuteAction(int32_t index) {
     FCommands.Execute(index, [this] {
         ShowWindowNow(true);
         BringToFront(Handle());
+        // A hot key grants the foreground: the keyboard comes along, and the
+        // window does not slide away again as one the user left.
+        SetForegroundWindow(Handle());
     });
 }
 
