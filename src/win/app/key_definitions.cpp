@@ -20,9 +20,13 @@ TKeyDefinitions::TKeyDefinitions() {
 
 void TKeyDefinitions::Apply(std::vector<std::string>& shortCuts) {
     FKeys = MergeKeyDefinitions(shortCuts);
+    // The hot-key number is the action's index.
+    std::array<uint16_t, TNotifyHotKey::HotKeyCount> hotKeys{};
+    for (int32_t i = 0; i < ActionCount && i < TNotifyHotKey::HotKeyCount; ++i)
+        if (ActionHotKey(i)) hotKeys[i] = FKeys[i];
+    FHotKeys.SetAllHotKeys(hotKeys);
     for (int32_t i = 0; i < ActionCount; ++i) {
         if (!ActionHotKey(i)) continue;
-        FHotKeys.SetHotKeys(i, FKeys[i]);
         // The program goes on without it; the settings dialog can mark it.
         if (FKeys[i] && !FHotKeys.Registered(i))
             LogSwallowed(

@@ -78,6 +78,12 @@ void TNotifyHotKey::SetHotKeys(int index, uint16_t key) {
     RegisterAll();
 }
 
+void TNotifyHotKey::SetAllHotKeys(const std::array<uint16_t, HotKeyCount>& keys) {
+    ReleaseAll();
+    FHotKeys = keys;
+    RegisterAll();
+}
+
 bool TNotifyHotKey::Registered(int index) const {
     if (index != -1) CheckIndex(index);
     return FRegistered[static_cast<size_t>(index + 1)];

@@ -34,6 +34,8 @@ public:
     // Index 0..31; any other throws EVantorError.
     uint16_t HotKeys(int index) const;
     void SetHotKeys(int index, uint16_t key);
+    // All 32 at once, with one release and one registration.
+    void SetAllHotKeys(const std::array<uint16_t, HotKeyCount>& keys);
 
     // Whether the system accepted the key of this index (-1: the single
     // key); false for a key that is not in use or that another program
