@@ -19,7 +19,6 @@
 namespace {
 
 constexpr UINT_PTR kMainTimer = 1;
-constexpr UINT kShowIconMessage = WM_APP + 1;
 constexpr uint32_t kAutoSaveInterval = 600000;  // ten minutes
 constexpr int kDefaultWidth = 320;
 constexpr int kDefaultHeight = 400;
@@ -126,10 +125,7 @@ void TVantor::FormCreate() {
     FStarted = true;
 }
 
-// The notification-area icon follows ShowIcon once the window is up: adding
-// it can take longer than showing the window (Wine may make a tray window
-// for it), and the window comes first.
-void TVantor::FormShow() { PostMessageW(Handle(), kShowIconMessage, 0, 0); }
+void TVantor::FormShow() { FDesktop.ShowIcon(MainPages().ShowIcon); }
 
 // By default the launcher keeps the focus it gets at start; otherwise the
 // window that had it gets it back, once.
@@ -151,9 +147,6 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
             if (wParam == kMainTimer) TimerTimer();
-            return 0;
-        case kShowIconMessage:
-            FDesktop.ShowIcon(MainPages().ShowIcon);
             return 0;
         case WM_ERASEBKGND:
             // Only the hidden window shows its bare background; the shown
