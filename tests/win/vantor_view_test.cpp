@@ -560,3 +560,20 @@ TEST_F(VantorViewTest, DISABLED_PageSwitchTiming) {
     end = now();
     std::printf("one icon copy: %.3f ms\n", ms(start, end) / Rounds);
 }
+
+TEST_F(VantorViewTest, AWindowHiddenAtTheEndIsKeptWhereItSlidesBackTo) {
+    WriteMainPages();
+    TVantor& vantor = Start();
+    vantor.Show();
+    SetWindowPos(vantor.Handle(), nullptr, 200, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    vantor.Resnap();
+    ASSERT_EQ(vantor.DockEdge(), deTop);
+    RECT shown;
+    GetWindowRect(vantor.Handle(), &shown);
+    vantor.HideWindow(true);
+    ASSERT_TRUE(vantor.Hidden());
+    Vantor.reset();  // the final save
+    const std::string ini = ReadTextFile(Data + "Vantor.ini");
+    EXPECT_NE(ini.find("Top=" + std::to_string(shown.top) + "\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Left=" + std::to_string(shown.left) + "\r\n"), std::string::npos) << ini;
+}

@@ -10,6 +10,7 @@
 #include "base/message_pump.h"
 #include "base/win_text.h"
 #include "errors.h"
+#include "layout/auto_hide.h"
 #include "settings/name_value.h"
 #include "settings/placement.h"
 #include "settings/profile.h"
@@ -335,6 +336,15 @@ TPlacement TVantor::CurrentPlacement() const {
     placement.Top = r.top;
     placement.Width = r.right - r.left;
     placement.Height = r.bottom - r.top;
+    // A window slid off its edge is kept where it slides back to: the next
+    // start must not come up off the screen.
+    if (FHidden) {
+        const std::vector<TPoint> back = ShowPath(SlideGeometryNow(), false);
+        if (!back.empty()) {
+            placement.Left = back.back().X;
+            placement.Top = back.back().Y;
+        }
+    }
     return placement;
 }
 
