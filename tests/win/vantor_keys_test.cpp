@@ -10,6 +10,7 @@
 #include "app/vantor.h"
 #include "controls_test_support.h"
 #include "layout/focus.h"
+#include "recording_desktop.h"
 #include "settings/name_value.h"
 #include "shell/id_list.h"
 #include "shell/win_platform.h"
@@ -20,26 +21,6 @@ namespace {
 
 constexpr COLORREF kFocusColor = RGB(255, 0, 255);
 constexpr COLORREF kBackground = RGB(255, 255, 255);
-
-class TRecordingDesktop : public TDesktopServices {
-public:
-    std::vector<std::string> Boxes;
-    std::vector<std::string> StartedItems;
-    std::vector<std::string> Sounds;
-
-    int ShowMessage(HWND, const std::string& text, UINT) override {
-        Boxes.push_back(text);
-        return IDOK;
-    }
-    bool IsCtrlDown() override { return false; }
-    void SeedRandom() override {}
-    int Random(int) override { return 0; }
-    void StartShell(HWND, const TShellRequest& r) override {
-        StartedItems.push_back(r.Item ? IDListToPath(r.Item) : r.File);
-    }
-    void PlaySoundValue(const std::string& value) override { Sounds.push_back(value); }
-    std::string SpecialFolderPath(TSpecialFolder) override { return std::string(); }
-};
 
 class VantorKeysTest : public testing::Test {
 protected:

@@ -16,6 +16,7 @@
 #include "controls_test_support.h"
 #include "layout/docking.h"
 #include "layout/page_binding.h"
+#include "recording_desktop.h"
 #include "settings/name_value.h"
 #include "shell/id_list.h"
 #include "shell/win_platform.h"
@@ -23,26 +24,6 @@
 #include "win_test_util.h"
 
 namespace {
-
-class TRecordingDesktop : public TDesktopServices {
-public:
-    std::vector<std::string> Boxes;
-    std::vector<std::string> StartedItems;  // the shell items' paths
-    std::vector<std::string> Sounds;
-
-    int ShowMessage(HWND, const std::string& text, UINT) override {
-        Boxes.push_back(text);
-        return IDOK;
-    }
-    bool IsCtrlDown() override { return false; }
-    void SeedRandom() override {}
-    int Random(int) override { return 0; }
-    void StartShell(HWND, const TShellRequest& r) override {
-        StartedItems.push_back(r.Item ? IDListToPath(r.Item) : r.File);
-    }
-    void PlaySoundValue(const std::string& value) override { Sounds.push_back(value); }
-    std::string SpecialFolderPath(TSpecialFolder) override { return std::string(); }
-};
 
 // A 24-bit bitmap file whose first column is red and the rest green.
 std::string StripedBitmapFile(int width, int height) {

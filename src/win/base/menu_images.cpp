@@ -6,9 +6,8 @@
 
 namespace {
 
-// The strip's pixels, top row first, as 0x00RRGGBB.
-std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+// A 32-bit top-down DIB header of the given size.
+BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -16,6 +15,13 @@ std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// The strip's pixels, top row first, as 0x00RRGGBB.
+std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO info = TopDown32(width, height);
     TWindowDC screen(nullptr);
     if (GetDIBits(screen.DC(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) pixels.clear();
     for (uint32_t& p : pixels) p &= 0x00FFFFFF;
@@ -26,13 +32,7 @@ std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
 // the alpha channel, so it draws right with and without alpha blending.
 HICON CutIcon(const std::vector<uint32_t>& pixels, int stripWidth, int left, uint32_t key) {
     constexpr int Size = TImageStrip::ImageSize;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = Size;
-    info.bmiHeader.biHeight = -Size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(Size, Size);
     void* bits = nullptr;
     TBitmap color(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!color || !bits) return nullptr;
