@@ -413,3 +413,42 @@ def tray_menu_exit_ends_and_saves(env):
     check(settings["version"] == "768" and settings["currentpage"] == "1", f"Vantor.ini settings {settings}")
     check(read_ini(data / "Vantor.ini")["shortcuts"]["shortcut0"] == "MActivate=Ctrl+Alt+L",
           "the key definitions are written")
+
+
+# -- dragging with the pointer ---------------------------------------------------
+
+def drag(wid, start, end, steps=6):
+    """Press at start, move in small steps as a hand would, release at end
+    (window coordinates)."""
+    xdo("mousemove", "--window", wid, str(start[0]), str(start[1]))
+    time.sleep(0.2)
+    xdo("mousedown", "1")
+    for i in range(1, steps + 1):
+        x = start[0] + (end[0] - start[0]) * i // steps
+        y = start[1] + (end[1] - start[1]) * i // steps
+        xdo("mousemove", "--window", wid, str(x), str(y))
+        time.sleep(0.1)
+    time.sleep(0.3)
+    xdo("mouseup", "1")
+    time.sleep(0.5)
+
+
+@case
+def dragging_an_entry_onto_another_moves_it_there(env):
+    data, windata = env.data_folder("drag_entry")
+    entries = [Entry("C:\\windows\\notepad.exe", t) for t in ("あ", "い", "う")]
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=entries)])))
+    (data / "Vantor.ini").write_bytes(keyboard_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    # The first entry's icon (a 40-pixel cell under the 24-pixel tab strip)
+    # onto the third's: it takes the third slot and the others move up.
+    drag(wid, (20, 44), (100, 44))
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    titles = [e.title for e in read_pages((data / "Main.pag").read_bytes()).pages[0].entries]
+    check(titles == ["い", "う", "あ"], f"saved order {titles}")
+    history = read_pages((data / "History.pag").read_bytes()).pages[0].entries
+    check(not history, f"a drag started an entry: history {[e.title for e in history]}")
