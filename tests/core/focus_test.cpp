@@ -37,6 +37,14 @@ TEST(FocusMoves, UpAndDownKeepTheColumnAcrossRowsAndSeparators) {
     EXPECT_EQ(MoveFocus(cells, 1, TFocusMove::Up), 1);  // the first row stays
 }
 
+TEST(FocusMoves, HomeAndEndGoToTheFirstAndLastLauncherEntry) {
+    const auto cells = Page(6, {0, 5}, 40, 40, 120);  // separators at both ends
+    EXPECT_EQ(MoveFocus(cells, 3, TFocusMove::First), 1);
+    EXPECT_EQ(MoveFocus(cells, 1, TFocusMove::Last), 4);
+    const auto separatorsOnly = Page(2, {0, 1}, 40, 40, 120);
+    EXPECT_EQ(MoveFocus(separatorsOnly, 0, TFocusMove::Last), 0);
+}
+
 TEST(FocusMoves, OneEntryPerRowMovesToTheNeighbourAbove) {
     // Style 5: every cell spans the width, so each row is its own column.
     const auto cells = Page(4, {1}, 200, 20, 200);

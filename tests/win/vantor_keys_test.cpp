@@ -164,6 +164,13 @@ TEST_F(VantorKeysTest, MovingToAnEntryOutsideTheVisiblePartScrollsItIntoView) {
     for (int i = 0; i < 59; ++i) Press(VK_LEFT);
     EXPECT_EQ(vantor.CurrentButton, 0);
     EXPECT_EQ(vantor.ScrollBox.VertPosition(), 0);
+    // End and Home jump there at once, scrolling as the arrows do.
+    Press(VK_END);
+    EXPECT_EQ(vantor.CurrentButton, 59);
+    EXPECT_EQ(vantor.ScrollBox.VertPosition(), last.Bottom() - vantor.ScrollBox.ClientHeight());
+    Press(VK_HOME);
+    EXPECT_EQ(vantor.CurrentButton, 0);
+    EXPECT_EQ(vantor.ScrollBox.VertPosition(), 0);
 }
 
 TEST_F(VantorKeysTest, EnterStartsTheFocusedEntryAndNothingOnAPageOfSeparators) {

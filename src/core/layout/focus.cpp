@@ -16,6 +16,10 @@ bool SameColumn(const TBounds& a, const TBounds& b) { return a.Left == b.Left &&
 int MoveFocus(const std::vector<TFocusCell>& cells, int focus, TFocusMove move) {
     const int count = static_cast<int>(cells.size());
     if (focus < 0 || focus >= count) return focus;
+    if (move == TFocusMove::First || move == TFocusMove::Last) {
+        const int end = ClampFocus(cells, move == TFocusMove::First ? 0 : count - 1);
+        return end < 0 ? focus : end;
+    }
     const bool forward = move == TFocusMove::Right || move == TFocusMove::Down;
     const bool column = move == TFocusMove::Up || move == TFocusMove::Down;
     const int step = forward ? 1 : -1;

@@ -14,11 +14,12 @@ struct TFocusCell {
     bool IsSeparator = false;
 };
 
-enum class TFocusMove { Left, Right, Up, Down };
+enum class TFocusMove { Left, Right, Up, Down, First, Last };
 
 // The entry an arrow key moves the focus to: Left and Right to the nearest
 // launcher entry before or after, Up and Down to the nearest one before or
-// after whose cell has the same left and right edges (the same column). The
+// after whose cell has the same left and right edges (the same column), First
+// and Last (Home and End) to the page's first and last launcher entry. The
 // focus stays where it is when there is none.
 int MoveFocus(const std::vector<TFocusCell>& cells, int focus, TFocusMove move);
 

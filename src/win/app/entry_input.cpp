@@ -34,6 +34,12 @@ bool ArrowOf(WORD key, TArrow& arrow) {
         case VK_DOWN:
             arrow = TArrow{TFocusMove::Down, 0, 1};
             return true;
+        case VK_HOME:
+            arrow = TArrow{TFocusMove::First, 0, 0};
+            return true;
+        case VK_END:
+            arrow = TArrow{TFocusMove::Last, 0, 0};
+            return true;
         default:
             return false;
     }
@@ -62,12 +68,13 @@ void TVantor::FormKeyDown(WORD& key, TShiftState shift) {
         const int entry = FMainView.FocusEntry();
         if (entry >= 0) FMainView.Button(entry)->PerformClick();
     } else if (ArrowOf(key, arrow)) {
-        if (shift & ssCtrl) {
+        const bool moveKey = arrow.DX != 0 || arrow.DY != 0;
+        if (moveKey && (shift & ssCtrl)) {
             // As a drag by (dx, dy) would: the window stays against an edge.
             FormMouseDown(nullptr, mbLeft, ssLeft, 0, 0);
             FormMouseMove(nullptr, ssLeft, arrow.DX * kMoveStep, arrow.DY * kMoveStep);
             FormMouseUp(nullptr, mbLeft, ssLeft, arrow.DX * kMoveStep, arrow.DY * kMoveStep);
-        } else if (shift & ssShift) {
+        } else if (moveKey && (shift & ssShift)) {
             RECT r{};
             GetWindowRect(Handle(), &r);
             SetWindowPos(Handle(), nullptr, 0, 0, r.right - r.left + arrow.DX * kResizeStep,
