@@ -1,5 +1,6 @@
-// Desktop services for the main window's tests: boxes answer OK, nothing
-// starts, and what the window asked for is recorded.
+// Desktop services for the main window's tests: boxes give one answer (OK
+// unless told), nothing starts, the screen saver and the session are make-
+// believe, and what the window asked for is recorded.
 #pragma once
 
 #include <string>
@@ -13,12 +14,26 @@ public:
     std::vector<std::string> Boxes;
     std::vector<std::string> StartedItems;  // the shell items' paths
     std::vector<std::string> Sounds;
+    std::vector<UINT> ExitRequests;  // EWX_SHUTDOWN, EWX_REBOOT
+    int ScreenSaverStarts = 0;
+    bool ScreenSaverOn = true;
+    int Answer = IDOK;
+    bool CtrlDown = false;
+    bool ShiftDown = false;
 
     int ShowMessage(HWND, const std::string& text, UINT) override {
         Boxes.push_back(text);
-        return IDOK;
+        return Answer;
     }
-    bool IsCtrlDown() override { return false; }
+    bool IsCtrlDown() override { return CtrlDown; }
+    bool IsShiftDown() override { return ShiftDown; }
+    bool ScreenSaverActive() override { return ScreenSaverOn; }
+    void SetScreenSaverActive(bool active) override { ScreenSaverOn = active; }
+    void StartScreenSaver(HWND) override { ++ScreenSaverStarts; }
+    bool ExitSystem(UINT flags, bool) override {
+        ExitRequests.push_back(flags);
+        return false;
+    }
     void SeedRandom() override {}
     int Random(int) override { return 0; }
     void StartShell(HWND, const TShellRequest& r) override {

@@ -446,7 +446,7 @@ TEST_F(VantorTest, ActionsRunTheirOneCommandWhicheverWayTheyAreAsked) {
 
     // Actions not built yet, and -1 (a corner with nothing chosen), do nothing.
     const size_t boxes = Desktop->Boxes.size();
-    vantor.ExecuteAction(ActionShutdown);
+    vantor.ExecuteAction(ActionAbout);
     vantor.ExecuteAction(-1);
     EXPECT_EQ(Desktop->Boxes.size(), boxes);
     EXPECT_EQ(Desktop->Starts.size(), 1u);

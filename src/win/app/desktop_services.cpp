@@ -54,3 +54,30 @@ void TDesktopServices::PlaySoundValue(const std::string& value) {
 }
 
 std::string TDesktopServices::SpecialFolderPath(TSpecialFolder kind) { return ::SpecialFolderPath(kind); }
+
+bool TDesktopServices::IsShiftDown() { return GetAsyncKeyState(VK_SHIFT) < 0; }
+
+bool TDesktopServices::ScreenSaverActive() {
+    BOOL active = FALSE;
+    return SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0) && active;
+}
+
+void TDesktopServices::SetScreenSaverActive(bool active) {
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, SPIF_SENDWININICHANGE);
+}
+
+void TDesktopServices::StartScreenSaver(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0); }
+
+bool TDesktopServices::ExitSystem(UINT flags, bool isNT) {
+    if (isNT) {
+        HANDLE token = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+        TKernelHandle owned(token);
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (!LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid)) return false;
+        if (!AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr)) return false;
+    }
+    return ExitWindowsEx(flags, 0) != 0;
+}

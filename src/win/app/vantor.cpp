@@ -108,6 +108,7 @@ void TVantor::FormCreate() {
     CreateControls();
     FDesktop.AttachDrops(ScrollBox.Handle());
     BindMainCommands(*this);
+    FSystemButtons.Connect();
     FServices->SeedRandom();
     // The clipboard page, the hint window and the lists come here.
     CreateEntryPools();

@@ -15,6 +15,7 @@
 #include "app/desktop_hooks.h"
 #include "app/desktop_services.h"
 #include "app/launcher.h"
+#include "app/system_buttons.h"
 #include "base/handles.h"
 #include "base/popup_menu.h"
 #include "commands/command_table.h"
@@ -65,6 +66,9 @@ public:
     int32_t CurrentButton = 0;
     TFolderHistory FolderHistory;
     TScreenSaverSwitch ScreenSaver;
+    // Set by the screen-saver command: the next deactivation leaves the
+    // windows out of the topmost layer, so the screen saver can cover them.
+    bool SkipNextTopmost = false;
 
     TVantorManager& MainPages() { return *FMainPages; }
     TVantorManager& SmartPages() { return *FSmartPages; }
@@ -107,6 +111,8 @@ public:
     TPopupMenu MainMenu;
     // Tray icon, hot keys and shortcut keys, dropped files, screen corners.
     TDesktopHooks& Desktop() { return FDesktop; }
+    // The system buttons' menus and commands.
+    TSystemButtons& SystemFunctions() { return FSystemButtons; }
 
     // The frame and the current page (vantor_layout.cpp).
     static constexpr int PoolSize = TEntryView::PoolSize;
@@ -191,6 +197,8 @@ protected:
 
 private:
     class TModalScope;
+    // Saves before Windows ends, asking as the final save does.
+    friend class TSystemButtons;
 
     void FormCreate();
     void FormShow();
@@ -276,6 +284,7 @@ private:
     TLauncher FLauncher{*this, FPlatform, *FServices};
     TCommandTable FCommands;
     TDesktopHooks FDesktop{*this};
+    TSystemButtons FSystemButtons{*this};
 
     // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;

@@ -169,8 +169,11 @@ void TVantor::ApplicationActivate() {
     // active, and every bar's deactivation handler when it stops being so.
     if (FModalDepth > 0) return;
     // After the screen-saver command the first deactivation leaves the
-    // windows where they are, so the screen saver can cover them: its flag
-    // is checked here.
+    // windows where they are, so the screen saver can cover them.
+    if (SkipNextTopmost && !ApplicationIsActive()) {
+        SkipNextTopmost = false;
+        return;
+    }
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     // The four bars (and the extended hint window) are set topmost here too.
 }

@@ -2,16 +2,9 @@
 
 #include <windows.h>
 
-namespace {
-
-// The change holds for this session only; the user's profile is not written.
-void SetActive(bool active) {
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, SPIF_SENDWININICHANGE);
-}
-
-}  // namespace
-
 TScreenSaverSwitch::~TScreenSaverSwitch() { Resume(); }
+
+bool TScreenSaverSwitch::Active() const { return FSystem ? FSystem->ScreenSaverActive() : SystemActive(); }
 
 bool TScreenSaverSwitch::SystemActive() {
     BOOL active = FALSE;
@@ -19,8 +12,16 @@ bool TScreenSaverSwitch::SystemActive() {
     return active != FALSE;
 }
 
+// The change holds for this session only; the user's profile is not written.
+void TScreenSaverSwitch::SetActive(bool active) const {
+    if (FSystem)
+        FSystem->SetScreenSaverActive(active);
+    else
+        SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, SPIF_SENDWININICHANGE);
+}
+
 void TScreenSaverSwitch::Suspend() {
-    if (FSuspended || !SystemActive()) return;
+    if (FSuspended || !Active()) return;
     SetActive(false);
     FSuspended = true;
 }

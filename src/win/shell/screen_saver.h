@@ -4,6 +4,14 @@
 // program ends.
 #pragma once
 
+// The system's switch; the desktop services are one, tests give their own.
+class TScreenSaverSystem {
+public:
+    virtual ~TScreenSaverSystem() = default;
+    virtual bool ScreenSaverActive() = 0;
+    virtual void SetScreenSaverActive(bool active) = 0;
+};
+
 class TScreenSaverSwitch {
 public:
     TScreenSaverSwitch() = default;
@@ -20,9 +28,16 @@ public:
     // Suspend turned it off and it has not come back yet.
     bool Suspended() const { return FSuspended; }
 
+    // The switch used from now on; null for the system's own API.
+    void UseSystem(TScreenSaverSystem* system) { FSystem = system; }
+
     // The system's own setting.
     static bool SystemActive();
 
 private:
+    bool Active() const;
+    void SetActive(bool active) const;
+
     bool FSuspended = false;
+    TScreenSaverSystem* FSystem = nullptr;
 };

@@ -1,0 +1,217 @@
+#include "app/system_buttons.h"
+
+#include <shellapi.h>
+
+#include "app/vantor.h"
+#include "base/log.h"
+#include "base/menu_images.h"
+#include "base/message_pump.h"
+#include "base/win_text.h"
+#include "layout/frame_layout.h"
+#include "menus/system_button_rules.h"
+#include "text/text.h"
+
+namespace {
+
+const char kStop[] = "停止(&S)";
+const char kExecute[] = "実行(&E)";
+const char kShutdownQuestion[] = "Windowsを終了します。よろしいですか？";
+const char kRebootQuestion[] = "Windowsを再起動します。よろしいですか？";
+const char kAutoRunFailed[] = "AutoRunの停止に失敗しました。";
+const char kNoAutoRun[] = "このCD-ROMはAutoRunに対応していません。";
+
+}  // namespace
+
+TSystemButtons::~TSystemButtons() {
+    // The services go before the switch: from here on it uses the system.
+    FVantor.ScreenSaver.UseSystem(nullptr);
+}
+
+void TSystemButtons::Connect() {
+    FVantor.ScreenSaver.UseSystem(&FVantor.Services());
+    FVantor.BStopAutoRun().SetButtonType(itCheck);
+    FVantor.BScreenSaver().SetButtonType(itCheck);
+    FVantor.BOpenFolder().OnClick = [this](TComponent&) { BOpenFolderClick(); };
+    FVantor.BScreenSaver().OnClick = [this](TComponent&) { BScreenSaverClick(true); };
+    FVantor.BShutdown().OnClick = [this](TComponent&) { BShutdownClick(); };
+    FVantor.BReboot().OnClick = [this](TComponent&) { BRebootClick(); };
+    FVantor.BStopAutoRun().OnClick = [this](TComponent&) { BStopAutoRunClick(); };
+    TCommandTable& commands = FVantor.Commands();
+    commands.Bind(ActionStopAutoRun, [this] { BStopAutoRunClick(); });
+    commands.Bind(ActionOpenFolder, [this] { BOpenFolderClick(); });
+    commands.Bind(ActionScreenSaver, [this] { BScreenSaverClick(false); });
+    commands.Bind(ActionShutdown, [this] { BShutdownClick(); });
+    commands.Bind(ActionReboot, [this] { BRebootClick(); });
+    BuildMenus();
+    ShowAutoRunState(!AutoRun.IsEnabled(), false);
+}
+
+void TSystemButtons::BuildMenus() {
+    FScreenSaverMenu.Clear();
+    FScreenSaverMenu.SetImages(&SystemSmallIcons());
+    FScreenSaverMenu.AddItem(kStop, "", [this] { MInvalidateScreenSaverClick(); });
+    FScreenSaverMenu.AddItem(kExecute, "", [this] { MExecuteScreenSaverClick(); });
+    FAutoRunMenu.Clear();
+    FAutoRunMenu.SetImages(&SystemSmallIcons());
+    FAutoRunMenu.AddItem(kStop, "", [this] { MInvalidateAutoRunClick(); });
+    FAutoRunDrives = &FAutoRunMenu.AddSubmenu(kExecute);
+    FAutoRunMenu.OnPopup = [this](TPopupMenu&) { MStopAutoRun2Popup(); };
+}
+
+// ---------------------------------------------------------------- placing the menus
+
+POINT TSystemButtons::MenuPoint(TIconButton& button, bool& shown) {
+    // The button looks as if the pointer had left it while the menu is up.
+    button.MouseLeave();
+    const POINT corner = button.ClientToScreen(POINT{0, 0});
+    const int side = ResolveCaptionSide(FVantor.MainPages().TitleBarLayout(), FVantor.DockEdge());
+    const std::optional<TPoint> at = SystemMenuPoint(side, corner.x, corner.y, button.Width(), button.Height());
+    shown = at.has_value();
+    return at ? POINT{at->X, at->Y} : POINT{0, 0};
+}
+
+void TSystemButtons::PopupAt(TIconButton& button, TPopupMenu& menu) {
+    bool shown = false;
+    const POINT at = MenuPoint(button, shown);
+    if (shown) menu.Popup(FVantor.Handle(), at);
+}
+
+// ---------------------------------------------------------------- folder menu
+
+void TSystemButtons::BOpenFolderClick() {
+    if (FFolderMenu.Busy()) return;
+    bool shown = false;
+    const POINT at = MenuPoint(FVantor.BOpenFolder(), shown);
+    if (shown) FFolderMenu.DropDown(at);
+}
+
+HWND TSystemButtons::FolderMenuOwner() { return FVantor.Handle(); }
+TVantorManager& TSystemButtons::FolderMenuPages() { return FVantor.MainPages(); }
+TFolderHistory& TSystemButtons::FolderMenuHistory() { return FVantor.FolderHistory; }
+void TSystemButtons::FolderMenuPageChanged() { FVantor.RebuildPage(); }
+void TSystemButtons::FolderMenuError(const std::string& text) { FVantor.ErrorBox(text); }
+void TSystemButtons::FolderMenuExecute(LPCITEMIDLIST item) { FVantor.Launcher().ExecuteItem(item, "", SW_SHOW, ""); }
+
+// ---------------------------------------------------------------- screen saver
+
+void TSystemButtons::BScreenSaverClick(bool fromButton) {
+    if (!fromButton || FVantor.Services().IsCtrlDown())
+        MExecuteScreenSaverClick();
+    else
+        PopupAt(FVantor.BScreenSaver(), FScreenSaverMenu);
+}
+
+void TSystemButtons::MExecuteScreenSaverClick() {
+    FVantor.SkipNextTopmost = true;
+    // A pointer resting in a screen corner would wake the screen at once
+    // (a corner is also where the screen corners' actions are started).
+    POINT pointer{};
+    if (GetCursorPos(&pointer)) {
+        if (auto nudge = ScreenSaverPointerNudge(pointer.x, pointer.y, GetSystemMetrics(SM_CXSCREEN),
+                                                 GetSystemMetrics(SM_CYSCREEN)))
+            SetCursorPos(nudge->X, nudge->Y);
+    }
+    ProcessPendingMessages();
+    FVantor.Services().StartScreenSaver(FVantor.Handle());
+}
+
+void TSystemButtons::MInvalidateScreenSaverClick() {
+    FScreenSaverStopped = !FScreenSaverStopped;
+    FScreenSaverMenu.SetChecked(StopItem, FScreenSaverStopped);
+    TIconButton& button = FVantor.BScreenSaver();
+    button.SetDown(FScreenSaverStopped);
+    // Off for this session; back on only if it was this program that turned
+    // it off, so a user who keeps it off finds it off.
+    if (FScreenSaverStopped)
+        FVantor.ScreenSaver.Suspend();
+    else
+        FVantor.ScreenSaver.Resume();
+    button.SetSharedIcon(MenuImages().SharedIcon(FScreenSaverStopped ? miScreenSaverStopped : miScreenSaver));
+    button.Invalidate();
+}
+
+// ---------------------------------------------------------------- shutdown and restart
+
+bool TSystemButtons::SaveBeforeExit(const char* what) {
+    for (;;) {
+        const std::vector<TDataFile> failed = FVantor.SaveDataFiles();
+        if (failed.empty()) return true;
+        FVantor.FDataFiles.TakeUnreported(failed);  // told here, not again at the next save
+        const std::string text = FVantor.FDataFiles.SaveFailureMessage(failed) + "\n\nこのまま" + what +
+                                 "すると、保存できなかった変更は失われます。\n「再試行」でもう一度保存します。"
+                                 "「無視」で保存せずに" +
+                                 what + "します。「中止」で" + what + "を取り消します。";
+        switch (FVantor.ShowBox(text, MB_ABORTRETRYIGNORE | MB_ICONERROR | MB_DEFBUTTON2)) {
+            case IDRETRY:
+                continue;
+            case IDIGNORE:
+                return true;
+            default:
+                return false;
+        }
+    }
+}
+
+void TSystemButtons::BShutdownClick() {
+    FVantor.BShutdown().MouseLeave();
+    if (FVantor.MainPages().ConfirmShutdown && !FVantor.ConfirmBox(kShutdownQuestion)) return;
+    if (!SaveBeforeExit("Windowsを終了")) return;
+    // When the session does not end the program simply goes on, all saved.
+    FVantor.Services().ExitSystem(EWX_SHUTDOWN, FVantor.IsNT);
+}
+
+void TSystemButtons::BRebootClick() {
+    FVantor.BReboot().MouseLeave();
+    const bool shiftAtClick = FVantor.Services().IsShiftDown();
+    if (FVantor.MainPages().ConfirmReboot && !FVantor.ConfirmBox(kRebootQuestion)) return;
+    const bool restartProgram = UseRestartProgram(shiftAtClick, FVantor.Services().IsShiftDown(), FVantor.IsNT);
+    if (!SaveBeforeExit("Windowsを再起動")) return;
+    if (restartProgram)
+        FVantor.Launcher().Execute(FVantor.ProgramFolder + "Restart.exe", "/Restart", SW_SHOW, "");
+    else
+        FVantor.Services().ExitSystem(EWX_REBOOT, FVantor.IsNT);
+}
+
+// ---------------------------------------------------------------- AutoRun
+
+void TSystemButtons::ShowAutoRunState(bool stopped, bool writeRegistry) {
+    if (writeRegistry && !AutoRun.SetEnabled(!stopped)) {
+        FVantor.ErrorBox(kAutoRunFailed);
+        return;
+    }
+    TIconButton& button = FVantor.BStopAutoRun();
+    button.SetDown(stopped);
+    FAutoRunMenu.SetChecked(StopItem, stopped);
+    button.SetSharedIcon(MenuImages().SharedIcon(stopped ? miAutoRunStopped : miAutoRun));
+    button.Invalidate();
+}
+
+void TSystemButtons::BStopAutoRunClick() { PopupAt(FVantor.BStopAutoRun(), FAutoRunMenu); }
+
+void TSystemButtons::MInvalidateAutoRunClick() { ShowAutoRunState(!FVantor.BStopAutoRun().Down(), true); }
+
+void TSystemButtons::MStopAutoRun2Popup() {
+    FAutoRunDrives->Clear();
+    for (int drive = 0; drive < 26; ++drive) {
+        if (!IsCdRomDrive(drive)) continue;
+        SHFILEINFOW info{};
+        SHGetFileInfoW(Widen(DriveRoot(drive)).c_str(), 0, &info, sizeof(info),
+                       SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        FAutoRunDrives->AddItem(
+            Narrow(info.szDisplayName), "", [this, drive] { RunAutoRun(drive); }, info.iIcon);
+    }
+    FAutoRunMenu.SetEnabled(ExecuteItem, FAutoRunDrives->Count() > 0);
+}
+
+void TSystemButtons::RunAutoRun(int driveIndex) {
+    const std::string root = DriveRoot(driveIndex);
+    const std::string inf = root + "Autorun.inf";
+    if (GetFileAttributesW(Widen(inf).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        FVantor.ErrorBox(kNoAutoRun);
+        return;
+    }
+    wchar_t line[1024] = {};
+    GetPrivateProfileStringW(L"autorun", L"open", L"", line, 1024, Widen(inf).c_str());
+    const TAutoRunStart start = AutoRunStartFor(root, Narrow(line));
+    FVantor.Launcher().Execute(start.File, start.Arguments, SW_SHOW, "");
+}

@@ -1,0 +1,30 @@
+// The user's AutoRun policy for CD-ROM drives: one bit of the value
+// "NoDriveTypeAutoRun" of the Explorer policies key under HKEY_CURRENT_USER;
+// every other bit of the value is left as it is.
+#pragma once
+
+#include <string>
+
+class TAutoRunPolicy {
+public:
+    static constexpr wchar_t DefaultKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    static constexpr wchar_t ValueName[] = L"NoDriveTypeAutoRun";
+
+    // The key under HKEY_CURRENT_USER (tests use a key of their own).
+    explicit TAutoRunPolicy(std::wstring key = DefaultKey) : FKey(std::move(key)) {}
+
+    // True unless the value is there and stops CD-ROMs: a missing key or
+    // value, or one of another type, leaves AutoRun on.
+    bool IsEnabled() const;
+    // Sets or clears the CD-ROM bit of the existing value; false when the key
+    // cannot be opened or the value cannot be read as a number or written.
+    // The other programs hear of the change in every case.
+    bool SetEnabled(bool enable) const;
+
+private:
+    std::wstring FKey;
+};
+
+// "X:\" for the drives A..Z (index 0..25) that are CD-ROM drives.
+bool IsCdRomDrive(int driveIndex);
+std::string DriveRoot(int driveIndex);
