@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <map>
 #include <system_error>
 #include <thread>
 
@@ -100,6 +101,38 @@ LPITEMIDLIST RootFolderIDList(TRootFolderKind kind) {
     return nullptr;
 }
 
+// The system icon of a file-system object. Documents of one type and plain
+// folders share their type's icon, asked for once per listing without
+// touching the disk; programs, shortcuts and icon files have their own.
+class TTypeIcons {
+public:
+    int IconOf(LPCITEMIDLIST idList, const std::string& path, bool isFolder) {
+        const std::string ext = AnsiLowerCase(ExtractFileExt(path));
+        const bool own = !isFolder && (ext == ".exe" || ext == ".lnk" || ext == ".pif" || ext == ".ico" ||
+                                       ext == ".cur" || ext == ".ani" || ext == ".scr");
+        SHFILEINFOW info{};
+        if (own) {
+            if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(idList), 0, &info, sizeof(info),
+                                SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+                return -1;
+            return info.iIcon;
+        }
+        const std::string key = isFolder ? std::string("\\") : ext;
+        auto found = FIcons.find(key);
+        if (found != FIcons.end()) return found->second;
+        const std::wstring name = isFolder ? L"folder" : L"file" + Widen(ext);
+        int icon = -1;
+        if (SHGetFileInfoW(name.c_str(), isFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
+                           sizeof(info), SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+            icon = info.iIcon;
+        FIcons[key] = icon;
+        return icon;
+    }
+
+private:
+    std::map<std::string, int> FIcons;
+};
+
 }  // namespace
 
 TSharedIDList ShareIDList(LPITEMIDLIST idList) { return TSharedIDList(idList, TIDListDeleter()); }
@@ -139,6 +172,7 @@ TFolderContents ListShellFolder(LPCITEMIDLIST folderIDList, bool root, const TLi
     }
     SHFILEINFOW self{};
     SHGetFileInfoW(reinterpret_cast<LPCWSTR>(folderIDList), 0, &self, sizeof(self), SHGFI_PIDL | SHGFI_ATTRIBUTES);
+    const std::string folderPath = IDListToPath(folderIDList);
     const bool wantFiles = FolderMenuWantsFiles(options.ExpandApplication, options.CustomExts);
     SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN;
     // Virtual folders (the Control Panel) are nothing without their items.
@@ -153,8 +187,11 @@ TFolderContents ListShellFolder(LPCITEMIDLIST folderIDList, bool root, const TLi
 
     struct TKept {
         TSharedIDList IDList;
+        std::string Path;
         bool IsFolder;
+        bool FileSystem;
     };
+    TTypeIcons icons;
     std::vector<TKept> kept;
     TFolderListing listing(CompareInLocale);
     LPITEMIDLIST relative = nullptr;
@@ -167,14 +204,15 @@ TFolderContents ListShellFolder(LPCITEMIDLIST folderIDList, bool root, const TLi
         if (FAILED(folder->GetAttributesOf(1, &one, &attributes))) attributes = 0;
         const bool fileSystem = attributes & SFGAO_FILESYSTEM;
         const bool directory = fileSystem && (attributes & SFGAO_FOLDER) && !(attributes & SFGAO_STREAM);
+        // A file-system object's path is its folder's and its name: asking
+        // the shell for each whole path would bind every folder above it
+        // again, which is what makes a large folder slow.
         std::string path;
-        // The full path is made only where it decides something: at the
-        // root (drives) and for files; a large folder lists fast.
-        if (root || fileSystem) {
-            if (root || !directory) {
-                TIDList absolute(ConcatIDLists(folderIDList, child.get()));
-                path = IDListToPath(absolute.get());
-            }
+        if (fileSystem && !root && !folderPath.empty()) {
+            path = IncludeTrailingBackslash(folderPath) + ParsingName(*folder.Get(), child.get());
+        } else if (root || fileSystem) {
+            TIDList absolute(ConcatIDLists(folderIDList, child.get()));
+            path = IDListToPath(absolute.get());
         }
         if (root && path.empty()) continue;
         if (IsRemovableRoot(path)) continue;
@@ -182,12 +220,25 @@ TFolderContents ListShellFolder(LPCITEMIDLIST folderIDList, bool root, const TLi
             !FolderMenuListsFile(path, options.ExpandApplication, options.CustomExts))
             continue;
         const bool isFolder = attributes & SFGAO_FOLDER;
-        if (path.empty() && fileSystem) path = ParsingName(*folder.Get(), child.get());
         if (!listing.Add(path, isFolder, static_cast<int32_t>(kept.size()))) continue;
-        kept.push_back({ShareIDList(ConcatIDLists(folderIDList, child.get())), isFolder});
+        kept.push_back({ShareIDList(ConcatIDLists(folderIDList, child.get())), path, isFolder, fileSystem});
     }
-    for (const TFolderListingItem& item : listing.Sorted())
-        contents.Objects.push_back(DescribeShellObject(kept[static_cast<size_t>(item.Payload)].IDList));
+    for (const TFolderListingItem& item : listing.Sorted()) {
+        TKept& object = kept[static_cast<size_t>(item.Payload)];
+        // Asking the shell to describe each object costs milliseconds under
+        // Wine; a file-system object's name and kind are known already.
+        if (root || !object.FileSystem || object.Path.empty()) {
+            contents.Objects.push_back(DescribeShellObject(object.IDList));
+            continue;
+        }
+        TShellObject described;
+        described.Path = object.Path;
+        described.IsFolder = object.IsFolder;
+        described.Caption = FolderObjectCaption(object.Path, true, object.IsFolder, "");
+        described.Icon = icons.IconOf(object.IDList.get(), object.Path, object.IsFolder);
+        described.IDList = object.IDList;
+        contents.Objects.push_back(std::move(described));
+    }
     return contents;
 }
 
