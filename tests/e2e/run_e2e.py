@@ -21,6 +21,7 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import e2e_lib  # noqa: E402
 import e2e_cases  # noqa: E402,F401  (registers the cases)
 import e2e_shots  # noqa: E402,F401
+import e2e_system_buttons  # noqa: E402,F401
 
 
 def main():

@@ -288,7 +288,8 @@ bool TPopupMenu::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (measure->CtlType != ODT_MENU || !FImages) return false;
-            measure->itemWidth = static_cast<UINT>(FImages->ImageSize());
+            // A little air between the picture and the text.
+            measure->itemWidth = static_cast<UINT>(FImages->ImageSize() + 2 * kImageMargin);
             measure->itemHeight = static_cast<UINT>(FImages->ImageSize() + kImageMargin);
             result = TRUE;
             return true;
