@@ -248,6 +248,7 @@ def keyboard_ini(**settings):
     values.update(settings)
     lines = ["[Settings]"] + [f"{k}={v}" for k, v in values.items()]
     lines += ["[DockLocations]", "Left=880", "Top=120", "Width=380", "Height=560"]
+    lines += [f"[{bar}]\r\nShow=0" for bar in ("SmartBar", "KeywordBar", "HistoryBar", "ResourceBar")]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
@@ -452,3 +453,91 @@ def dragging_an_entry_onto_another_moves_it_there(env):
     check(titles == ["い", "う", "あ"], f"saved order {titles}")
     history = read_pages((data / "History.pag").read_bytes()).pages[0].entries
     check(not history, f"a drag started an entry: history {[e.title for e in history]}")
+
+
+# -- the bars --------------------------------------------------------------------
+
+def bars_ini(smart="Show=1\r\nDocking=1", extra=""):
+    """The keyword bar docked first, the smart bar as given, the history bar
+    floating at (100, 300); the main window against the right edge."""
+    return ("[Settings]\r\nVersion=768\r\nAutoHide=0\r\nPageTabLayout=1\r\n"
+            f"[SmartBar]\r\n{smart}\r\n[KeywordBar]\r\nShow=1\r\nDocking=1\r\n"
+            "[HistoryBar]\r\nShow=1\r\nDocking=0\r\n"
+            "[HistoryBarLocations]\r\nLeft=100\r\nTop=300\r\nWidth=300\r\nHeight=26\r\n"
+            "[DockOrder]\r\nDockOrder0=KeywordBar\r\nDockOrder1=SmartBar\r\n"
+            "[DockLocations]\r\nLeft=880\r\nTop=120\r\nWidth=380\r\nHeight=560\r\n" + extra).encode("cp932")
+
+
+def bar_window(env, title):
+    wids = env.find_windows(f"^{title} -Vantor$")
+    check(len(wids) == 1, f"{title}: {len(wids)} windows")
+    return wids[0]
+
+
+@case
+def typing_a_keyword_and_enter_starts_the_match(env):
+    data, windata = env.data_folder("keyword")
+    first = batch_entry(data, windata, "first.bat", "first.txt", "一番目")
+    second = batch_entry(data, windata, "second.bat", "second.txt", "二番目")
+    first.keyword, second.keyword = "first", "second"
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=[first, second])])))
+    (data / "Vantor.ini").write_bytes(bars_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    click(wid, 60, 12)  # the keyword box, in the first band at the top
+    time.sleep(0.5)
+    # Completed from "se" to "second"; Enter starts the one match.
+    xdo("type", "--delay", "150", "se")
+    press("Return")
+    wait_until((data / "second.txt").exists, 20, "the matching entry's file")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    check(not (data / "first.txt").exists(), "an entry that does not match was started")
+    history = read_pages((data / "History.pag").read_bytes()).pages[0].entries
+    check([e.title for e in history] == ["二番目"], f"history {[e.title for e in history]}")
+
+
+@case
+def a_bar_dragged_out_floats_and_comes_back_there(env):
+    data, windata = env.data_folder("bar_drag")
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=sample_entries()[:2])])))
+    (data / "Vantor.ini").write_bytes(bars_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    # The smart bar's grip, in the second band, dragged far to the left.
+    g = env.window_geometry(wid)
+    grip = (int(g["X"]) + 12, int(g["Y"]) + 34)
+    xdo("mousemove", str(grip[0]), str(grip[1]))
+    time.sleep(0.2)
+    xdo("mousedown", "1")
+    for x in range(grip[0] - 100, 299, -100):
+        xdo("mousemove", str(x), "600")
+        time.sleep(0.1)
+    xdo("mousemove", "300", "600")
+    time.sleep(0.3)
+    xdo("mouseup", "1")
+    time.sleep(1)
+    smart = env.window_geometry(bar_window(env, "スマートバー"))
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    ini = read_ini(data / "Vantor.ini")
+    check(ini["smartbar"] == {"show": "1", "docking": "0", "scrollpos": "0"}, f"smart bar {ini['smartbar']}")
+    check(ini["dockorder"] == {"dockorder0": "KeywordBar"}, f"dock order {ini['dockorder']}")
+    # Its grip went with the pointer: the window lies around (300, 600).
+    left, top = int(ini["smartbarlocations"]["left"]), int(ini["smartbarlocations"]["top"])
+    check(abs(left - (300 - 12)) <= 8 and abs(top - (600 - 10)) <= 8, f"floating at {left}, {top}")
+    check((int(smart["X"]), int(smart["Y"])) == (left, top), f"window {smart} saved at {left}, {top}")
+
+    proc = env.start("/d", windata)
+    env.wait_window()
+    time.sleep(1)
+    again = env.window_geometry(bar_window(env, "スマートバー"))
+    history = env.window_geometry(bar_window(env, "履歴バー"))
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    check((int(again["X"]), int(again["Y"])) == (left, top), f"after a restart at {again}")
+    check((int(history["X"]), int(history["Y"])) == (100, 300), f"the history bar at {history}")

@@ -14,7 +14,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from e2e_lib import CaseFailure, Entry, Page, PageSet, case, check, write_pages
+from e2e_lib import CaseFailure, Entry, Page, PageSet, case, check, wait_until, write_pages
 
 # Share of pixels that may differ (each by more than the fuzz) from the reference.
 TOLERANCE = 0.01
@@ -67,9 +67,18 @@ def write_bitmap(path, width, height):
 def settings_ini(**settings):
     lines = ["[Settings]", "Version=768", "AutoHide=0", "ActivateOnLaunch=1"]
     lines += [f"{k}={v}" for k, v in settings.items()]
-    # A fixed size and a place at the right edge of the screen.
+    # A fixed size and a place at the right edge of the screen, without bars.
     lines += ["[DockLocations]", "Left=880", "Top=120", "Width=380", "Height=560"]
+    lines += [f"[{bar}]\r\nShow=0" for bar in ("SmartBar", "KeywordBar", "HistoryBar", "ResourceBar")]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+def activate(wid):
+    subprocess.run(["xdotool", "windowactivate", "--sync", wid], timeout=10,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    r = lambda: subprocess.run(["xdotool", "getactivewindow"], stdout=subprocess.PIPE, text=True, timeout=10)
+    wait_until(lambda: r().stdout.strip() == wid, 10, f"window {wid} to be active")
+    time.sleep(0.3)
 
 
 def rest_pointer():
@@ -110,6 +119,10 @@ def shoot(env, name, pages, ini):
     rest_pointer()
     proc = env.start("/d", windata)
     wid = env.wait_window()
+    # Whether the new window keeps the activation depends on what else the
+    # desktop shows at that moment (the tray window, for one): the shots make
+    # it active, so the caption strip and the focus frame always show so.
+    activate(wid)
     # Icons arrive a little later than the window: wait until two captures agree.
     shot = env.work / f"{name}.png"
     previous = env.work / f"{name}.prev.png"
@@ -218,3 +231,18 @@ def _focus_frame_case(style, icon):
 
 for _style, _icon in ((0, 38), (3, 22)):
     case(_focus_frame_case(_style, _icon), shot=True)
+
+
+@case(shot=True)
+def shot_bars_docked(env):
+    """The keyword bar above the smart bar in the main window's band, the
+    smart bar showing its entries in a row of small icons."""
+    def ini(data, windata):
+        smart = PageSet([Page("スマートバー", 0, entries=sample_entries()[:6])])
+        (data / "Smart.pag").write_bytes(write_pages(smart))
+        text = settings_ini(CurrentPage=0, PageTabLayout=1).decode("cp932")
+        for bar, show in (("SmartBar", 1), ("KeywordBar", 1)):
+            text = text.replace(f"[{bar}]\r\nShow=0", f"[{bar}]\r\nShow={show}\r\nDocking=1")
+        text += "[DockOrder]\r\nDockOrder0=KeywordBar\r\nDockOrder1=SmartBar\r\n"
+        return text.encode("cp932")
+    shoot(env, "bars_docked", pages_of_every_style(), ini)

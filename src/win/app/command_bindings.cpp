@@ -1,6 +1,8 @@
 #include "app/command_bindings.h"
 
 #include "app/vantor.h"
+#include "bars/keyword_bar.h"
+#include "base/menu_images.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ void ClearHistory(TVantor& vantor) {
     TVantorManager& history = vantor.HistoryPages();
     if (history.CurrentPage() >= 0 && history.CurrentPage() < history.Count())
         history.Pages(history.CurrentPage())->Clear();
+    if (vantor.Bars().Exist()) vantor.Bars().Bar(BarHistory).RefreshBar();
 }
 
 // The menu hot key opens the main menu near the window's top-left corner.
@@ -42,10 +45,15 @@ void PopupMainMenuAtWindow(TVantor& vantor) {
 // system buttons, the dialogs, shortcuts and help come with their own windows.
 void BindMainCommands(TVantor& vantor) {
     TCommandTable& commands = vantor.Commands();
-    // Bringing the window out and to the front is all these do until the
-    // keyword bar exists.
+    // Bringing the window out and to the front is all this one does.
     commands.Bind(ActionActivate, [] {});
-    commands.Bind(ActionActivateKeyword, [] {});
+    commands.Bind(ActionActivateKeyword, [&vantor] { ActivateKeyword(vantor); });
+    const std::pair<int32_t, int32_t> barToggles[] = {{ActionSmartBar, BarSmart},
+                                                      {ActionKeywordBar, BarKeyword},
+                                                      {ActionHistoryBar, BarHistory},
+                                                      {ActionResourceBar, BarResource}};
+    for (const auto& [action, bar] : barToggles)
+        commands.Bind(action, [&vantor, bar = bar] { vantor.Bars().ToggleShown(bar); });
     commands.Bind(ActionOpenThisFolder, [&vantor] { OpenFocusedFolder(vantor); });
     commands.Bind(ActionClearHistory, [&vantor] { ClearHistory(vantor); });
     commands.Bind(ActionMenu, [&vantor] { PopupMainMenuAtWindow(vantor); });
@@ -57,11 +65,33 @@ void BindMainCommands(TVantor& vantor) {
 void BuildMainMenu(TVantor& vantor) {
     TPopupMenu& menu = vantor.MainMenu;
     menu.Clear();
-    auto add = [&vantor, &menu](const char* caption, int32_t action) {
+    menu.SetImages(&MenuStripImages());
+    auto add = [&vantor](TPopupMenu& to, const char* caption, int32_t action, int image = -1) {
         const std::string key = ShortCutToText(vantor.Desktop().Keys().KeyOf(action));
-        menu.AddItem(caption, key, [&vantor, action] { vantor.Commands().Run(action); });
+        return to.AddItem(
+            caption, key, [&vantor, action] { vantor.Commands().Run(action); }, image);
     };
-    add("履歴のクリア(&L)", ActionClearHistory);
+    TPopupMenu& view = menu.AddSubmenu("表示(&V)");
+    struct TBarItem {
+        const char* Caption;
+        int32_t Action;
+        int32_t Bar;
+        int Image;
+    };
+    static const TBarItem kBarItems[] = {{"スマートバー(&S)", ActionSmartBar, BarSmart, miSmartBar},
+                                         {"キーワードバー(&K)", ActionKeywordBar, BarKeyword, miKeywordBar},
+                                         {"履歴バー(&H)", ActionHistoryBar, BarHistory, miHistoryBar},
+                                         {"リソースバー(&R)", ActionResourceBar, BarResource, miResourceBar}};
+    for (const TBarItem& item : kBarItems) add(view, item.Caption, item.Action, item.Image);
+    // The check marks show which bars are up; without a meter its item is off.
+    view.OnPopup = [&vantor](TPopupMenu& items) {
+        TBarSet& bars = vantor.Bars();
+        if (!bars.Exist()) return;
+        for (int i = 0; i < 4; ++i) items.SetChecked(i, bars.Bar(kBarItems[i].Bar).Shown());
+        items.SetEnabled(3, bars.MeterAvailable());
+    };
     menu.AddSeparator();
-    add("終了(&X)", ActionExit);
+    add(menu, "履歴のクリア(&L)", ActionClearHistory);
+    menu.AddSeparator();
+    add(menu, "終了(&X)", ActionExit);
 }

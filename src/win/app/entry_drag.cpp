@@ -16,13 +16,56 @@ void TVantor::ConnectDragEvents() {
     PTexture.OnDragOver = [this](TComponent&, TComponent& source, int, int, TDragState, bool& accept) {
         accept = PTextureDragOver(source);
     };
+    PTexture.OnDragDrop = [this](TComponent&, TComponent& source, int, int) { PTextureDragDrop(source); };
     Splitter.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int x, int y) {
         SplitterMouseDown(button, x, y);
     };
     Splitter.OnMouseMove = [this](TComponent&, TShiftState shift, int x, int y) { SplitterMouseMove(shift, x, y); };
 }
 
-void TVantor::ConnectEntryDragEvents() {
+void TVantor::ConnectEntryDragEvents() { ConnectEntryView(FMainView, TEntryWindow::Main); }
+
+namespace {
+
+TBarKind KindOf(TEntryWindow window) {
+    switch (window) {
+        case TEntryWindow::Smart:
+            return TBarKind::SmartBar;
+        case TEntryWindow::Keyword:
+            return TBarKind::KeywordBar;
+        case TEntryWindow::History:
+            return TBarKind::HistoryBar;
+        default:
+            return TBarKind::Main;
+    }
+}
+
+int32_t BarIdOf(TEntryWindow window) {
+    switch (window) {
+        case TEntryWindow::Keyword:
+            return BarKeyword;
+        case TEntryWindow::History:
+            return BarHistory;
+        default:
+            return BarSmart;
+    }
+}
+
+// The slot of a pooled control of `view` bound to an entry of its page; -1
+// for anything else.
+int SlotIn(const TEntryView& view, const TComponent& control) {
+    const TVantorPage* page = view.Page();
+    const int slot = static_cast<int>(control.Tag);
+    if (!view.PoolsExist() || !page || slot < 0 || slot >= page->Count() || slot >= TEntryView::PoolSize) return -1;
+    const TComponent* button = view.Button(slot);
+    const TComponent* separator = view.Separator(slot);
+    return &control == button || &control == separator ? slot : -1;
+}
+
+}  // namespace
+
+void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
+    view.OnEntryClick = [this, window](int slot) { FLauncher.LaunchButton(KindOf(window), slot); };
     auto wire = [this](TGraphicControl& control) {
         control.OnMouseMove = [this, &control](TComponent&, TShiftState shift, int x, int y) {
             EntryMouseMove(control, shift, x, y);
@@ -35,20 +78,45 @@ void TVantor::ConnectEntryDragEvents() {
         };
     };
     for (int i = 0; i < PoolSize; ++i) {
-        wire(*FMainView.Button(i));
-        wire(*FMainView.Separator(i));
+        wire(*view.Button(i));
+        wire(*view.Separator(i));
     }
+    if (window == TEntryWindow::Main) return;
+    // The bar's free panel: only the smart bar takes entries from elsewhere.
+    TFormFloat& bar = FBars.Bar(BarIdOf(window));
+    bar.PTexture.OnDragOver = [this, window](TComponent&, TComponent& source, int, int, TDragState, bool& accept) {
+        TEntryRef from;
+        accept = window == TEntryWindow::Smart && FindEntry(source, from) && from.Window != TEntryWindow::Smart;
+    };
+    bar.PTexture.OnDragDrop = [this, &bar](TComponent&, TComponent& source, int, int) {
+        TEntryRef from;
+        TVantorPage* target = bar.BarPage();
+        if (!FindEntry(source, from) || !target || from.Window == TEntryWindow::Smart) return;
+        TransferEntry(*from.Page, from.Index, *target, FServices->IsCtrlDown(), from.Window);
+        PlaySoundEvent("DragDrop");
+        RebuildPage();
+    };
 }
 
-int TVantor::MainEntryIndex(const TComponent& control) const {
-    if (!PoolsExist()) return -1;
-    const TVantorPage* page = CurrentMainPage();
-    const int slot = static_cast<int>(control.Tag);
-    if (!page || slot < 0 || slot >= page->Count() || slot >= PoolSize) return -1;
-    const TComponent* button = FMainView.Button(slot);
-    const TComponent* separator = FMainView.Separator(slot);
-    return &control == button || &control == separator ? slot : -1;
+bool TVantor::FindEntry(const TComponent& control, TEntryRef& ref) {
+    int slot = SlotIn(FMainView, control);
+    if (slot >= 0) {
+        ref = TEntryRef{TEntryWindow::Main, CurrentMainPage(), slot};
+        return true;
+    }
+    if (!FBars.Exist()) return false;
+    for (TEntryWindow window : {TEntryWindow::Smart, TEntryWindow::Keyword, TEntryWindow::History}) {
+        TFormFloat& bar = FBars.Bar(BarIdOf(window));
+        slot = SlotIn(bar.View(), control);
+        if (slot >= 0) {
+            ref = TEntryRef{window, bar.BarPage(), slot};
+            return true;
+        }
+    }
+    return false;
 }
+
+int TVantor::MainEntryIndex(const TComponent& control) const { return SlotIn(FMainView, control); }
 
 // ---------------------------------------------------------------- entries
 
@@ -61,16 +129,20 @@ void TVantor::EntryMouseMove(TGraphicControl& control, TShiftState shift, int x,
 }
 
 bool TVantor::EntryDragOver(TComponent& target, TComponent& source) {
-    const int to = MainEntryIndex(target);
-    const int from = MainEntryIndex(source);
-    // Only the main window's entries exist here; both on PTexture.
-    return to >= 0 && AcceptEntryOnEntry(&target == &source, from >= 0, TEntryWindow::Main);
+    TEntryRef to;
+    TEntryRef from;
+    if (!FindEntry(target, to)) return false;
+    const bool samePanel = FindEntry(source, from) && from.Window == to.Window;
+    return AcceptEntryOnEntry(&target == &source, samePanel, to.Window);
 }
 
 void TVantor::EntryDragDrop(TComponent& target, TComponent& source) {
     if (!EntryDragOver(target, source)) return;
-    TVantorPage* page = CurrentMainPage();
-    if (!MoveEntry(*page, MainEntryIndex(source), MainEntryIndex(target))) return;
+    TEntryRef to;
+    TEntryRef from;
+    FindEntry(target, to);
+    FindEntry(source, from);
+    if (!MoveEntry(*to.Page, from.Index, to.Index)) return;
     PlaySoundEvent("DragDrop");
     RebuildPage();
 }
@@ -92,9 +164,12 @@ void TVantor::TabSetMouseMove(TShiftState shift, int x, int y) {
 }
 
 bool TVantor::TabSetDragOver(TComponent& source, int x, int y) {
-    const bool fromMain = &source == &TabSet || MainEntryIndex(source) >= 0;
-    if (!fromMain) return false;  // the bars' entries arrive here once they exist
-    return AcceptOnTab(TEntryWindow::Main, TabSet.TabAtPos(x, y), TabSet.TabIndex(), MainPages().Count());
+    TEntryRef from;
+    if (&source == &TabSet)
+        from.Window = TEntryWindow::Main;
+    else if (!FindEntry(source, from))
+        return false;
+    return AcceptOnTab(from.Window, TabSet.TabAtPos(x, y), TabSet.TabIndex(), MainPages().Count());
 }
 
 void TVantor::TabSetDragDrop(TComponent& source, int x, int y) {
@@ -108,21 +183,35 @@ void TVantor::TabSetDragDrop(TComponent& source, int x, int y) {
         RebuildPage();
         return;
     }
-    TVantorPage* page = CurrentMainPage();
+    TEntryRef from;
     TVantorPage* target = MainPages().Pages(tab);
-    if (!page || !target) return;
-    TransferEntry(*page, MainEntryIndex(source), *target, FServices->IsCtrlDown(), TEntryWindow::Main);
-    // A page left without launcher entries gets no frame to clamp the focus,
-    // so the saved focus is kept inside the page here.
-    if (CurrentButton >= page->Count()) CurrentButton = std::max(page->Count() - 1, 0);
+    if (!FindEntry(source, from) || !target) return;
+    TransferEntry(*from.Page, from.Index, *target, FServices->IsCtrlDown(), from.Window);
+    KeepFocusInsidePage();
     RebuildPage();
+}
+
+// A page left without launcher entries gets no frame to clamp the focus, so
+// the saved focus is kept inside the page here.
+void TVantor::KeepFocusInsidePage() {
+    const TVantorPage* page = CurrentMainPage();
+    if (page && CurrentButton >= page->Count()) CurrentButton = std::max(page->Count() - 1, 0);
 }
 
 bool TVantor::PTextureDragOver(TComponent& source) {
     // The main window's own entries are reordered on each other, never
-    // dropped on the bare panel; bars bring theirs here once they exist.
-    (void)source;
-    return AcceptOnPanel(TEntryWindow::Main);
+    // dropped on the bare panel; the bars' entries are added to the page.
+    TEntryRef from;
+    return FindEntry(source, from) && AcceptOnPanel(from.Window);
+}
+
+void TVantor::PTextureDragDrop(TComponent& source) {
+    TEntryRef from;
+    TVantorPage* page = CurrentMainPage();
+    if (!PTextureDragOver(source) || !FindEntry(source, from) || !page) return;
+    TransferEntry(*from.Page, from.Index, *page, FServices->IsCtrlDown(), from.Window);
+    PlaySoundEvent("DragDrop");
+    RebuildPage();
 }
 
 // ---------------------------------------------------------------- splitter

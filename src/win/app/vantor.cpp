@@ -113,7 +113,8 @@ void TVantor::FormCreate() {
     // The clipboard page, the hint window and the lists come here.
     CreateEntryPools();
     LoadDataFiles();
-    // Floating bars are kept inside the screen here.
+    FBars.Create(FPlatform, DataFolder + kIniFile);
+    FBars.KeepOnScreen();
     RefreshTabsAndFonts();
     ReadSettings();
     ApplyOpacity();
@@ -269,7 +270,7 @@ void TVantor::TimerTimer() {
         LastAutoSave = now;
         SaveAll();
     }
-    // The resource bar samples the resources here, every CalcResourceInterval ms.
+    FBars.SampleResources(now);
     RepairHiddenState();
     if (!IsPointerCheckDue(now, FPointerWatch.LastPointerCheck,
                            static_cast<uint32_t>(MainPages().CheckMousePosInterval())))
@@ -367,25 +368,25 @@ void TVantor::RestorePlacement() {
 void TVantor::SavePlacements(TProfile& ini) {
     if (!Handle()) return;
     SavePlacement(ini, kPlacementSection, KeepBounds, CurrentPlacement());
-    // The four bars save their placements here too.
+    FBars.SavePlacements(ini);
 }
 
 // ---------------------------------------------------------------- settings
 
 void TVantor::ReadSettings() {
     TSettingsReadOptions options;
-    options.ResourceMeterAvailable = false;  // the resource meter tells here
+    options.ResourceMeterAvailable = FBars.MeterAvailable();
     options.CurrentButton = CurrentButton;
     // Also fills the key definitions the file lacks, so the next save has them.
     TSettingsReadResult result = FDataFiles.ReadSettings(MainPages(), options);
     CurrentButton = result.CurrentButton;
-    // The bars are shown and docked as read here.
+    FBars.ApplySettings(MainPages(), result);
     SelectTabQuietly(MainPages().CurrentPage());
     RebuildPage();
 }
 
 void TVantor::WriteSettingsTo(TProfile& ini) {
-    // The bars' state goes back into the settings here.
+    FBars.StoreSettings(MainPages());
     MainPages().WriteSettings(ini, CurrentButton, FolderHistory);
 }
 
@@ -429,12 +430,13 @@ void TVantor::BringToFront(HWND window) {
 void TVantor::PushNotTopmost() {
     if (FNotTopmostDepth++ > 0 || !Handle()) return;
     SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    // Every visible bar follows here.
+    FBars.SetTopmost(false);
 }
 
 void TVantor::PopNotTopmost() {
     if (FNotTopmostDepth == 0 || --FNotTopmostDepth > 0 || !Handle()) return;
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    FBars.SetTopmost(true);
 }
 
 // ---------------------------------------------------------------- commands
@@ -458,8 +460,10 @@ void TVantor::PlaySoundEvent(const std::string& event) {
 // Free system, USER and GDI resources in percent, added up; the NT family
 // has no such limits.
 int32_t TVantor::FreeResourcesTotal() {
-    if (IsNT) return 300;
-    return -3;  // the resource meter measures here; unread, each value is -1
+    // Nothing measured is nothing low: no warning on a made-up figure.
+    if (!IsNT && !FBars.MeterAvailable()) return 300;
+    const TResourceReadings r = FBars.Readings(true);
+    return r.System + r.User + r.Gdi;
 }
 
 void TVantor::EntryStarted(TBarKind owner, int32_t tag) {
@@ -470,9 +474,22 @@ void TVantor::EntryStarted(TBarKind owner, int32_t tag) {
 
 void TVantor::PageChanged(TBarKind kind) {
     if (kind == TBarKind::Main) RebuildPage();
+    if (kind == TBarKind::SmartBar && FBars.Exist()) FBars.Bar(BarSmart).RefreshBar();
     if (kind == TBarKind::HistoryBar) RebuildHistoryBar();
 }
 
+// The drop point is in the bar's panel; the entry under it is looked up on
+// its entry strip, which scrolls inside it.
+void TVantor::DropFilesOnBar(TFormFloat& bar, const std::vector<std::string>& files, POINT at) {
+    TVantorPage* page = bar.BarPage();
+    if (!page) return;
+    MapWindowPoints(bar.Container.Handle(), bar.PTexture.Handle(), &at, 1);
+    int32_t entry = -1;
+    if (TGraphicControl* control = bar.PTexture.Controls().ControlAtPos(at.x, at.y))
+        if (dynamic_cast<TLauncherButton*>(control)) entry = static_cast<int32_t>(control->Tag);
+    FLauncher.DropFilesOnPage(files, entry, static_cast<TBarKind>(bar.BarId() + 1), *page);
+}
+
 void TVantor::RebuildHistoryBar() {
-    // The history bar re-binds its controls here.
+    if (FBars.Exist()) FBars.Bar(BarHistory).RefreshBar();
 }

@@ -16,6 +16,7 @@
 #include "app/desktop_services.h"
 #include "app/launcher.h"
 #include "app/system_buttons.h"
+#include "bars/bar_set.h"
 #include "base/handles.h"
 #include "base/popup_menu.h"
 #include "commands/command_table.h"
@@ -77,6 +78,8 @@ public:
     // The set shown by a window; null for the resource bar.
     TVantorManager* PagesOf(TBarKind kind);
     TDesktopServices& Services() { return *FServices; }
+    // FormCreate has run to its end.
+    bool Started() const { return FStarted; }
     int ModalDepth() const { return FModalDepth; }
 
     // Start-up and saving.
@@ -113,6 +116,15 @@ public:
     TDesktopHooks& Desktop() { return FDesktop; }
     // The system buttons' menus and commands.
     TSystemButtons& SystemFunctions() { return FSystemButtons; }
+    // The smart, keyword, history and resource bars.
+    TBarSet& Bars() { return FBars; }
+    // The icons of every view.
+    TLauncherButtonCache& IconCache() { return FIconCache; }
+    // A bar's entries behave as the main window's: clicks start them, and
+    // they are dragged and take drops through the same handlers.
+    void ConnectEntryView(TEntryView& view, TEntryWindow window);
+    // Files from the shell dropped on a bar at `at` (its content panel's coordinates).
+    void DropFilesOnBar(TFormFloat& bar, const std::vector<std::string>& files, POINT at);
 
     // The frame and the current page (vantor_layout.cpp).
     static constexpr int PoolSize = TEntryView::PoolSize;
@@ -167,6 +179,7 @@ public:
     bool TabSetDragOver(TComponent& source, int x, int y);
     void TabSetDragDrop(TComponent& source, int x, int y);
     bool PTextureDragOver(TComponent& source);
+    void PTextureDragDrop(TComponent& source);
     void SplitterMouseDown(TMouseButton button, int x, int y);
     void SplitterMouseMove(TShiftState shift, int x, int y);
     bool EntryDragging() const { return FEntryDragging; }
@@ -225,6 +238,14 @@ private:
     // The index in the current page of a main-window entry control; -1 for
     // anything else.
     int MainEntryIndex(const TComponent& control) const;
+    // The window, page and index of an entry control of any view.
+    struct TEntryRef {
+        TEntryWindow Window = TEntryWindow::Main;
+        TVantorPage* Page = nullptr;
+        int Index = -1;
+    };
+    bool FindEntry(const TComponent& control, TEntryRef& ref);
+    void KeepFocusInsidePage();
     void SelectPageByUser(int index);
     void WMSetFocus();
     void TitleMouseDown(TComponent* sender, TMouseButton button, int x, int y);
@@ -289,6 +310,7 @@ private:
     // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;
     TEntryView FMainView;
+    TBarSet FBars{*this};
     std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
     bool FQuietTabChange = false;
     bool FUserPageSwitch = false;

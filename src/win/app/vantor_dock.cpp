@@ -55,12 +55,12 @@ void TVantor::Resnap() {
     FormMouseDown(nullptr, mbLeft, ssLeft, 0, 0);
     FormMouseMove(nullptr, ssLeft, 0, 0);
     FormMouseUp(nullptr, mbLeft, ssLeft, 0, 0);
-    // The floating bars are moved back within reach here.
+    FBars.KeepOnScreen();
 }
 
 void TVantor::WMGetMinMaxInfo(MINMAXINFO& info) {
     const SIZE screen = ScreenSize();
-    info.ptMinTrackSize = POINT{MinTrackWidth, MinTrackHeight(0)};  // no bar docks yet
+    info.ptMinTrackSize = POINT{MinTrackWidth, MinTrackHeight(FBars.DockedCount())};
     info.ptMaxTrackSize = POINT{screen.cx, screen.cy};
 }
 

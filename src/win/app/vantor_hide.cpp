@@ -39,7 +39,6 @@ TSlideGeometry TVantor::SlideGeometryNow() const {
 
 void TVantor::RepaintForSlide() {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    // Every visible bar is repainted here too.
 }
 
 // Each frame is shown at once; an animated one lasts at least 50 ms.
@@ -94,10 +93,7 @@ bool TVantor::EntryOrTabDragInProgress() const {
     return capture && (capture == TabSet.Handle() || capture == PTexture.Handle());
 }
 
-bool TVantor::BarIsActiveForm() const {
-    // True here when one of the four bars is the active window.
-    return false;
-}
+bool TVantor::BarIsActiveForm() const { return FBars.IsActiveForm(); }
 
 void TVantor::PointAtTabs(POINT pointer, uint32_t now) {
     TTabPointing in;
@@ -175,5 +171,6 @@ void TVantor::ApplicationActivate() {
         return;
     }
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    // The four bars (and the extended hint window) are set topmost here too.
+    FBars.SetTopmost(true);
+    // The extended hint window is set topmost here too.
 }

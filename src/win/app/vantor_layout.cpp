@@ -78,7 +78,6 @@ void TVantor::CreateControls() {
 void TVantor::CreateEntryPools() {
     FIconCache.SetCacheSize(kIconCacheSize);
     FMainView.CreatePools(PTexture.Controls(), FIconCache, [this] { return CurrentMainPage(); });
-    FMainView.OnEntryClick = [this](int slot) { FLauncher.LaunchButton(TBarKind::Main, slot); };
     for (int i = 0; i < BarSeparatorCount; ++i) {
         auto separator = std::make_unique<TSeparator>();
         separator->Tag = i;
@@ -153,7 +152,7 @@ void TVantor::FormResize() {
     in.HorizontalTab = settings.HorizontalTab;
     const TVisibleButtons& v = settings.VisibleButtons;
     in.VisibleButtons = {v.StopAutoRun, v.OpenFolder, v.ScreenSaver, v.Shutdown, v.Reboot};
-    in.DockedBarCount = 0;  // the bars dock here once they exist
+    in.DockedBarCount = FBars.DockedCount();
     const TFrameLayout f = ComputeFrameLayout(in);
 
     settings.SetTabSetHeight(f.TabSetHeight);
@@ -166,6 +165,7 @@ void TVantor::FormResize() {
     for (int id = 0; id < sbCount; ++id) SystemButtons[id].SetBounds(f.SystemButtons[id]);
     ScrollBox.SetBounds(f.ScrollBox);
     for (int i = 0; i < BarSeparatorCount; ++i) FBarSeparators[i]->SetBounds(f.BarSeparators[i]);
+    FBars.PlaceDocked(f);
     Resnap();
     const TVantorPage* page = CurrentMainPage();
     LayoutPage(page && page->ViewStyle == 5);
@@ -197,7 +197,6 @@ void TVantor::LayoutPage(bool forceRepaint) {
     ScrollBox.SetSmooth(MainPages().SmoothScroll);
     PlaceFocusFrame(false);
     if (out.RepaintTexture) PTexture.Invalidate();
-    // The bars lay out their entries here.
 }
 
 void TVantor::RebuildPage() {
@@ -209,7 +208,7 @@ void TVantor::RebuildPage() {
     // During start-up the window has no size yet: the resize that ends it
     // lays the page out once, at the size it is shown at.
     if (FStarted) LayoutPage(true);
-    // The four bars re-bind their entries here.
+    FBars.RefreshAll();
 }
 
 // ---------------------------------------------------------------- tabs
@@ -252,5 +251,5 @@ void TVantor::ApplyScrollButtonStyle() {
     const TScrollButtonFlags flags = ScrollButtonFlagsForStyle(MainPages().ScrollButtonStyle());
     TabSet.SetAutoScroll(flags.AutoScroll);
     TabSet.SetAutoRepeat(flags.AutoRepeat);
-    // The arrows of the smart, keyword and history bars follow here.
+    FBars.ApplyScrollButtonStyle(MainPages().ScrollButtonStyle());
 }

@@ -5,6 +5,7 @@
 
 #include "app/vantor.h"
 #include "base/double_buffer.h"
+#include "base/opacity.h"
 #include "base/win_text.h"
 #include "layout/painting.h"
 #include "text/text.h"
@@ -150,20 +151,6 @@ void TVantor::PaintCaptionStrip(HDC dc, const RECT& strip) {
 // Per-window opacity comes with Windows 2000; it is looked up so that the
 // program still starts where it is missing.
 void TVantor::ApplyOpacity() {
-    using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto setAttributes = reinterpret_cast<TSetLayeredWindowAttributes>(
-        reinterpret_cast<void*>(user32 ? GetProcAddress(user32, "SetLayeredWindowAttributes") : nullptr));
-    if (!setAttributes || !Handle()) return;
-    const int transparent = MainPages().Transparent();
-    const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
-    if (transparent > 0) {
-        SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-        setAttributes(Handle(), 0, static_cast<BYTE>(OpacityAlpha(transparent)), LWA_ALPHA);
-    } else if (exStyle & WS_EX_LAYERED) {
-        // Fully opaque windows are not layered at all: that costs nothing.
-        SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-    }
-    // The four bars get the same opacity here.
+    ApplyWindowOpacity(Handle(), MainPages().Transparent());
+    FBars.ApplyOpacity(MainPages().Transparent());
 }

@@ -70,12 +70,12 @@ void TEntryView::ParkSlot(int slot) {
     FSeparators[slot]->SetBounds(ParkedBounds);
 }
 
-void TEntryView::Rebind(int buttonStyle) {
+void TEntryView::Rebind(int buttonStyle, bool asRow) {
     if (!PoolsExist()) return;
     TGraphicControlHost::TBatch batch(*FHost);
     const TVantorPage* page = Page();
     const int count = page ? std::min<int>(page->Count(), PoolSize) : 0;
-    const bool largeIcon = page && ComputeCellMetrics(GeometryOf(*page), 0).LargeIcon;
+    const bool largeIcon = !asRow && page && ComputeCellMetrics(GeometryOf(*page), 0).LargeIcon;
     for (int i = 0; i < count; ++i) BindEntry(i, *page->Buttons(i), largeIcon, buttonStyle);
     for (int i = count; i < PoolSize; ++i) ParkSlot(i);
 }

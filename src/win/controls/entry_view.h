@@ -37,8 +37,9 @@ public:
     const TVantorPage* Page() const { return FPage ? FPage() : nullptr; }
 
     // Binds the slots to the page's entries in the drawing style of the
-    // settings (ButtonStyle) and parks the rest; lay out afterwards.
-    void Rebind(int buttonStyle);
+    // settings (ButtonStyle) and parks the rest; lay out afterwards. A bar's
+    // row (`asRow`) always has small icons, whatever the page's view style.
+    void Rebind(int buttonStyle, bool asRow = false);
     // Lays the page out as the main window does; the result's scroll range
     // and repaint flag are the caller's to apply.
     TPageLayout LayoutAsPage(TPageLayoutInput in);

@@ -209,7 +209,10 @@ TLauncherButtonCache::TTicket TLauncherButtonCache::Request(TLauncherButton& but
 
 void TLauncherButtonCache::Join(TTicket ticket, const TJobKey& key) {
     TWaiter& waiter = FWaiters.at(ticket);
-    if (auto inFlight = FInFlight.find(key); inFlight != FInFlight.end()) {
+    // A check asked for again (a re-bind) must see the disk as it is now: a
+    // check already on its way may have looked before the target went.
+    auto inFlight = FInFlight.find(key);
+    if (inFlight != FInFlight.end() && !waiter.KeepShown) {
         waiter.Job = inFlight->second;
         FJobs.at(inFlight->second).Waiters.push_back(ticket);
         return;
@@ -226,7 +229,7 @@ void TLauncherButtonCache::Join(TTicket ticket, const TJobKey& key) {
     request.WantIcon = !keeps && !cached;
     request.WantIcon64 = !keeps && key.Want64 && !(cached && (*cached)->Icon64Tried);
     const TJobId job = FLoader->Post(request);
-    FInFlight.emplace(key, job);
+    FInFlight.insert_or_assign(key, job);
     FJobs.emplace(job, TJob{key, {ticket}, request.WantIcon, request.WantIcon64});
     waiter.Job = job;
 }
@@ -242,9 +245,14 @@ void TLauncherButtonCache::Cancel(TTicket ticket) {
     waiters.erase(std::remove(waiters.begin(), waiters.end(), ticket), waiters.end());
     if (!waiters.empty()) return;
     // Nobody wants it any more: a page left quickly costs the worker nothing.
-    FInFlight.erase(j->second.Key);
+    ForgetInFlight(j->second.Key, job);
     FJobs.erase(j);
     if (FLoader) FLoader->Cancel(job);
+}
+
+void TLauncherButtonCache::ForgetInFlight(const TJobKey& key, TJobId job) {
+    auto inFlight = FInFlight.find(key);
+    if (inFlight != FInFlight.end() && inFlight->second == job) FInFlight.erase(inFlight);
 }
 
 void TLauncherButtonCache::Settle(TTicket ticket) {
@@ -272,7 +280,7 @@ void TLauncherButtonCache::Answered(TJobId jobId, TIconAnswer& answer) {
     if (j == FJobs.end()) return;
     const TJob job = std::move(j->second);
     FJobs.erase(j);
-    FInFlight.erase(job.Key);
+    ForgetInFlight(job.Key, jobId);
     const TJobKey& k = job.Key;
 
     // What the worker extracted goes into the cache when the first button

@@ -115,6 +115,8 @@ private:
     // The ticket's answer now (waits for the worker when it has begun).
     void Settle(TTicket ticket);
     void Join(TTicket ticket, const TJobKey& key);
+    // Drops the key's in-flight job when it is still `job` (a newer check may have taken its place).
+    void ForgetInFlight(const TJobKey& key, TJobId job);
     void Answered(TJobId job, TIconAnswer& answer);
 
     TLauncherButtonCachePolicy<TEntry> FPolicy;

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "controls/graphic_control.h"
+#include "controls/std_control.h"
 
 bool TWinControl::CreateChild(const wchar_t* className, DWORD style, HWND parent, const TBounds& bounds) {
     FInitialBounds = bounds;
@@ -153,6 +154,9 @@ bool TWinControl::KeyMessage(UINT msg, WPARAM wParam) {
 }
 
 LRESULT TWinControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A standard control on any window of the program hears its own notifications.
+    LRESULT reflected = 0;
+    if (TStdControl::ReflectToControl(Handle(), msg, wParam, lParam, reflected)) return reflected;
     switch (msg) {
         case WM_SIZE:
             ClientResized(LOWORD(lParam), HIWORD(lParam));

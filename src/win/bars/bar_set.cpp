@@ -1,0 +1,254 @@
+#include "bars/bar_set.h"
+
+#include <algorithm>
+
+#include "app/vantor.h"
+#include "bars/bar_layout.h"
+#include "bars/keyword_bar.h"
+#include "base/opacity.h"
+#include "settings/placement.h"
+#include "settings/profile.h"
+
+namespace {
+
+const char* PlacementSection(int32_t bar) {
+    switch (bar) {
+        case BarSmart:
+            return "SmartBarLocations";
+        case BarKeyword:
+            return "KeywordBarLocations";
+        case BarHistory:
+            return "HistoryBarLocations";
+        default:
+            return "ResourceBarLocations";
+    }
+}
+
+TPlacement WindowPlacementOf(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    TPlacement p;
+    p.Left = r.left;
+    p.Top = r.top;
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+    return p;
+}
+
+}  // namespace
+
+TBarSet::TBarSet(TVantor& vantor) : FVantor(vantor) {}
+
+TBarSet::~TBarSet() = default;
+
+void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
+    TProfile ini;
+    ini.LoadFromFile(platform, iniPath);
+    FMeterAvailable = FResources.Available(FVantor.IsNT);
+    // The keyword bar's one page holds the matches of the search.
+    TVantorManager* matches = FVantor.PagesOf(TBarKind::KeywordBar);
+    if (matches && matches->Count() == 0) matches->AddPage("キーワードバー", 0);
+    // Owned with the main window by the program's hidden window: owned by the
+    // main window they would be gone before its final save.
+    HWND owner = GetWindow(FVantor.Handle(), GW_OWNER);
+    for (int32_t id = 0; id < BarCount; ++id) {
+        FBars[static_cast<size_t>(id)] = std::make_unique<TFormFloat>(*this, id);
+        TFormFloat* bar = FBars[static_cast<size_t>(id)].get();
+        TVantorManager* pages = id == BarResource ? nullptr : FVantor.PagesOf(static_cast<TBarKind>(id + 1));
+        bar->Create(owner, pages);
+        if (id != BarKeyword) bar->SetKeywordMode(false);
+        const TPlacement kept = LoadPlacement(ini, PlacementSection(id), KeepBounds, WindowPlacementOf(bar->Handle()));
+        const TBounds bounds =
+            ClampBarWindow(TBounds{kept.Left, kept.Top, kept.Width, kept.Height}, BarSizeLimitsOf(*bar));
+        SetWindowPos(bar->Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ConnectKeywordBar(Bar(BarKeyword), FVantor);
+    FCreated = true;
+}
+
+TBarSizeLimits TBarSet::BarSizeLimitsOf(const TFormFloat& bar) const {
+    RECT window{};
+    RECT client{};
+    GetWindowRect(bar.Handle(), &window);
+    GetClientRect(bar.Handle(), &client);
+    return BarSizeLimits(bar.IsKeywordBar(), (window.right - window.left) - client.right,
+                         (window.bottom - window.top) - client.bottom);
+}
+
+TFormFloat* TBarSet::BarOfWindow(HWND wnd) const {
+    if (!wnd) return nullptr;
+    for (const auto& bar : FBars)
+        if (bar && (bar->Handle() == wnd || bar->Container.Handle() == wnd)) return bar.get();
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- settings
+
+void TBarSet::ApplySettings(const TVantorSettings& settings, const TSettingsReadResult& read) {
+    if (!Exist()) return;
+    FBatching = true;
+    FBandChanged = false;
+    FDocked.clear();
+    for (int32_t id : settings.DockOrder) {
+        FDocked.push_back(id);
+        Bar(id).SetDockOrder(read.DockPositions[static_cast<size_t>(id)]);
+    }
+    for (int32_t id : {BarSmart, BarKeyword, BarHistory})
+        Bar(id).SetScrollPos(settings.Bars[static_cast<size_t>(id)].ScrollPos);
+    for (int32_t id = 0; id < BarCount; ++id) {
+        const TBarState& state = settings.Bars[static_cast<size_t>(id)];
+        // Without a source the meter never shows, whatever the file says.
+        const bool shown = state.Show && (id != BarResource || FMeterAvailable);
+        Bar(id).SetShownDocked(shown, state.Docking);
+    }
+    FBatching = false;
+    // During start-up the window is laid out once at its end.
+    if (FBandChanged && FVantor.Started()) FVantor.FormResize();
+    ApplyScrollButtonStyle(settings.ScrollButtonStyle());
+    RefreshAll();
+}
+
+void TBarSet::BandChanged() {
+    if (FBatching)
+        FBandChanged = true;
+    else
+        FVantor.FormResize();
+}
+
+void TBarSet::StoreSettings(TVantorSettings& settings) const {
+    if (!Exist()) return;
+    for (int32_t id = 0; id < BarCount; ++id) {
+        const TFormFloat& bar = *FBars[static_cast<size_t>(id)];
+        TBarState& state = settings.Bars[static_cast<size_t>(id)];
+        state.Show = bar.Shown();
+        state.Docking = bar.Docked();
+        if (id != BarResource) state.ScrollPos = bar.ScrollPos();
+    }
+    settings.DockOrder = FDocked;
+}
+
+void TBarSet::SavePlacements(TProfile& ini) const {
+    if (!Exist()) return;
+    for (int32_t id = 0; id < BarCount; ++id)
+        SavePlacement(ini, PlacementSection(id), KeepBounds,
+                      WindowPlacementOf(FBars[static_cast<size_t>(id)]->Handle()));
+}
+
+// ---------------------------------------------------------------- docking
+
+void TBarSet::Dock(TFormFloat& bar) { PlaceDockedBar(FDocked, bar.BarId(), bar.DockOrder()); }
+
+void TBarSet::Undock(TFormFloat& bar) {
+    RemoveDockedBar(FDocked, bar.BarId());
+    bar.Container.SetVisible(false);
+}
+
+void TBarSet::PlaceDocked(const TFrameLayout& frame) {
+    for (int i = 0; i < frame.SpaceTakingBars && i < DockedCount(); ++i) {
+        TFormFloat& bar = Bar(FDocked[static_cast<size_t>(i)]);
+        bar.Container.SetBounds(frame.BarContainers[static_cast<size_t>(i)]);
+        bar.Container.SetVisible(true);
+        bar.FormResize();
+    }
+}
+
+TRect TBarSet::MainWindowRect() const {
+    RECT r{};
+    GetWindowRect(FVantor.Handle(), &r);
+    return TRect{r.left, r.top, r.right, r.bottom};
+}
+
+std::vector<int> TBarSet::OtherDockedTops(const TFormFloat& bar) const {
+    std::vector<int> tops;
+    for (int32_t id : FDocked) {
+        if (id == bar.BarId()) continue;
+        RECT r{};
+        GetWindowRect(FBars[static_cast<size_t>(id)]->Container.Handle(), &r);
+        tops.push_back(r.top);
+    }
+    return tops;
+}
+
+int TBarSet::DockIndexFor(const TFormFloat& bar, const TRect& rect) const {
+    return ::DockIndexFor(rect, MainWindowRect(), OtherDockedTops(bar));
+}
+
+// ---------------------------------------------------------------- all bars
+
+void TBarSet::RefreshAll() {
+    if (!Exist()) return;
+    for (auto& bar : FBars) bar->RefreshBar();
+}
+
+void TBarSet::ToggleShown(int32_t id) {
+    if (!Exist() || (id == BarResource && !FMeterAvailable)) return;
+    TFormFloat& bar = Bar(id);
+    bar.SetShown(!bar.Shown());
+}
+
+void TBarSet::ApplyScrollButtonStyle(int style) {
+    if (!Exist()) return;
+    const TScrollButtonFlags flags = ScrollButtonFlagsForStyle(style);
+    for (int32_t id : {BarSmart, BarKeyword, BarHistory}) {
+        for (TScrollButton* arrow : {&Bar(id).BUp, &Bar(id).BDown}) {
+            arrow->SetAutoScroll(flags.AutoScroll);
+            arrow->SetAutoRepeat(flags.AutoRepeat);
+        }
+    }
+}
+
+void TBarSet::SetTopmost(bool topmost) {
+    if (!Exist()) return;
+    for (auto& bar : FBars)
+        if (IsWindowVisible(bar->Handle()))
+            SetWindowPos(bar->Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                         SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TBarSet::ApplyOpacity(int transparent) {
+    if (!Exist()) return;
+    for (auto& bar : FBars) ApplyWindowOpacity(bar->Handle(), transparent);
+}
+
+void TBarSet::RepaintAll() {
+    if (!Exist()) return;
+    for (auto& bar : FBars)
+        if (bar->Shown()) RedrawWindow(bar->Container.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void TBarSet::KeepOnScreen() {
+    if (!Exist()) return;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (auto& bar : FBars) {
+        RECT r{};
+        GetWindowRect(bar->Handle(), &r);
+        const int width = r.right - r.left;
+        const int height = r.bottom - r.top;
+        const int left = std::clamp<int>(r.left, work.left, std::max<int>(work.left, work.right - width));
+        const int top = std::clamp<int>(r.top, work.top, std::max<int>(work.top, work.bottom - height));
+        if (left != r.left || top != r.top)
+            SetWindowPos(bar->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+bool TBarSet::IsActiveForm() const { return BarOfWindow(GetActiveWindow()) != nullptr; }
+
+void TBarSet::SampleResources(uint32_t now) {
+    if (!Exist()) return;
+    const uint32_t interval = static_cast<uint32_t>(FVantor.MainPages().CalcResourceInterval());
+    if (!(now - FLastResourceSample > interval || now < FLastResourceSample)) return;
+    FLastResourceSample = now;
+    TFormFloat& meter = Bar(BarResource);
+    if (!meter.Shown()) return;
+    meter.Readings = FResources.Sample(FVantor.IsNT);
+    meter.PTexture.Invalidate();
+}
+
+TResourceReadings TBarSet::Readings(bool sampleNow) {
+    if (!Exist()) return TResourceReadings{};
+    TFormFloat& meter = Bar(BarResource);
+    if (sampleNow) meter.Readings = FResources.Sample(FVantor.IsNT);
+    return meter.Readings;
+}

@@ -1,0 +1,98 @@
+// The four bars of the program and the order of the docked ones: created with
+// the main window, shown and docked as the settings say, written back at every
+// save, kept topmost and as opaque as the main window, and refreshed whenever
+// their pages change.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bars/bar_form.h"
+#include "bars/resource_meter.h"
+#include "layout/frame_layout.h"
+#include "settings/settings.h"
+#include "shell/free_resources.h"
+
+class TPlatform;
+class TProfile;
+class TVantor;
+
+class TBarSet {
+public:
+    explicit TBarSet(TVantor& vantor);
+    ~TBarSet();
+
+    TVantor& Vantor() { return FVantor; }
+    // Creates the four hidden windows (smart, keyword, history, resource)
+    // and restores their floating placements from the settings file `iniPath`.
+    void Create(TPlatform& platform, const std::string& iniPath);
+    bool Exist() const { return FCreated; }
+    TFormFloat& Bar(int32_t id) { return *FBars[static_cast<size_t>(id)]; }
+    // The bar whose window or content panel is `wnd`; null for others.
+    TFormFloat* BarOfWindow(HWND wnd) const;
+
+    // The meter has a source on this system (never on the NT family).
+    bool MeterAvailable() const { return FMeterAvailable; }
+
+    // After the settings are read: the dock order, the scroll positions, then
+    // each bar shown and docked as stored.
+    void ApplySettings(const TVantorSettings& settings, const TSettingsReadResult& read);
+    // The bars' state back into the settings, before they are written.
+    void StoreSettings(TVantorSettings& settings) const;
+    void SavePlacements(TProfile& ini) const;
+
+    // The docked bars, in dock order, with a band each in the main window.
+    const std::vector<int32_t>& Docked() const { return FDocked; }
+    int DockedCount() const { return static_cast<int>(FDocked.size()); }
+    // The main window's resize placed the bands: the docked containers go there.
+    void PlaceDocked(const TFrameLayout& frame);
+    // The band changed: the main window lays itself out again, once for a
+    // whole batch of changes.
+    void BandChanged();
+    // Called by a bar: put it into the band at its wanted place, or take it out.
+    void Dock(TFormFloat& bar);
+    void Undock(TFormFloat& bar);
+    // Where a bar dragged to `rect` (screen) would dock; -1: it floats.
+    int DockIndexFor(const TFormFloat& bar, const TRect& rect) const;
+    // The main window on the screen, and the screen tops of the docked panels
+    // other than `bar`'s, for DockIndexFor and the drag frame.
+    TRect MainWindowRect() const;
+    std::vector<int> OtherDockedTops(const TFormFloat& bar) const;
+
+    // Every bar re-binds its entries (a page, an entry or a setting changed).
+    void RefreshAll();
+    // The View menu's toggles; the check marks follow Shown().
+    void ToggleShown(int32_t id);
+    void ApplyScrollButtonStyle(int style);
+    void SetTopmost(bool topmost);
+    // The main window's Transparent percentage.
+    void ApplyOpacity(int transparent);
+    void RepaintAll();
+    // Floating bars pulled back within the screen (after a display change).
+    void KeepOnScreen();
+    bool IsActiveForm() const;
+    // The timer's sampling: at the first tick after CalcResourceInterval,
+    // and only while the resource bar is shown.
+    void SampleResources(uint32_t now);
+    // The latest readings; `sampleNow` takes new ones first (the warning
+    // before a launch samples whether the bar shows or not).
+    TResourceReadings Readings(bool sampleNow);
+
+private:
+    TBarSizeLimits BarSizeLimitsOf(const TFormFloat& bar) const;
+
+    TVantor& FVantor;
+    TFreeResources FResources;
+    std::array<std::unique_ptr<TFormFloat>, BarCount> FBars;
+    std::vector<int32_t> FDocked;  // bar ids
+    bool FMeterAvailable = false;
+    uint32_t FLastResourceSample = 0;
+    bool FCreated = false;
+    bool FBatching = false;
+    bool FBandChanged = false;
+};
