@@ -60,8 +60,9 @@ void BM_KeywordKeystroke(benchmark::State& state) {
     TFakePlatform platform;
     TVantorPage matches(platform);
     const std::string& key = KeyOf(state.range(0));
+    const bool kanaBlind = state.range(1) != 0;
     for (auto _ : state) {
-        FindKeywordMatches(key, {sets.Sets[0].get(), sets.Sets[1].get(), sets.Sets[2].get()}, matches);
+        FindKeywordMatches(key, {sets.Sets[0].get(), sets.Sets[1].get(), sets.Sets[2].get()}, matches, kanaBlind);
         benchmark::DoNotOptimize(matches.Count());
     }
     state.counters["matches"] = matches.Count();
@@ -89,5 +90,6 @@ void BM_KeywordBareScan(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_KeywordKeystroke)->DenseRange(0, 3)->ArgName("key");
+// The second argument: 1 searches kana-blind, as the program does by default.
+BENCHMARK(BM_KeywordKeystroke)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"key", "kanaBlind"});
 BENCHMARK(BM_KeywordBareScan)->DenseRange(0, 3)->ArgName("key");

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "text/kana_fold.h"
 #include "text/text.h"
 
 namespace {
@@ -109,10 +110,42 @@ bool SameEntry(const TVantorButton& a, const TVantorButton& b, const TLowerTable
            SameTextInPlace(a.IconPath, b.IconPath, lower);
 }
 
+// The character at `i` as the kana-blind search compares it, moving past it:
+// folded where folding applies, else lower-cased.
+uint16_t FoldedCode(std::string_view s, size_t& i, const TLowerTable& lower) {
+    const size_t start = i;
+    const uint16_t code = KanaFoldCode(s, i);
+    if (code != 0) return code;
+    const auto c = static_cast<uint8_t>(s[start]);
+    return i - start == 2 ? lower.Double(c, static_cast<uint8_t>(s[start + 1])) : lower.Single(c);
+}
+
+std::vector<uint16_t> FoldedCodes(std::string_view s, const TLowerTable& lower) {
+    std::vector<uint16_t> codes;
+    for (size_t i = 0; i < s.size();) codes.push_back(FoldedCode(s, i, lower));
+    return codes;
+}
+
+// True when the folded `text` begins with the folded key; `consumed` is then
+// the number of bytes of `text` the key covered.
+bool StartsWithFolded(std::string_view text, const std::vector<uint16_t>& key, const TLowerTable& lower,
+                      size_t* consumed = nullptr) {
+    size_t i = 0;
+    for (uint16_t code : key) {
+        if (i >= text.size() || FoldedCode(text, i, lower) != code) return false;
+    }
+    if (consumed) *consumed = i;
+    return true;
+}
+
 class TMatchCollector {
 public:
-    TMatchCollector(std::string_view typed, TVantorPage& matches)
-        : FKey(AnsiLowerCase(typed)), FMatches(matches), FLower(LowerTable()) {
+    TMatchCollector(std::string_view typed, TVantorPage& matches, bool kanaBlind)
+        : FKey(AnsiLowerCase(typed)),
+          FKanaBlind(kanaBlind),
+          FFoldedKey(kanaBlind ? FoldedCodes(typed, LowerTable()) : std::vector<uint16_t>()),
+          FMatches(matches),
+          FLower(LowerTable()) {
         FMatches.Clear();
     }
 
@@ -122,13 +155,17 @@ public:
         const int32_t count = page.Count();
         for (int32_t i = 0; i < count && Searching(); ++i) {
             const TVantorButton* entry = page.Buttons(i);
-            if (entry && StartsWithLower(entry->Keyword, FKey, FLower) && !Listed(*entry)) FMatches.AddCopy(*entry);
+            if (entry && Matches(entry->Keyword) && !Listed(*entry)) FMatches.AddCopy(*entry);
         }
     }
 
     void Finish() { FMatches.SortButtons(); }
 
 private:
+    bool Matches(std::string_view keyword) const {
+        return FKanaBlind ? StartsWithFolded(keyword, FFoldedKey, FLower) : StartsWithLower(keyword, FKey, FLower);
+    }
+
     bool Listed(const TVantorButton& entry) const {
         for (int32_t i = 0; i < FMatches.Count(); ++i)
             if (SameEntry(*FMatches.Buttons(i), entry, FLower)) return true;
@@ -136,6 +173,8 @@ private:
     }
 
     const std::string FKey;
+    const bool FKanaBlind;
+    const std::vector<uint16_t> FFoldedKey;
     TVantorPage& FMatches;
     const TLowerTable& FLower;
 };
@@ -164,13 +203,27 @@ void Complete(TKeywordBox& box, const std::string& keyword, int32_t pos) {
     box.Caret = length;
 }
 
+// Where the typed text ends in a matched keyword: as many characters as were
+// typed, or, kana-blind, as many as the typed text covered ("ｶﾞ" covers "ガ").
+int32_t CompletionPos(const std::string& keyword, std::string_view typed, int32_t typedChars, bool kanaBlind) {
+    if (!kanaBlind) return typedChars;
+    size_t consumed = 0;
+    const TLowerTable& lower = LowerTable();
+    if (!StartsWithFolded(keyword, FoldedCodes(typed, lower), lower, &consumed)) return typedChars;
+    return CharPosOfByte(keyword, consumed);
+}
+
 template <class FSearch>
-bool SearchBox(TKeywordBox& box, TVantorPage& matches, FSearch search) {
+bool SearchBox(TKeywordBox& box, TVantorPage& matches, bool kanaBlind, FSearch search) {
     Normalize(box);
     if (box.SelLength > 0) return false;
     const int32_t pos = box.SelStart;
-    search(std::string_view(box.Text).substr(0, ByteOffsetOfChar(box.Text, pos)));
-    if (matches.Count() > 0) Complete(box, matches.Buttons(0)->Keyword, pos);
+    const std::string typed = box.Text.substr(0, ByteOffsetOfChar(box.Text, pos));
+    search(typed);
+    if (matches.Count() > 0) {
+        const std::string keyword = matches.Buttons(0)->Keyword;
+        Complete(box, keyword, CompletionPos(keyword, typed, pos, kanaBlind));
+    }
     return true;
 }
 
@@ -197,8 +250,9 @@ int32_t CharPosOfByte(std::string_view text, size_t offset) {
     return count;
 }
 
-void FindKeywordMatches(std::string_view typed, const std::vector<const TVantorPage*>& pages, TVantorPage& matches) {
-    TMatchCollector collector(typed, matches);
+void FindKeywordMatches(std::string_view typed, const std::vector<const TVantorPage*>& pages, TVantorPage& matches,
+                        bool kanaBlind) {
+    TMatchCollector collector(typed, matches, kanaBlind);
     for (const TVantorPage* page : pages) {
         if (!collector.Searching()) break;
         if (page) collector.VisitPage(*page);
@@ -207,8 +261,8 @@ void FindKeywordMatches(std::string_view typed, const std::vector<const TVantorP
 }
 
 void FindKeywordMatches(std::string_view typed, std::initializer_list<const TVantorManager*> sets,
-                        TVantorPage& matches) {
-    TMatchCollector collector(typed, matches);
+                        TVantorPage& matches, bool kanaBlind) {
+    TMatchCollector collector(typed, matches, kanaBlind);
     for (const TVantorManager* set : sets) {
         if (!set) continue;
         for (int32_t i = 0; i < set->Count() && collector.Searching(); ++i)
@@ -217,12 +271,16 @@ void FindKeywordMatches(std::string_view typed, std::initializer_list<const TVan
     collector.Finish();
 }
 
-bool KeywordSearch(TKeywordBox& box, const std::vector<const TVantorPage*>& pages, TVantorPage& matches) {
-    return SearchBox(box, matches, [&](std::string_view typed) { FindKeywordMatches(typed, pages, matches); });
+bool KeywordSearch(TKeywordBox& box, const std::vector<const TVantorPage*>& pages, TVantorPage& matches,
+                   bool kanaBlind) {
+    return SearchBox(box, matches, kanaBlind,
+                     [&](std::string_view typed) { FindKeywordMatches(typed, pages, matches, kanaBlind); });
 }
 
-bool KeywordSearch(TKeywordBox& box, std::initializer_list<const TVantorManager*> sets, TVantorPage& matches) {
-    return SearchBox(box, matches, [&](std::string_view typed) { FindKeywordMatches(typed, sets, matches); });
+bool KeywordSearch(TKeywordBox& box, std::initializer_list<const TVantorManager*> sets, TVantorPage& matches,
+                   bool kanaBlind) {
+    return SearchBox(box, matches, kanaBlind,
+                     [&](std::string_view typed) { FindKeywordMatches(typed, sets, matches, kanaBlind); });
 }
 
 bool KeywordBackspace(TKeywordBox& box) {

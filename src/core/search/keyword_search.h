@@ -36,12 +36,15 @@ int32_t CharPosOfByte(std::string_view text, size_t offset);
 // the pages in the order given and each page's entries in order. An entry
 // equal to one already listed (IndexOfButton's rule) is skipped; the list
 // stops at 128 entries and is then sorted with SortButtons. An empty `typed`
-// leaves the list empty. Null pages and entries are skipped.
-void FindKeywordMatches(std::string_view typed, const std::vector<const TVantorPage*>& pages, TVantorPage& matches);
+// leaves the list empty. Null pages and entries are skipped. `kanaBlind`
+// compares both sides folded (text/kana_fold.h): hiragana, katakana and the
+// widths of letters, digits and katakana all match one another.
+void FindKeywordMatches(std::string_view typed, const std::vector<const TVantorPage*>& pages, TVantorPage& matches,
+                        bool kanaBlind = false);
 // The same over every page of each set, sets in the order given (the main
 // window's, the smart bar's, the history bar's). Null sets are skipped.
 void FindKeywordMatches(std::string_view typed, std::initializer_list<const TVantorManager*> sets,
-                        TVantorPage& matches);
+                        TVantorPage& matches, bool kanaBlind = false);
 
 // ---- the edit box ----
 
@@ -67,8 +70,11 @@ struct TKeywordBox {
 // match's keyword with everything after the typed part selected. Returns
 // true when it searched: then apply the box and refresh the bar (also when
 // the list came out empty, so an emptied box shows an empty bar).
-bool KeywordSearch(TKeywordBox& box, const std::vector<const TVantorPage*>& pages, TVantorPage& matches);
-bool KeywordSearch(TKeywordBox& box, std::initializer_list<const TVantorManager*> sets, TVantorPage& matches);
+// Kana-blind, the caret goes after the part of the keyword the typed text covered.
+bool KeywordSearch(TKeywordBox& box, const std::vector<const TVantorPage*>& pages, TVantorPage& matches,
+                   bool kanaBlind = false);
+bool KeywordSearch(TKeywordBox& box, std::initializer_list<const TVantorManager*> sets, TVantorPage& matches,
+                   bool kanaBlind = false);
 
 // Backspace: deletes the selection and the character before SelStart, and
 // puts the caret where that character was. Returns false (nothing changed)

@@ -136,7 +136,11 @@ public:
     std::string FilerName;
     bool HideSmoothly = true;
     bool HorizontalTab = true;
+    // The keyword bar matches regardless of kana kind and character width.
+    bool KanaBlindSearch = true;
     bool PointOpen = true;
+    // Show-on-point, point-open and the corners rest over a full-screen program.
+    bool QuietOverFullScreen = true;
     bool ResourceWarning = false;
     bool ShowIcon = true;
     bool ShowOnPoint = true;

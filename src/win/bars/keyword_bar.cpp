@@ -13,7 +13,8 @@ public:
         TVantorPage* matches = FBar.BarPage();
         if (!matches || FEdit.Updating()) return;
         TKeywordBox box = FEdit.Read();
-        if (!KeywordSearch(box, {&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()}, *matches))
+        if (!KeywordSearch(box, {&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()}, *matches,
+                           FVantor.MainPages().KanaBlindSearch))
             return;
         FEdit.Apply(box);
         FBar.RefreshBar();
