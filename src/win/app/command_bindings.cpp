@@ -1,27 +1,15 @@
 #include "app/command_bindings.h"
 
+#include "app/shortcut_commands.h"
 #include "app/vantor.h"
 #include "bars/keyword_bar.h"
 #include "base/menu_images.h"
+#include "commands/menu_rules.h"
 
 namespace {
 
 const char kClearHistoryQuestion[] = "履歴をクリアしてもよろしいですか？";
-
-// The entry the keyboard is on: the focus frame's entry of the current page.
-const TVantorButton* FocusedEntry(TVantor& vantor) {
-    TVantorManager& pages = vantor.MainPages();
-    const int32_t current = pages.CurrentPage();
-    if (current < 0 || current >= pages.Count()) return nullptr;
-    const TVantorPage& page = *pages.Pages(current);
-    if (vantor.CurrentButton < 0 || vantor.CurrentButton >= page.Count()) return nullptr;
-    return page.Buttons(vantor.CurrentButton);
-}
-
-void OpenFocusedFolder(TVantor& vantor) {
-    const TVantorButton* entry = FocusedEntry(vantor);
-    if (entry && !entry->IsSeparator()) vantor.Launcher().OpenThisFolder(entry->LinkTo);
-}
+const char kHomePage[] = "https://vantor.example.jp/";
 
 void ClearHistory(TVantor& vantor) {
     if (!vantor.ConfirmBox(kClearHistoryQuestion)) return;
@@ -41,8 +29,7 @@ void PopupMainMenuAtWindow(TVantor& vantor) {
 }  // namespace
 
 // Actions without a command here are not built yet, and a key, hot key or
-// corner bound to one does nothing: the editing commands, the bars, the
-// system buttons, the dialogs, shortcuts and help come with their own windows.
+// corner bound to one does nothing: the dialogs bind theirs as they come.
 void BindMainCommands(TVantor& vantor) {
     TCommandTable& commands = vantor.Commands();
     // Bringing the window out and to the front is all this one does.
@@ -54,14 +41,42 @@ void BindMainCommands(TVantor& vantor) {
                                                       {ActionResourceBar, BarResource}};
     for (const auto& [action, bar] : barToggles)
         commands.Bind(action, [&vantor, bar = bar] { vantor.Bars().ToggleShown(bar); });
-    commands.Bind(ActionOpenThisFolder, [&vantor] { OpenFocusedFolder(vantor); });
+    vantor.Editing().Bind(commands);
+    BindShortcutCommands(vantor);
+    // Help: files beside the program, and pages on the web.
+    auto open = [&vantor](const std::string& target) { vantor.Launcher().Execute(target, "", SW_SHOW, ""); };
+    commands.Bind(ActionHelp, [&vantor, open] { open(vantor.ProgramFolder + "Vantor.hlp"); });
+    commands.Bind(ActionHint, [&vantor, open] { open(vantor.ProgramFolder + "Hint.exe"); });
+    commands.Bind(ActionHomePage, [open] { open(kHomePage); });
+    commands.Bind(ActionBugReport, [&vantor, open] { open(vantor.ProgramFolder + "bugrep.html"); });
     commands.Bind(ActionClearHistory, [&vantor] { ClearHistory(vantor); });
     commands.Bind(ActionMenu, [&vantor] { PopupMainMenuAtWindow(vantor); });
     commands.Bind(ActionExit, [&vantor] { SendMessageW(vantor.Handle(), WM_CLOSE, 0, 0); });
 }
 
-// The items of the main menu whose commands exist, in the menu's order; the
-// editing, bar, settings and help items join them with their commands.
+// The window the main menu is for: the bar holding the keyboard focus, else
+// the main window.
+TMenuOwner MainMenuOwner(TVantor& vantor) {
+    if (!vantor.Bars().Exist()) return TMenuOwner::Main;
+    for (HWND wnd = GetFocus(); wnd; wnd = GetParent(wnd)) {
+        const TFormFloat* bar = vantor.Bars().BarOfWindow(wnd);
+        if (!bar) continue;
+        switch (bar->BarId()) {
+            case BarSmart:
+                return TMenuOwner::SmartBar;
+            case BarKeyword:
+                return TMenuOwner::KeywordBar;
+            case BarHistory:
+                return TMenuOwner::HistoryBar;
+            default:
+                return TMenuOwner::ResourceBar;
+        }
+    }
+    return TMenuOwner::Main;
+}
+
+// The whole main menu; every item runs its action through the command table,
+// so an action without a command yet simply does nothing.
 void BuildMainMenu(TVantor& vantor) {
     TPopupMenu& menu = vantor.MainMenu;
     menu.Clear();
@@ -71,6 +86,16 @@ void BuildMainMenu(TVantor& vantor) {
         return to.AddItem(
             caption, key, [&vantor, action] { vantor.Commands().Run(action); }, image);
     };
+    const int edit = add(menu, "編集(&E)...", ActionEdit);
+    menu.AddSeparator();
+    const int addButton = add(menu, "ボタンの追加(&A)...", ActionAddButton, miAdd);
+    const int addSeparator = add(menu, "セパレータの追加(&S)", ActionAddSeparator);
+    const int paste = add(menu, "貼り付け(&T)", ActionPasteButton, miPaste);
+    menu.AddSeparator();
+    const int addPage = add(menu, "ページの追加(&G)...", ActionAddPage, miAdd);
+    const int changePage = add(menu, "ページのプロパティ(&P)...", ActionChangePage, miProperties);
+    const int deletePage = add(menu, "ページの削除(&D)", ActionDeletePage, miDelete);
+    menu.AddSeparator();
     TPopupMenu& view = menu.AddSubmenu("表示(&V)");
     struct TBarItem {
         const char* Caption;
@@ -91,7 +116,28 @@ void BuildMainMenu(TVantor& vantor) {
         items.SetEnabled(3, bars.MeterAvailable());
     };
     menu.AddSeparator();
+    add(menu, "設定(&O)...", ActionOption);
     add(menu, "履歴のクリア(&L)", ActionClearHistory);
+    add(menu, "スタートアップに登録(&T)", ActionStartup, miShortcut);
+    TPopupMenu& help = menu.AddSubmenu("ヘルプ(&H)");
+    add(help, "トピックの検索(&H)", ActionHelp, miHelp);
+    add(help, "ヒント(&I)", ActionHint);
+    add(help, "作者ホームページ(&C)", ActionHomePage);
+    add(help, "バグ報告(&B)", ActionBugReport);
+    help.AddSeparator();
+    add(help, "バージョン情報(&B)...", ActionAbout);
     menu.AddSeparator();
     add(menu, "終了(&X)", ActionExit);
+    // Entries are added where the user's own pages show; pages only in the
+    // main window.
+    menu.OnPopup = [&vantor, edit, addButton, addSeparator, paste, addPage, changePage, deletePage](TPopupMenu& items) {
+        const TMainMenuEnabling state = MainMenuEnabling(MainMenuOwner(vantor));
+        items.SetEnabled(edit, state.Edit);
+        items.SetEnabled(addButton, state.AddButton);
+        items.SetEnabled(addSeparator, state.AddSeparator);
+        items.SetEnabled(paste, state.Paste);
+        items.SetEnabled(addPage, state.AddPage);
+        items.SetEnabled(changePage, state.ChangePage);
+        items.SetEnabled(deletePage, state.DeletePage);
+    };
 }

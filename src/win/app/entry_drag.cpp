@@ -76,6 +76,19 @@ void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
         control.OnDragDrop = [this](TComponent& target, TComponent& source, int, int) {
             EntryDragDrop(target, source);
         };
+        // The right button opens the entry's own menu; in the main window
+        // the focus frame moves to the entry first.
+        control.OnMouseUp = [this, &control](TComponent&, TMouseButton button, TShiftState, int, int) {
+            TEntryRef ref;
+            if (button != mbRight || !FindEntry(control, ref) || !ref.Page) return;
+            if (ref.Window == TEntryWindow::Main) {
+                CurrentButton = ref.Index;
+                PlaceFocusFrame(false);
+            }
+            POINT at{};
+            GetCursorPos(&at);
+            FEntryMenu.Popup(MenuOwnerOf(ref.Window), *ref.Page, ref.Index, at);
+        };
     };
     for (int i = 0; i < PoolSize; ++i) {
         wire(*view.Button(i));

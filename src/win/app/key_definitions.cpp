@@ -1,6 +1,7 @@
 #include "app/key_definitions.h"
 
 #include "base/log.h"
+#include "commands/menu_rules.h"
 #include "text/text.h"
 
 uint16_t KeyWithModifiers(WPARAM virtualKey) {
@@ -43,6 +44,10 @@ bool TKeyDefinitions::TranslateShortCut(const MSG& msg, HWND window) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     if (!window || (msg.hwnd != window && !IsChild(window, msg.hwnd))) return false;
     const uint16_t key = KeyWithModifiers(msg.wParam);
+    // An edit box (the keyword bar's) keeps the keys it edits its text with.
+    wchar_t className[16] = {};
+    GetClassNameW(msg.hwnd, className, 16);
+    if (lstrcmpiW(className, L"Edit") == 0 && IsTextEditingKey(key)) return false;
     for (int32_t i = 0; i < ActionCount; ++i) {
         if (ActionHotKey(i) || FKeys[i] != key) continue;
         if (OnShortCut && OnShortCut(i)) return true;

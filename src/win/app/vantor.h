@@ -14,6 +14,8 @@
 
 #include "app/desktop_hooks.h"
 #include "app/desktop_services.h"
+#include "app/editing_commands.h"
+#include "app/entry_menu.h"
 #include "app/launcher.h"
 #include "app/system_buttons.h"
 #include "bars/bar_set.h"
@@ -118,6 +120,11 @@ public:
     TSystemButtons& SystemFunctions() { return FSystemButtons; }
     // The smart, keyword, history and resource bars.
     TBarSet& Bars() { return FBars; }
+    // Adding, deleting, cutting, copying and pasting entries and pages.
+    TEditingCommands& Editing() { return FEditing; }
+    // An entry's pop-up menu.
+    TEntryMenu& EntryMenu() { return FEntryMenu; }
+    TPlatform& Platform() { return FPlatform; }
     // The icons of every view.
     TLauncherButtonCache& IconCache() { return FIconCache; }
     // A bar's entries behave as the main window's: clicks start them, and
@@ -306,6 +313,8 @@ private:
     TCommandTable FCommands;
     TDesktopHooks FDesktop{*this};
     TSystemButtons FSystemButtons{*this};
+    TEditingCommands FEditing{*this};
+    TEntryMenu FEntryMenu{*this};
 
     // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;

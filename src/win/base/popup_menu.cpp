@@ -154,6 +154,7 @@ int TPopupMenu::AddItem(const std::string& caption, const std::string& shortCut,
 TPopupMenu& TPopupMenu::AddSubmenu(const std::string& caption, int image) {
     FSubmenus.push_back(std::unique_ptr<TPopupMenu>(new TPopupMenu(Root())));
     TPopupMenu& submenu = *FSubmenus.back();
+    submenu.FOwnImages = FOwnImages;
     std::wstring text = Widen(caption);
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
@@ -299,10 +300,11 @@ bool TPopupMenu::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             if (draw->CtlType != ODT_MENU || !FImages) return false;
             TPopupMenu* menu = MenuOf(reinterpret_cast<HMENU>(draw->hwndItem));
             if (!menu || menu->FRoot != this) return false;
-            const int size = FImages->ImageSize();
+            const TMenuImageList* images = menu->FOwnImages ? menu->FOwnImages : FImages;
+            const int size = images->ImageSize();
             const RECT& r = draw->rcItem;
-            FImages->Draw(draw->hDC, static_cast<int>(draw->itemData), r.left + (r.right - r.left - size) / 2,
-                          r.top + (r.bottom - r.top - size) / 2, !(draw->itemState & (ODS_GRAYED | ODS_DISABLED)));
+            images->Draw(draw->hDC, static_cast<int>(draw->itemData), r.left + (r.right - r.left - size) / 2,
+                         r.top + (r.bottom - r.top - size) / 2, !(draw->itemState & (ODS_GRAYED | ODS_DISABLED)));
             result = TRUE;
             return true;
         }

@@ -55,6 +55,9 @@ public:
     void SetColumnBreak(int position);
     // The root's image list serves every submenu; null draws no pictures.
     void SetImages(const TMenuImageList* images) { Root().FImages = images; }
+    // A submenu that shows pictures of another list (a shell folder inside a
+    // menu of the program's pictures); its submenus made later inherit it.
+    void SetOwnImages(const TMenuImageList* images) { FOwnImages = images; }
 
     // Runs as the menu is about to show (the system's WM_INITMENUPOPUP), each
     // time: the place to fill or refresh it.
@@ -101,4 +104,5 @@ private:
     // The root's: commands by identifier - FirstId, and the pictures.
     std::vector<TCommand> FCommands;
     const TMenuImageList* FImages = nullptr;
+    const TMenuImageList* FOwnImages = nullptr;  // instead of the root's
 };

@@ -126,6 +126,18 @@ void TFolderMenu::AddNotResponding(TPopupMenu& menu) {
     menu.SetEnabled(menu.AddItem(NotResponding, "", nullptr), false);
 }
 
+bool TFolderMenu::AddFolderItem(TPopupMenu& parent, const std::string& folder) {
+    TSharedIDList idList = ShareIDList(PathToIDList(folder));
+    if (!idList) return false;
+    TShellObject object = DescribeShellObject(idList);
+    // The parent draws the program's pictures, not the shell's.
+    object.Icon = -1;
+    object.IsFolder = true;
+    AddObject(parent, object);
+    parent.Submenu(parent.Count() - 1)->SetOwnImages(&SystemSmallIcons());
+    return true;
+}
+
 void TFolderMenu::AddObject(TPopupMenu& parent, const TShellObject& object) {
     TPopupMenu& item = parent.AddSubmenu(MenuText(object.Caption), object.Icon);
     const TSharedIDList idList = object.IDList;

@@ -48,6 +48,10 @@ public:
     void BuildRoot();
     void Close();
     TPopupMenu& Menu() { return FMenu; }
+    // A submenu that browses `folder` (a file-system path), added to another
+    // menu; false when the shell cannot parse the path. Close releases the
+    // ID lists its commands hold.
+    bool AddFolderItem(TPopupMenu& parent, const std::string& folder);
 
     // How long a listing may take before it is given up.
     DWORD ListingTimeoutMs = 2000;

@@ -1,0 +1,57 @@
+// Which items of the main menu and of an entry's menu are offered, for the
+// window the menu belongs to and the entry it was opened on. The answers that
+// depend on files beside the target ask the platform, so a menu never offers
+// a help or read-me file that is not there.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform.h"
+
+// The window whose menu it is: the main window or one of the four bars.
+enum class TMenuOwner { Main, SmartBar, KeywordBar, HistoryBar, ResourceBar };
+
+struct TMainMenuEnabling {
+    bool Edit = false;
+    bool AddButton = false;
+    bool AddSeparator = false;
+    bool Paste = false;
+    bool AddPage = false;
+    bool ChangePage = false;
+    bool DeletePage = false;
+};
+
+// Entries are added only where a page of the user's own is shown (the main
+// window and the smart bar); pages exist only in the main window.
+TMainMenuEnabling MainMenuEnabling(TMenuOwner owner);
+
+struct TEntryMenuState {
+    bool ExecuteWithArg = false;
+    bool ChangeButton = false;
+    bool DeleteButton = false;
+    bool CutButton = false;
+    bool CopyButton = true;
+    bool OpenThisFolder = false;
+    bool MakeShortCut = false;
+    // Empty when hidden; otherwise the file to open and the item's caption.
+    std::string HelpFile, HelpCaption;
+    std::string ReadMeFile, ReadMeCaption;
+    // The target's folder with a trailing backslash, empty when it is not
+    // an existing folder (no folder submenu then).
+    std::string Folder;
+};
+
+// The state of the entry menu for an entry with target `linkTo`.
+TEntryMenuState EntryMenuState(TPlatform& platform, TMenuOwner owner, bool separator, const std::string& linkTo);
+
+// The help and read-me files of a target, as the menu offers them; "" when
+// there is none.
+std::string HelpFileFor(TPlatform& platform, const std::string& linkTo);
+std::string ReadMeFileFor(TPlatform& platform, const std::string& linkTo);
+
+// A key an edit box uses on its text (Delete, Insert, Backspace, the arrows,
+// Home and End, and Ctrl or Shift with them, Ctrl+A/C/V/X/Z, Enter). While an
+// edit box has the keyboard, the program's shortcut keys leave these to it,
+// so Ctrl+X in the keyword box cuts text rather than an entry.
+bool IsTextEditingKey(uint16_t key);
