@@ -1,6 +1,7 @@
 // The menus' enabling rules and the editing commands' effect on the model.
 #include <gtest/gtest.h>
 
+#include "commands/guide_texts.h"
 #include "commands/menu_rules.h"
 #include "commands/page_editing.h"
 #include "commands/shortcut_rules.h"
@@ -206,4 +207,37 @@ TEST(KeyRulesTest, EditBoxesKeepTheirEditingKeys) {
     EXPECT_FALSE(IsTextEditingKey(KeyCtrl | 'O'));
     EXPECT_FALSE(IsTextEditingKey(KeyAlt | 0x2E));
     EXPECT_FALSE(IsTextEditingKey(0x70));  // F1
+}
+
+TEST(GuideTextsTest, BarsEndWithTheirTailAndTheBlockNeverSplitsACharacter) {
+    const std::string smart = GuideText(TGuide::SmartBar);
+    EXPECT_EQ(smart.substr(0, smart.find("||")), "スマートバー");
+    const std::string tail =
+        "・右クリックすると、ポップアップメニューが開きます。\r・メインウィンドウ付近までドラッグすると、"
+        "ドッキングさせることができます。\r・メインウィンドウから離れた位置までドラッグすると、"
+        "フローティングさせることができます。";
+    for (TGuide bar : {TGuide::SmartBar, TGuide::KeywordBar, TGuide::HistoryBar, TGuide::ResourceBar}) {
+        const std::string text = GuideText(bar);
+        ASSERT_GT(text.size(), tail.size());
+        EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    }
+    EXPECT_NE(GuideText(TGuide::Entry).find("Vantor"), std::string::npos);
+
+    EXPECT_EQ(HintBlock(""), std::string(1, '\0'));
+    EXPECT_EQ(HintBlock("ab"), std::string("ab\0", 3));
+    // 1021 single bytes, then a double-byte character that does not fit whole.
+    const std::string cut = HintBlock(std::string(1021, 'a') + "漢字");
+    EXPECT_EQ(cut.size(), 1022u);
+    EXPECT_EQ(cut.back(), '\0');
+    EXPECT_EQ(HintBlock(std::string(2000, 'b')).size(), 1023u);
+}
+
+TEST(GuideTextsTest, TitlesPopUpWhereTheViewHidesThem) {
+    EXPECT_TRUE(ShowsTitlePopup(false, 3, false));  // bars
+    EXPECT_TRUE(ShowsTitlePopup(true, 0, false));
+    EXPECT_TRUE(ShowsTitlePopup(true, 6, false));
+    EXPECT_FALSE(ShowsTitlePopup(true, 3, false));
+    EXPECT_TRUE(ShowsTitlePopup(true, 3, true));  // cut short
+    EXPECT_EQ(TitlePopupTop(100, 32, 768), 136);
+    EXPECT_EQ(TitlePopupTop(720, 32, 768), 698);  // above it near the bottom
 }

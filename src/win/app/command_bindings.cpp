@@ -131,6 +131,7 @@ void BuildMainMenu(TVantor& vantor) {
     // Entries are added where the user's own pages show; pages only in the
     // main window.
     menu.OnPopup = [&vantor, edit, addButton, addSeparator, paste, addPage, changePage, deletePage](TPopupMenu& items) {
+        vantor.Hints().HideTitle();
         const TMainMenuEnabling state = MainMenuEnabling(MainMenuOwner(vantor));
         items.SetEnabled(edit, state.Edit);
         items.SetEnabled(addButton, state.AddButton);

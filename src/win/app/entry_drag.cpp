@@ -65,6 +65,7 @@ int SlotIn(const TEntryView& view, const TComponent& control) {
 }  // namespace
 
 void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
+    FHints.ConnectView(view, MenuOwnerOf(window));
     view.OnEntryClick = [this, window](int slot) { FLauncher.LaunchButton(KindOf(window), slot); };
     auto wire = [this](TGraphicControl& control) {
         control.OnMouseMove = [this, &control](TComponent&, TShiftState shift, int x, int y) {

@@ -57,6 +57,7 @@ void TEntryMenu::Popup(TMenuOwner owner, TVantorPage& page, int32_t index, POINT
     if (index < 0 || index >= page.Count() || !page.Buttons(index)) return;
     // A menu over a menu would leave the first one's entry behind.
     if (FOwner) return;
+    FVantor.Hints().HideTitle();
     FOwner = FVantor.Handle();
     if (owner != TMenuOwner::Main && FVantor.Bars().Exist()) {
         const int32_t bar = owner == TMenuOwner::SmartBar     ? BarSmart

@@ -36,7 +36,7 @@ bool IsNTFamily() { return (GetVersion() & 0x80000000u) == 0; }
 class TVantor::TModalScope {
 public:
     explicit TModalScope(TVantor& owner) : FOwner(owner) {
-        // The hint window (not there yet) is hidden here.
+        FOwner.FHints.HideTitle();
         FOwner.PushNotTopmost();
         ++FOwner.FModalDepth;
     }
@@ -123,6 +123,7 @@ void TVantor::FormCreate() {
     ApplyTimerInterval();
     FDesktop.ApplyKeyDefinitions();
     BuildMainMenu(*this);
+    FHints.Connect();
     ApplyScrollButtonStyle();
     FormResize();
     FStarted = true;

@@ -16,6 +16,7 @@
 #include "app/desktop_services.h"
 #include "app/editing_commands.h"
 #include "app/entry_menu.h"
+#include "app/hints.h"
 #include "app/launcher.h"
 #include "app/system_buttons.h"
 #include "bars/bar_set.h"
@@ -124,6 +125,8 @@ public:
     TEditingCommands& Editing() { return FEditing; }
     // An entry's pop-up menu.
     TEntryMenu& EntryMenu() { return FEntryMenu; }
+    // Entry titles popping up and the hint viewer's guide texts.
+    THints& Hints() { return FHints; }
     TPlatform& Platform() { return FPlatform; }
     // The icons of every view.
     TLauncherButtonCache& IconCache() { return FIconCache; }
@@ -315,6 +318,7 @@ private:
     TSystemButtons FSystemButtons{*this};
     TEditingCommands FEditing{*this};
     TEntryMenu FEntryMenu{*this};
+    THints FHints{*this};
 
     // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;

@@ -60,7 +60,7 @@ void TVantor::HideWindow(bool immediate) {
     FHidden = true;
     ShowWindow(ScrollBox.Handle(), SW_HIDE);
     TabSet.SetVisible(false);
-    // The hint window is hidden here.
+    FHints.HideTitle();
 }
 
 void TVantor::ShowWindowNow(bool immediate) {
@@ -149,7 +149,7 @@ void TVantor::FormActivate() {
 }
 
 void TVantor::FormDeactivate() {
-    // The hint window is hidden here.
+    FHints.HideTitle();
     if (FModalDepth > 0) return;
     FWindowActive = false;
     InvalidateCaptionStrip();

@@ -1,0 +1,72 @@
+// The two kinds of help that follow the pointer: an entry's title popping up
+// beside its button where the view does not show it whole, and the guide
+// texts sent to the separate hint viewer ("Hint.exe", window class
+// "VantorHint") whenever the pointer enters an element of the program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "commands/guide_texts.h"
+#include "commands/menu_rules.h"
+
+class TComponent;
+class TEntryView;
+class TVantor;
+
+// A small topmost window with one line of text; it never takes the focus
+// nor the pointer.
+class TExtHintWindow {
+public:
+    TExtHintWindow() = default;
+    ~TExtHintWindow();
+    TExtHintWindow(const TExtHintWindow&) = delete;
+    TExtHintWindow& operator=(const TExtHintWindow&) = delete;
+
+    // Style 0 shows nothing; 1 a black frame, 2 raised, 3 sunken, 4 a bump.
+    // Shown at (x, y) on the screen, moved in where it would leave it.
+    void ShowTitle(HWND owner, int x, int y, int style, const std::string& text, HFONT font);
+    void HideTitle();
+    bool Showing() const { return FShowing; }
+    HWND Handle() const { return FHandle; }
+    const std::string& Text() const { return FText; }
+    int Style() const { return FStyle; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc);
+
+    HWND FHandle = nullptr;
+    HFONT FFont = nullptr;
+    std::string FText;
+    POINT FAt{0, 0};
+    int FStyle = 1;
+    bool FShowing = false;
+};
+
+// Sends a guide text to the viewer, if it runs; an empty text clears it.
+void SendHintText(HWND sender, const std::string& text);
+
+class THints {
+public:
+    explicit THints(TVantor& vantor) : FVantor(vantor) {}
+
+    // Wires the pointer's entering and leaving of the tab strip, the entry
+    // area, the system buttons and the bars, once they exist.
+    void Connect();
+    // Every view's entries: their guide and, where hidden, their title.
+    void ConnectView(TEntryView& view, TMenuOwner owner);
+    // Before menus, message boxes and dialogs, and when the window goes.
+    void HideTitle() { FTitle.HideTitle(); }
+    TExtHintWindow& TitleWindow() { return FTitle; }
+
+private:
+    void Guide(TGuide guide);
+    void EntryEnter(TEntryView& view, TMenuOwner owner, TComponent& control);
+    void EntryLeave(TComponent& control);
+
+    TVantor& FVantor;
+    TExtHintWindow FTitle;
+    const TComponent* FHotControl = nullptr;
+};
