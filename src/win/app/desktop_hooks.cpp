@@ -1,6 +1,8 @@
 #include "app/desktop_hooks.h"
 
 #include "app/vantor.h"
+#include "base/win_text.h"
+#include "layout/full_screen.h"
 #include "text/text.h"
 
 namespace {
@@ -61,6 +63,45 @@ void TDesktopHooks::DropFileDropFile(const std::vector<std::string>& files, int 
     if (TGraphicControl* control = FVantor.PTexture.Controls().ControlAtPos(at.x, at.y))
         if (dynamic_cast<TLauncherButton*>(control)) entry = static_cast<int32_t>(control->Tag);
     FVantor.Launcher().DropFilesOnPage(files, entry, TBarKind::Main, *pages.Pages(pages.CurrentPage()));
+}
+
+namespace {
+
+bool FullScreenInFront(HWND launcher) {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return false;
+    TForegroundWindow f;
+    RECT r{};
+    GetWindowRect(foreground, &r);
+    f.Window = TRect{r.left, r.top, r.right, r.bottom};
+    DWORD process = 0;
+    GetWindowThreadProcessId(foreground, &process);
+    f.OwnProgram = process == GetCurrentProcessId();
+    HMONITOR monitor = MonitorFromWindow(foreground, MONITOR_DEFAULTTONULL);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+    f.Monitor = TRect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    f.OnLaunchersMonitor = MonitorFromWindow(launcher, MONITOR_DEFAULTTONEAREST) == monitor;
+    wchar_t name[256] = {};
+    GetClassNameW(foreground, name, 256);
+    f.ClassName = Narrow(name);
+    return IsFullScreenForeground(f);
+}
+
+}  // namespace
+
+bool TDesktopHooks::KeepQuiet() {
+    const bool quiet = FVantor.MainPages().QuietOverFullScreen && FullScreenInFront(FVantor.Handle());
+    if (quiet != FQuiet) {
+        FQuiet = quiet;
+        // Out of the topmost layer while the program in front fills the
+        // screen, so not even the hidden window's sliver shows over it.
+        if (quiet || FVantor.ModalDepth() == 0)
+            SetWindowPos(FVantor.Handle(), quiet ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                         SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    }
+    return quiet;
 }
 
 void TDesktopHooks::CornerTick(POINT pointer, uint32_t now) {

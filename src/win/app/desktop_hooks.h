@@ -32,6 +32,10 @@ public:
     // One tick of the main timer with the pointer where it is: a corner's
     // action runs after its pause, and again after each further pause.
     void CornerTick(POINT pointer, uint32_t now);
+    // True while a full-screen program is in front on the window's monitor
+    // (and QuietOverFullScreen is on): the pointer actions rest, and the
+    // window stays below that program until it leaves the front.
+    bool KeepQuiet();
     // For the message loop: a shortcut key of an action runs it.
     bool TranslateShortCut(const MSG& msg);
 
@@ -45,4 +49,5 @@ private:
     TDropFile FDropFile;
     TCornerState FCorner;
     bool FIconLoaded = false;
+    bool FQuiet = false;
 };

@@ -277,6 +277,7 @@ void TVantor::TimerTimer() {
                            static_cast<uint32_t>(MainPages().CheckMousePosInterval())))
         return;
     FPointerWatch.LastPointerCheck = now;
+    if (FDesktop.KeepQuiet()) return;
     POINT pointer{};
     if (!GetCursorPos(&pointer)) return;
     if (MainPages().PointOpen) PointAtTabs(pointer, now);
