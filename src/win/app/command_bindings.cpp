@@ -5,6 +5,8 @@
 #include "bars/keyword_bar.h"
 #include "base/menu_images.h"
 #include "commands/menu_rules.h"
+#include "dialogs/about.h"
+#include "dialogs/run_with_arguments.h"
 
 namespace {
 
@@ -52,6 +54,10 @@ void BindMainCommands(TVantor& vantor) {
     commands.Bind(ActionClearHistory, [&vantor] { ClearHistory(vantor); });
     commands.Bind(ActionMenu, [&vantor] { PopupMainMenuAtWindow(vantor); });
     commands.Bind(ActionExit, [&vantor] { SendMessageW(vantor.Handle(), WM_CLOSE, 0, 0); });
+    commands.Bind(ActionAbout, [&vantor] { ShowAboutDialog(vantor); });
+    vantor.Editing().AskArguments = [&vantor](std::string& arguments, const std::vector<std::string>& history) {
+        return RunWithArgumentsDialog(vantor, arguments, history);
+    };
 }
 
 // The window the main menu is for: the bar holding the keyboard focus, else
