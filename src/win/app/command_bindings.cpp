@@ -6,6 +6,7 @@
 #include "base/menu_images.h"
 #include "commands/menu_rules.h"
 #include "dialogs/about.h"
+#include "dialogs/organise_commands.h"
 #include "dialogs/run_with_arguments.h"
 
 namespace {
@@ -44,6 +45,7 @@ void BindMainCommands(TVantor& vantor) {
     for (const auto& [action, bar] : barToggles)
         commands.Bind(action, [&vantor, bar = bar] { vantor.Bars().ToggleShown(bar); });
     vantor.Editing().Bind(commands);
+    BindEditDialogs(vantor);
     BindShortcutCommands(vantor);
     // Help: files beside the program, and pages on the web.
     auto open = [&vantor](const std::string& target) { vantor.Launcher().Execute(target, "", SW_SHOW, ""); };

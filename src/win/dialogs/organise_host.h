@@ -1,0 +1,46 @@
+// How the editing dialogs are shown. At the top the main window's RunModal
+// shows them (not topmost, modal depth raised); a dialog opened from another
+// dialog is owned by that one, so the one below stays disabled until it
+// closes. Tests show them without a main window.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/desktop_services.h"
+#include "app/vantor.h"
+#include "base/dialog.h"
+
+struct TDialogHost {
+    std::function<int(TModalForm&)> Run;
+    TDesktopServices* Services = nullptr;
+    std::string HelpFile;
+    // The system's and the user's Windows family: the process picker needs
+    // paths of other processes, which it reads differently on each.
+    bool IsNT = true;
+
+    // The same services, showing dialogs owned by `owner`.
+    TDialogHost Over(HWND owner) const {
+        TDialogHost nested = *this;
+        nested.Run = [owner](TModalForm& form) { return form.ShowModal(owner); };
+        return nested;
+    }
+    // Gives a dialog the services and the help file before it runs.
+    void Prepare(TDialog& dialog, int helpTopic) const {
+        dialog.Services = Services;
+        dialog.HelpFile = HelpFile;
+        dialog.HelpTopic = helpTopic;
+    }
+};
+
+// Through the main window.
+inline TDialogHost MainWindowHost(TVantor& vantor) {
+    TDialogHost host;
+    host.Run = [&vantor](TModalForm& form) { return vantor.RunModal(form); };
+    host.Services = &vantor.Services();
+    host.HelpFile = vantor.ProgramFolder + "Vantor.hlp";
+    host.IsNT = vantor.IsNT;
+    return host;
+}

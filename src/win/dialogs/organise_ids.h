@@ -1,0 +1,77 @@
+// Template and control identifiers of the organise, entry-properties,
+// page-properties, icon and process dialogs; read by the resource compiler
+// too, so only #defines.
+#pragma once
+
+#define IDD_ORGANISE 7601
+#define IDD_ENTRY_PROPERTIES 7602
+#define IDD_PAGE_PROPERTIES 7603
+#define IDD_ICON_CHOOSER 7604
+#define IDD_PROCESS_PICKER 7605
+
+// Organise.
+#define IDC_ORG_GROUP 200
+#define IDC_ORG_PAGE_LABEL 201
+#define IDC_ORG_PAGES 202
+#define IDC_ORG_ENTRY_LABEL 203
+#define IDC_ORG_ENTRIES 204
+#define IDC_ORG_PAGE_ADD 210
+#define IDC_ORG_PAGE_CHANGE 211
+#define IDC_ORG_PAGE_DELETE 212
+#define IDC_ORG_ADD_FOLDER 213
+#define IDC_ORG_IMPORT 214
+#define IDC_ORG_ENTRY_ADD 220
+#define IDC_ORG_SEPARATOR 221
+#define IDC_ORG_ENTRY_CHANGE 222
+#define IDC_ORG_ENTRY_DELETE 223
+#define IDC_ORG_CUT 224
+#define IDC_ORG_COPY 225
+#define IDC_ORG_PASTE 226
+#define IDC_ORG_SORT 227
+
+// Entry properties.
+#define IDC_ENT_GROUP 300
+#define IDC_ENT_TITLE_LABEL 301
+#define IDC_ENT_TITLE 302
+#define IDC_ENT_LINK_LABEL 303
+#define IDC_ENT_LINK 304
+#define IDC_ENT_KEYWORD_LABEL 305
+#define IDC_ENT_KEYWORD 306
+#define IDC_ENT_ARGUMENTS_LABEL 307
+#define IDC_ENT_ARGUMENTS 308
+#define IDC_ENT_FOLDER_LABEL 309
+#define IDC_ENT_FOLDER 310
+#define IDC_ENT_SHOW_LABEL 311
+#define IDC_ENT_SHOW 312
+#define IDC_ENT_ICON_LABEL 313
+#define IDC_ENT_ICON 314
+#define IDC_ENT_ICON_INDEX 315
+#define IDC_ENT_ICON_SPIN 316
+#define IDC_ENT_FORBIDDEN 317
+#define IDC_ENT_BROWSE 318
+#define IDC_ENT_PROCESS 319
+#define IDC_ENT_CHANGE_ICON 320
+
+// Page properties.
+#define IDC_PAGE_GROUP 400
+#define IDC_PAGE_CAPTION_LABEL 401
+#define IDC_PAGE_CAPTION 402
+#define IDC_PAGE_STYLE_LABEL 403
+#define IDC_PAGE_STYLE 404
+#define IDC_PAGE_DEFAULT 405
+#define IDC_PAGE_WIDTH_LABEL 406
+#define IDC_PAGE_WIDTH 407
+#define IDC_PAGE_WIDTH_SPIN 408
+#define IDC_PAGE_WIDTH_UNIT 409
+#define IDC_PAGE_TITLE_LABEL 410
+#define IDC_PAGE_TITLE 411
+#define IDC_PAGE_TITLE_SPIN 412
+#define IDC_PAGE_TITLE_UNIT 413
+#define IDC_PAGE_MARGIN_LABEL 414
+#define IDC_PAGE_MARGIN 415
+#define IDC_PAGE_MARGIN_SPIN 416
+#define IDC_PAGE_MARGIN_UNIT 417
+
+// Icon chooser and process picker.
+#define IDC_ICON_LIST 500
+#define IDC_PROCESS_LIST 501
