@@ -611,3 +611,139 @@ def a_full_screen_program_keeps_the_hidden_window_hidden(env):
     # The same with the setting off: the edge brings it out, so the case above
     # is not passing for some other reason.
     check(pointer_at_edge_shows(env, 0), "show-on-point did not bring the window out")
+
+
+# -- the entry menu, the main menu and the editing commands --------------------
+
+def menu_ini(**settings):
+    return keyboard_ini(**settings)
+
+
+def popup_at(wid, x, y, what):
+    """A right click at window coordinates; returns the menu window it opened."""
+    from e2e_system_buttons import visible_windows
+    before = visible_windows()
+    xdo("mousemove", "--window", wid, str(x), str(y))
+    time.sleep(0.3)
+    xdo("click", "3")
+    return wait_until(lambda: list(visible_windows() - before), 10, what)[0]
+
+
+@case(shot=True)
+def entry_menu_cuts_an_entry_that_pastes_on_another_page(env):
+    from e2e_system_buttons import check_shot, locale_suffix
+    data, windata = env.data_folder("entry_menu")
+    first = [Entry("C:\\windows\\notepad.exe", "メモ帳", "", "/a"), Entry("C:\\windows\\regedit.exe", "レジストリ")]
+    second = [Entry("C:\\windows\\notepad.exe", "二番目")]
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=first), Page("二", 0, entries=second)])))
+    (data / "Vantor.ini").write_bytes(menu_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    menu = popup_at(wid, 20, 44, "the first entry's menu")
+    time.sleep(1.0)  # its pictures are drawn as it paints
+    g = env.window_geometry(menu)
+    shot = env.work / "entry_menu.png"
+    subprocess.run(["import", "-window", "root", "-crop", f"{g['WIDTH']}x{g['HEIGHT']}+{g['X']}+{g['Y']}",
+                    "+repage", str(shot)], timeout=30, check=True)
+    check(int(g["HEIGHT"]) > 150, f"the whole entry menu, not {g['WIDTH']}x{g['HEIGHT']}")
+    check_shot(env, shot, "entry_menu_" + locale_suffix())
+    press("t")  # 切り取り(&T)
+    time.sleep(0.5)
+    press("period", "ctrl+v")  # the next page, and paste there
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    pages = read_pages((data / "Main.pag").read_bytes()).pages
+    check([e.title for e in pages[0].entries] == ["レジストリ"], f"first page {[e.title for e in pages[0].entries]}")
+    pasted = pages[1].entries
+    check([e.title for e in pasted] == ["二番目", "メモ帳"], f"second page {[e.title for e in pasted]}")
+    check(pasted[1].arguments == "/a" and pasted[1].link_to == "C:\\windows\\notepad.exe", f"pasted {pasted[1]}")
+
+
+@case
+def deleting_a_page_asks_first(env):
+    data, windata = env.data_folder("delete_page")
+    pages = [Page(c, 0, entries=[Entry("C:\\windows\\notepad.exe", "メモ帳")]) for c in ("一", "二", "三")]
+    (data / "Main.pag").write_bytes(write_pages(PageSet(pages)))
+    (data / "Vantor.ini").write_bytes(menu_ini(CurrentPage=1))
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    popup_at(wid, 200, 400, "the main menu on the page's background")
+    from e2e_system_buttons import visible_windows
+    before = visible_windows()
+    press("d")  # ページの削除(&D)
+    box = wait_until(lambda: list(visible_windows() - before), 10, "the question")[0]
+    env.dismiss(box)  # Yes is the default button
+    time.sleep(0.5)
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    saved = read_pages((data / "Main.pag").read_bytes())
+    check(captions(saved) == ["一", "三"], f"pages {captions(saved)}")
+
+
+@case
+def a_desktop_shortcut_to_an_entry_keeps_its_target_and_arguments(env):
+    clear_first_run_folders(env)
+    desktop = env.user_folder("Desktop")
+    data, windata = env.data_folder("shortcut")
+    entry = Entry("C:\\windows\\notepad.exe", "メモ帳 テスト", "", "/a \"表 示.txt\"", "C:\\windows\\system32", 3)
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=[entry])])))
+    (data / "Vantor.ini").write_bytes(menu_ini())
+    try:
+        rest_pointer_away()
+        proc = env.start("/d", windata)
+        wid = env.wait_window()
+        activate(wid)
+        popup_at(wid, 20, 44, "the entry's menu")
+        press("s", "d")  # ショートカットの作成(&S), デスクトップ(&D)
+        lnk = desktop / "メモ帳 テスト.lnk"
+        wait_until(lnk.exists, 10, f"{lnk}")
+        rc = env.close(proc)
+        check(rc == 0, f"exit code {rc}")
+        # A first start reads the desktop's shortcuts through the shell.
+        first, winfirst = env.data_folder("shortcut_read")
+        run_once(env, "/d", winfirst)
+        wait_files(first)
+        read = read_pages((first / "Main.pag").read_bytes()).pages[0].entries
+        found = [e for e in read if e.title == "メモ帳 テスト"]
+        check(len(found) == 1, f"desktop entries {[e.title for e in read]}")
+        check(found[0].link_to.lower() == "c:\\windows\\notepad.exe", f"target {found[0].link_to}")
+        check(found[0].arguments == entry.arguments, f"arguments {found[0].arguments}")
+        check(found[0].working_dir.lower() == "c:\\windows\\system32" and found[0].show_cmd == 3,
+              f"folder and window {found[0]}")
+    finally:
+        clear_first_run_folders(env)
+
+
+@case(shot=True)
+def a_hidden_title_pops_up_beside_its_entry(env):
+    from e2e_system_buttons import check_shot, locale_suffix, visible_windows
+    data, windata = env.data_folder("title_popup")
+    # View style 0 shows icons only: the title comes up under the pointer.
+    entries = [Entry("C:\\windows\\notepad.exe", "メモ帳で書く"), Entry("C:\\windows\\regedit.exe", "レジストリ")]
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=entries)])))
+    (data / "Vantor.ini").write_bytes(menu_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    before = visible_windows()
+    xdo("mousemove", "--window", wid, "20", "44")
+    popup = wait_until(lambda: list(visible_windows() - before), 10, "the title popup")[0]
+    time.sleep(0.5)
+    g = env.window_geometry(popup)
+    w = env.window_geometry(wid)
+    check(int(w["X"]) <= int(g["X"]) <= int(w["X"]) + 40 and int(g["Y"]) > int(w["Y"]) + 44,
+          f"the popup at {g['X']},{g['Y']}, below the entry of the window at {w['X']},{w['Y']}")
+    shot = env.work / "title_popup.png"
+    subprocess.run(["import", "-window", "root", "-crop", f"{g['WIDTH']}x{g['HEIGHT']}+{g['X']}+{g['Y']}",
+                    "+repage", str(shot)], timeout=30, check=True)
+    check_shot(env, shot, "title_popup_" + locale_suffix())
+    # Off the entry, it goes.
+    rest_pointer_away()
+    wait_until(lambda: popup not in visible_windows(), 10, "the popup to go")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")

@@ -64,6 +64,12 @@ void TVantor::FormKeyDown(WORD& key, TShiftState shift) {
     if (!PoolsExist()) return;
     const int before = CurrentButton;
     TArrow arrow{};
+    if (key == VK_APPS || (key == VK_F10 && (shift & ssShift))) {
+        // The keyboard's way to the focused entry's menu.
+        key = 0;
+        FEntryMenu.PopupForFocus();
+        return;
+    }
     if (key == VK_RETURN) {
         const int entry = FMainView.FocusEntry();
         if (entry >= 0) FMainView.Button(entry)->PerformClick();

@@ -25,6 +25,7 @@ void TEntryMenu::Build(TMenuOwner owner, const TVantorButton& entry) {
     FFolder.Close();
     FMenu.Clear();
     FMenu.SetImages(&MenuStripImages());
+    FMenu.SetOwnerDrawn(true);
     const TEntryMenuState state = EntryMenuState(FVantor.Platform(), owner, entry.IsSeparator(), entry.LinkTo);
     auto add = [this](TPopupMenu& to, const std::string& caption, int32_t action, int image, bool enabled) {
         const std::string key = ShortCutToText(FVantor.Desktop().Keys().KeyOf(action));
@@ -44,6 +45,7 @@ void TEntryMenu::Build(TMenuOwner owner, const TVantorButton& entry) {
     if (!state.ReadMeFile.empty()) add(FMenu, state.ReadMeCaption, ActionLinkReadMe, miReadMe, true);
     if (!state.HelpFile.empty() || !state.ReadMeFile.empty()) FMenu.AddSeparator();
     TPopupMenu& shortcut = FMenu.AddSubmenu("ショートカットの作成(&S)", miShortcut);
+    shortcut.SetOwnerDrawn(true);
     FMenu.SetEnabled(FMenu.Count() - 1, state.MakeShortCut);
     add(shortcut, "デスクトップ(&D)", ActionShortCutToDesktop, miDesktop, true);
     add(shortcut, "スタートメニュー(&M)", ActionShortCutToStartMenu, miStartMenu, true);
@@ -83,6 +85,15 @@ void TEntryMenu::Popup(TMenuOwner owner, TVantorPage& page, int32_t index, POINT
     FMenu.Clear();
     FFolder.Close();
     FOwner = nullptr;
+}
+
+void TEntryMenu::PopupForFocus() {
+    TVantorManager& pages = FVantor.MainPages();
+    const int32_t current = pages.CurrentPage();
+    const int entry = FVantor.MainView().FocusEntry();
+    if (current < 0 || current >= pages.Count() || entry < 0 || entry >= TEntryView::PoolSize) return;
+    const TGraphicControl& button = *FVantor.MainView().Button(entry);
+    Popup(TMenuOwner::Main, *pages.Pages(current), entry, button.ClientToScreen(POINT{0, button.Height()}));
 }
 
 HWND TEntryMenu::FolderMenuOwner() { return FOwner ? FOwner : FVantor.Handle(); }

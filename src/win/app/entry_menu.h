@@ -26,6 +26,9 @@ public:
     // Shows the menu for entry `index` of `page`, as shown by `owner`'s
     // window, at a screen point, and runs the chosen command on that entry.
     void Popup(TMenuOwner owner, TVantorPage& page, int32_t index, POINT at);
+    // The main window's focused entry's menu, under the entry (the
+    // keyboard's way to it).
+    void PopupForFocus();
     // The items for an entry, without showing them (the tests look at them).
     void Build(TMenuOwner owner, const TVantorButton& entry);
     TPopupMenu& Menu() { return FMenu; }

@@ -39,6 +39,15 @@ void TVantor::FormMouseMove(TComponent* sender, TShiftState shift, int x, int y)
 
 void TVantor::FormMouseUp(TComponent* sender, TMouseButton button, TShiftState, int x, int y) {
     TitleMouseUp(sender, button, x, y);
+    if (button == mbRight && !FDragging) {
+        // The background's menu is the main menu, for this window: the
+        // keyboard comes here first.
+        if (IsWindowVisible(PTexture.Handle())) SetFocus(ScrollBox.Handle());
+        POINT at{};
+        GetCursorPos(&at);
+        MainMenu.Popup(Handle(), at);
+        return;
+    }
     if (!FDragging) return;
     FDragging = false;
     if (FPendingDockEdge == FDockEdge) return;

@@ -5,6 +5,9 @@
 #include <commoncontrols.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cwctype>
+
 #include "base/menu_images.h"
 #include "base/win_text.h"
 
@@ -87,6 +90,32 @@ private:
 };
 
 constexpr int kImageMargin = 2;
+// Item data at or above this marks a self-drawn item (an index into FDrawn);
+// below it, the picture of an item the system draws.
+constexpr ULONG_PTR kDrawnData = 0x10000;
+
+HFONT MenuFont() {
+    static const TFont font = [] {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        // The menu's size and weight in a face with Japanese glyphs, whatever
+        // the system's own code page is.
+        metrics.lfMenuFont.lfCharSet = SHIFTJIS_CHARSET;
+        return TFont(CreateFontIndirectW(&metrics.lfMenuFont));
+    }();
+    return font.Get();
+}
+
+// The mnemonic of a caption ("&&" is a plain "&"), lower-cased; 0 for none.
+wchar_t Mnemonic(const std::wstring& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] != L'&') return static_cast<wchar_t>(towlower(caption[i + 1]));
+        ++i;
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -140,12 +169,7 @@ int TPopupMenu::AddItem(const std::string& caption, const std::string& shortCut,
     item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
     item.fType = MFT_STRING;
     item.wID = NewId(std::move(command));
-    item.dwTypeData = text.data();
-    if (image >= 0) {
-        item.fMask |= MIIM_BITMAP | MIIM_DATA;
-        item.hbmpItem = HBMMENU_CALLBACK;
-        item.dwItemData = static_cast<ULONG_PTR>(image);
-    }
+    SetItemData(item, text, image);
     const int position = Count();
     InsertMenuItemW(FHandle, static_cast<UINT>(position), TRUE, &item);
     return position;
@@ -161,14 +185,110 @@ TPopupMenu& TPopupMenu::AddSubmenu(const std::string& caption, int image) {
     item.fMask = MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
     item.fType = MFT_STRING;
     item.hSubMenu = submenu.FHandle;  // destroyed with this menu's item
-    item.dwTypeData = text.data();
+    SetItemData(item, text, image);
+    InsertMenuItemW(FHandle, static_cast<UINT>(Count()), TRUE, &item);
+    return submenu;
+}
+
+void TPopupMenu::SetItemData(MENUITEMINFOW& item, const std::wstring& text, int image) {
+    if (FOwnerDrawn) {
+        std::vector<TDrawnItem>& drawn = Root().FDrawn;
+        const size_t tab = text.find(L'\t');
+        drawn.push_back({text.substr(0, tab), tab == std::wstring::npos ? L"" : text.substr(tab + 1), image});
+        item.fMask = (item.fMask & ~MIIM_STRING) | MIIM_DATA;
+        item.fType = MFT_OWNERDRAW;
+        item.dwItemData = kDrawnData + drawn.size() - 1;
+        return;
+    }
+    item.dwTypeData = const_cast<wchar_t*>(text.c_str());
     if (image >= 0) {
         item.fMask |= MIIM_BITMAP | MIIM_DATA;
         item.hbmpItem = HBMMENU_CALLBACK;
         item.dwItemData = static_cast<ULONG_PTR>(image);
     }
-    InsertMenuItemW(FHandle, static_cast<UINT>(Count()), TRUE, &item);
-    return submenu;
+}
+
+const TPopupMenu::TDrawnItem* TPopupMenu::DrawnItem(ULONG_PTR data) const {
+    const std::vector<TDrawnItem>& drawn = Root().FDrawn;
+    if (data < kDrawnData || data - kDrawnData >= drawn.size()) return nullptr;
+    return &drawn[data - kDrawnData];
+}
+
+void TPopupMenu::MeasureDrawn(MEASUREITEMSTRUCT& measure, const TDrawnItem& drawn) const {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, MenuFont());
+    RECT caption{0, 0, 0, 0};
+    DrawTextW(dc, drawn.Caption.c_str(), -1, &caption, DT_SINGLELINE | DT_CALCRECT);
+    RECT key{0, 0, 0, 0};
+    if (!drawn.ShortCut.empty()) DrawTextW(dc, drawn.ShortCut.c_str(), -1, &key, DT_SINGLELINE | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    // Text from 22 pixels, a gap before the key, 12 pixels after it.
+    const int keyGap = drawn.ShortCut.empty() ? 0 : 24;
+    measure.itemWidth = static_cast<UINT>(22 + caption.right + keyGap + key.right + 12);
+    measure.itemHeight = static_cast<UINT>(std::max<LONG>(20, caption.bottom + 6));
+}
+
+void TPopupMenu::DrawDrawn(const DRAWITEMSTRUCT& draw, const TDrawnItem& drawn, const TMenuImageList* images) const {
+    HDC dc = draw.hDC;
+    const RECT& r = draw.rcItem;
+    const bool selected = draw.itemState & ODS_SELECTED;
+    const bool enabled = !(draw.itemState & (ODS_GRAYED | ODS_DISABLED));
+    const bool hasImage = drawn.Image >= 0 && images;
+    const int boxTop = r.top + (r.bottom - r.top - 18) / 2;
+    if (hasImage) {
+        RECT box{r.left, r.top, r.left + 20, r.bottom};
+        FillRect(dc, &box, GetSysColorBrush(COLOR_MENU));
+        const int size = images->ImageSize();
+        images->Draw(dc, drawn.Image, r.left + 1 + (16 - size) / 2, boxTop + 1, enabled);
+        // A raised box around the picture of the item under the highlight.
+        RECT square{r.left, boxTop, r.left + 18, boxTop + 18};
+        if (selected) DrawEdge(dc, &square, BDR_RAISEDINNER, BF_RECT);
+    }
+    const COLORREF back = GetSysColor(selected ? COLOR_ACTIVECAPTION : COLOR_MENU);
+    const COLORREF text = GetSysColor(selected ? (enabled ? COLOR_CAPTIONTEXT : COLOR_BTNSHADOW)
+                                               : (enabled ? COLOR_MENUTEXT : COLOR_BTNHIGHLIGHT));
+    RECT fill{hasImage ? r.left + 20 : r.left, r.top, r.right, r.bottom};
+    TBrush brush(CreateSolidBrush(back));
+    FillRect(dc, &fill, brush.Get());
+    HGDIOBJ old = SelectObject(dc, MenuFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, text);
+    const UINT flags = DT_SINGLELINE | DT_VCENTER;
+    auto write = [&](RECT at) {
+        DrawTextW(dc, drawn.Caption.c_str(), -1, &at, flags);
+        if (!drawn.ShortCut.empty()) DrawTextW(dc, drawn.ShortCut.c_str(), -1, &at, flags | DT_RIGHT);
+    };
+    // A disabled item not under the highlight looks embossed.
+    if (!enabled && !selected) {
+        write(RECT{r.left + 23, r.top + 1, r.right - 11, r.bottom + 1});
+        SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    }
+    write(RECT{r.left + 22, r.top, r.right - 12, r.bottom});
+    SelectObject(dc, old);
+}
+
+LRESULT TPopupMenu::MenuChar(wchar_t key, HMENU menu) const {
+    // The system finds no mnemonics in items it does not draw.
+    const TPopupMenu* owner = MenuOf(menu);
+    if (!owner || owner->FRoot != FRoot) return MAKELRESULT(0, MNC_IGNORE);
+    const wchar_t wanted = static_cast<wchar_t>(towlower(key));
+    std::vector<int> matches;
+    int highlighted = -1;
+    for (int i = 0; i < owner->Count(); ++i) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_DATA | MIIM_STATE;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item)) continue;
+        if (item.fState & MFS_HILITE) highlighted = i;
+        const TDrawnItem* drawn = DrawnItem(item.dwItemData);
+        if (drawn && Mnemonic(drawn->Caption) == wanted) matches.push_back(i);
+    }
+    if (matches.empty()) return MAKELRESULT(0, MNC_IGNORE);
+    if (matches.size() == 1) return MAKELRESULT(matches[0], MNC_EXECUTE);
+    for (int position : matches)
+        if (position > highlighted) return MAKELRESULT(position, MNC_SELECT);
+    return MAKELRESULT(matches[0], MNC_SELECT);
 }
 
 void TPopupMenu::AddSeparator() { AppendMenuW(FHandle, MF_SEPARATOR, 0, nullptr); }
@@ -177,7 +297,10 @@ void TPopupMenu::Clear() {
     // DeleteMenu destroys the submenus' handles with their items.
     while (Count() > 0) DeleteMenu(FHandle, 0, MF_BYPOSITION);
     FSubmenus.clear();
-    if (FRoot == this) FCommands.clear();
+    if (FRoot == this) {
+        FCommands.clear();
+        FDrawn.clear();
+    }
 }
 
 void TPopupMenu::SetEnabled(int position, bool enabled) {
@@ -203,6 +326,11 @@ void TPopupMenu::InitPopup() {
 }
 
 std::string TPopupMenu::Caption(int position) const {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_DATA | MIIM_FTYPE;
+    if (GetMenuItemInfoW(FHandle, static_cast<UINT>(position), TRUE, &item) && (item.fType & MFT_OWNERDRAW))
+        if (const TDrawnItem* drawn = DrawnItem(item.dwItemData)) return Narrow(drawn->Caption);
     wchar_t text[512] = {};
     GetMenuStringW(FHandle, static_cast<UINT>(position), text, 512, MF_BYPOSITION);
     std::wstring caption = text;
@@ -238,9 +366,11 @@ bool TPopupMenu::IsColumnBreak(int position) const {
 int TPopupMenu::Image(int position) const {
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
-    item.fMask = MIIM_BITMAP | MIIM_DATA;
-    if (!GetMenuItemInfoW(FHandle, static_cast<UINT>(position), TRUE, &item) || item.hbmpItem != HBMMENU_CALLBACK)
-        return -1;
+    item.fMask = MIIM_BITMAP | MIIM_DATA | MIIM_FTYPE;
+    if (!GetMenuItemInfoW(FHandle, static_cast<UINT>(position), TRUE, &item)) return -1;
+    if (const TDrawnItem* drawn = (item.fType & MFT_OWNERDRAW) ? DrawnItem(item.dwItemData) : nullptr)
+        return drawn->Image;
+    if (item.hbmpItem != HBMMENU_CALLBACK) return -1;
     return static_cast<int>(item.dwItemData);
 }
 
@@ -288,7 +418,13 @@ bool TPopupMenu::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         }
         case WM_MEASUREITEM: {
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (measure->CtlType != ODT_MENU || !FImages) return false;
+            if (measure->CtlType != ODT_MENU) return false;
+            if (const TDrawnItem* drawn = DrawnItem(measure->itemData)) {
+                MeasureDrawn(*measure, *drawn);
+                result = TRUE;
+                return true;
+            }
+            if (!FImages) return false;
             // A little air between the picture and the text.
             measure->itemWidth = static_cast<UINT>(FImages->ImageSize() + 2 * kImageMargin);
             measure->itemHeight = static_cast<UINT>(FImages->ImageSize() + kImageMargin);
@@ -297,10 +433,16 @@ bool TPopupMenu::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         }
         case WM_DRAWITEM: {
             auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-            if (draw->CtlType != ODT_MENU || !FImages) return false;
+            if (draw->CtlType != ODT_MENU) return false;
             TPopupMenu* menu = MenuOf(reinterpret_cast<HMENU>(draw->hwndItem));
             if (!menu || menu->FRoot != this) return false;
             const TMenuImageList* images = menu->FOwnImages ? menu->FOwnImages : FImages;
+            if (const TDrawnItem* drawn = DrawnItem(draw->itemData)) {
+                DrawDrawn(*draw, *drawn, images);
+                result = TRUE;
+                return true;
+            }
+            if (!images) return false;
             const int size = images->ImageSize();
             const RECT& r = draw->rcItem;
             images->Draw(draw->hDC, static_cast<int>(draw->itemData), r.left + (r.right - r.left - size) / 2,
@@ -308,6 +450,10 @@ bool TPopupMenu::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             result = TRUE;
             return true;
         }
+        case WM_MENUCHAR:
+            if (Root().FDrawn.empty()) return false;
+            result = MenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+            return true;
         default:
             return false;
     }

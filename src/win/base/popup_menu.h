@@ -58,6 +58,10 @@ public:
     // A submenu that shows pictures of another list (a shell folder inside a
     // menu of the program's pictures); its submenus made later inherit it.
     void SetOwnImages(const TMenuImageList* images) { FOwnImages = images; }
+    // Items added to this menu from now on draw themselves: the picture in a
+    // box that rises under the highlight, the caption and its key measured
+    // in the menu font, so a long caption never runs into its key.
+    void SetOwnerDrawn(bool ownerDrawn) { FOwnerDrawn = ownerDrawn; }
 
     // Runs as the menu is about to show (the system's WM_INITMENUPOPUP), each
     // time: the place to fill or refresh it.
@@ -105,4 +109,16 @@ private:
     std::vector<TCommand> FCommands;
     const TMenuImageList* FImages = nullptr;
     const TMenuImageList* FOwnImages = nullptr;  // instead of the root's
+    bool FOwnerDrawn = false;
+    // The root's: what the self-drawn items show, by their item data.
+    struct TDrawnItem {
+        std::wstring Caption, ShortCut;
+        int Image;
+    };
+    std::vector<TDrawnItem> FDrawn;
+    void SetItemData(MENUITEMINFOW& item, const std::wstring& text, int image);
+    const TDrawnItem* DrawnItem(ULONG_PTR data) const;
+    void MeasureDrawn(MEASUREITEMSTRUCT& measure, const TDrawnItem& drawn) const;
+    void DrawDrawn(const DRAWITEMSTRUCT& draw, const TDrawnItem& drawn, const TMenuImageList* images) const;
+    LRESULT MenuChar(wchar_t key, HMENU menu) const;
 };
