@@ -8,6 +8,7 @@
 #include "dialogs/about.h"
 #include "dialogs/organise_commands.h"
 #include "dialogs/run_with_arguments.h"
+#include "dialogs/settings_dialog.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ void BindMainCommands(TVantor& vantor) {
     commands.Bind(ActionMenu, [&vantor] { PopupMainMenuAtWindow(vantor); });
     commands.Bind(ActionExit, [&vantor] { SendMessageW(vantor.Handle(), WM_CLOSE, 0, 0); });
     commands.Bind(ActionAbout, [&vantor] { ShowAboutDialog(vantor); });
+    commands.Bind(ActionOption, [&vantor] { RunSettingsDialog(vantor); });
     vantor.Editing().AskArguments = [&vantor](std::string& arguments, const std::vector<std::string>& history) {
         return RunWithArgumentsDialog(vantor, arguments, history);
     };

@@ -33,6 +33,7 @@ public:
     bool HotKeyRegistered(int32_t action) const;
     // While the settings dialog is open the hot keys raise nothing.
     void SetHotKeysEnabled(bool enabled) { FHotKeys.SetEnabled(enabled); }
+    bool HotKeysEnabled() const { return FHotKeys.Enabled(); }
 
     // For the message loop: a key press meant for `window` or its controls
     // that is an action's shortcut runs the action and is used up.

@@ -69,6 +69,8 @@ public:
     HWND StartForeground = nullptr;
     int32_t CurrentButton = 0;
     TFolderHistory FolderHistory;
+    // The settings page shown when the settings dialog last closed; not saved.
+    std::string OptionPage;
     TScreenSaverSwitch ScreenSaver;
     // Set by the screen-saver command: the next deactivation leaves the
     // windows out of the topmost layer, so the screen saver can cover them.
@@ -160,6 +162,8 @@ public:
     void RebuildPage();
     void RefreshTabsAndFonts();
     void ApplyScrollButtonStyle();
+    // The main timer's interval from the settings.
+    void ApplyTimerInterval();
     void TabSetChange();
     void InvalidateCaptionStrip();
 
@@ -278,7 +282,6 @@ private:
     TPlacement CurrentPlacement() const;
     void SavePlacements(TProfile& ini);
     void WriteSettingsTo(TProfile& ini);
-    void ApplyTimerInterval();
     void RebuildHistoryBar();
     int32_t FreeResourcesTotal();
     // The whole save; the files that could not be written.

@@ -1,0 +1,67 @@
+// "設定": every user setting on sixteen pages of a tab strip. The dialog
+// edits a copy (Form); the caller stores it into the settings on OK and
+// applies it to the running program (RunSettingsDialog).
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "base/dialog.h"
+#include "controls/font_combo.h"
+#include "dialogs/settings_pages.h"
+#include "dialogs/settings_special_pages.h"
+#include "settings/keys.h"
+
+class TSettingsDialog : public TDialog {
+public:
+    TSettingsDialog();
+    ~TSettingsDialog() override;
+
+    // In: the copy shown and the page first shown; out on OK: the copy as
+    // edited. The page shown last is in Page after either button.
+    TSettingsForm Form;
+    int32_t Page = spGeneral;
+    TSettingsDefaults Defaults;
+    // The hot keys the system refused when they were last applied.
+    std::array<bool, ActionCount> HotKeyFailed{};
+
+    void SelectPage(int32_t page);
+    // "デフォルト": the shown page's controls to their defaults.
+    void BDefaultClick();
+    TKeyboardPage& KeyboardPage() { return FKeyboard; }
+
+protected:
+    bool OnInit() override;
+    void OnShown() override;
+    bool OnCommand(int code, int id, HWND control) override;
+    bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnOK() override;
+    void OnClose(int result) override;
+
+private:
+    void PlacePages();
+    void ShowPageControls();
+    void LoadFields(int32_t page);  // -1: every page
+    void ReadFields();
+    void ReadNumber(const TSettingsField& field);
+    void ApplyRanges();
+    void ApplyEnabling();
+
+    TZvFontComboBox FFontName;
+    TSoundPage FSound{*this, Form};
+    TKeyboardPage FKeyboard{*this, Form, HotKeyFailed};
+    TColorPage FColor{*this, Form};
+    TFolderListPage FFolderLists{*this, Form};
+    bool FLoading = false;
+};
+
+// The settings page shown by a control, from its identifier; -1 for the
+// dialog's own controls.
+int32_t SettingsPageOfControl(int id);
+
+// ActionOption: the dialog over the main window's settings; on OK the
+// settings take the copy and the program applies them as start-up does,
+// then writes Vantor.ini. The hot keys raise nothing while it is open.
+void RunSettingsDialog(TVantor& vantor);
