@@ -52,9 +52,16 @@ TEST(BrokenLinks, DeletingTakesOnlyEntriesStillWhereTheyWere) {
     chosen.erase(chosen.begin() + 2);  // a, b, d
     // Meanwhile the user renamed d: it is not the entry that was checked.
     page.Buttons(3)->Title = "d renamed";
-    EXPECT_EQ(DeleteCheckedEntries({&main}, chosen), 2);
+    const std::vector<TLinkCheck> deleted = DeleteCheckedEntries({&main}, chosen);
+    EXPECT_EQ(Titles(deleted), (std::vector<std::string>{"b", "a"}));
     ASSERT_EQ(page.Count(), 2);
     EXPECT_EQ(page.Buttons(0)->Title, "c");
     EXPECT_EQ(page.Buttons(1)->Title, "d renamed");
-    EXPECT_EQ(DeleteCheckedEntries({&main}, chosen), 0);  // a second time finds nothing where it was
+    EXPECT_TRUE(DeleteCheckedEntries({&main}, chosen).empty());  // a second time finds nothing where it was
+
+    // What is still listed follows its entries up the page.
+    ForgetDeleted(chosen, deleted);
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0].Index, 1);
+    EXPECT_EQ(page.Buttons(chosen[0].Index)->LinkTo, chosen[0].Target);
 }

@@ -35,7 +35,16 @@ std::vector<TLinkCheck> FindBrokenLinks(const std::vector<TLinkCheck>& checks,
     return broken;
 }
 
-int32_t DeleteCheckedEntries(const std::vector<TVantorManager*>& sets, const std::vector<TLinkCheck>& chosen) {
+namespace {
+
+bool SamePlace(const TLinkCheck& a, const TLinkCheck& b) {
+    return a.Set == b.Set && a.Page == b.Page && a.Index == b.Index;
+}
+
+}  // namespace
+
+std::vector<TLinkCheck> DeleteCheckedEntries(const std::vector<TVantorManager*>& sets,
+                                             const std::vector<TLinkCheck>& chosen) {
     // From the back, so that the places of the ones still to go hold.
     std::vector<TLinkCheck> order = chosen;
     std::sort(order.begin(), order.end(), [](const TLinkCheck& a, const TLinkCheck& b) {
@@ -43,7 +52,7 @@ int32_t DeleteCheckedEntries(const std::vector<TVantorManager*>& sets, const std
         if (a.Page != b.Page) return a.Page > b.Page;
         return a.Index > b.Index;
     });
-    int32_t deleted = 0;
+    std::vector<TLinkCheck> deleted;
     for (const TLinkCheck& c : order) {
         if (c.Set < 0 || static_cast<size_t>(c.Set) >= sets.size() || !sets[c.Set]) continue;
         TVantorManager& set = *sets[c.Set];
@@ -53,9 +62,25 @@ int32_t DeleteCheckedEntries(const std::vector<TVantorManager*>& sets, const std
         const TVantorButton& entry = *page.Buttons(c.Index);
         if (entry.LinkTo != c.Target || entry.Title != c.Title) continue;
         page.Delete(c.Index);
-        ++deleted;
+        deleted.push_back(c);
     }
     return deleted;
+}
+
+void ForgetDeleted(std::vector<TLinkCheck>& listed, const std::vector<TLinkCheck>& deleted) {
+    std::vector<TLinkCheck> kept;
+    for (TLinkCheck c : listed) {
+        bool gone = false;
+        int32_t before = 0;
+        for (const TLinkCheck& d : deleted) {
+            gone = gone || SamePlace(c, d);
+            before += d.Set == c.Set && d.Page == c.Page && d.Index < c.Index;
+        }
+        if (gone) continue;
+        c.Index -= before;
+        kept.push_back(c);
+    }
+    listed = std::move(kept);
 }
 
 bool IsNetworkPath(const std::string& target) {

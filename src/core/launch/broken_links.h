@@ -36,8 +36,13 @@ std::vector<TLinkCheck> FindBrokenLinks(const std::vector<TLinkCheck>& checks,
 
 // Deletes the chosen entries from their sets. An entry is deleted only when
 // it is still where the check found it with the same target and title (the
-// sets may have changed since); returns how many were deleted.
-int32_t DeleteCheckedEntries(const std::vector<TVantorManager*>& sets, const std::vector<TLinkCheck>& chosen);
+// sets may have changed since); returns the ones deleted.
+std::vector<TLinkCheck> DeleteCheckedEntries(const std::vector<TVantorManager*>& sets,
+                                             const std::vector<TLinkCheck>& chosen);
+
+// The list after some of its entries were deleted: those leave it, and the
+// ones behind them on the same page move up a place, as their entries did.
+void ForgetDeleted(std::vector<TLinkCheck>& listed, const std::vector<TLinkCheck>& deleted);
 
 // True for a target on another machine (\\server\share\...): it may take
 // long to answer.

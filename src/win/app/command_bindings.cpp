@@ -128,6 +128,7 @@ void BuildMainMenu(TVantor& vantor) {
     menu.AddSeparator();
     add(menu, "設定(&O)...", ActionOption);
     add(menu, "履歴のクリア(&L)", ActionClearHistory);
+    menu.AddItem("リンク切れの確認(&B)...", "", [&vantor] { vantor.BrokenLinks().Run(); });
     add(menu, "スタートアップに登録(&T)", ActionStartup, miShortcut);
     TPopupMenu& help = menu.AddSubmenu("ヘルプ(&H)");
     add(help, "トピックの検索(&H)", ActionHelp, miHelp);

@@ -67,6 +67,7 @@ int SlotIn(const TEntryView& view, const TComponent& control) {
 void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
     FHints.ConnectView(view, MenuOwnerOf(window));
     view.OnEntryClick = [this, window](int slot) { FLauncher.LaunchButton(KindOf(window), slot); };
+    view.IsMarked = [this](const TVantorButton& entry) { return FBrokenLinks.KnownBroken(entry.LinkTo); };
     auto wire = [this](TGraphicControl& control) {
         control.OnMouseMove = [this, &control](TComponent&, TShiftState shift, int x, int y) {
             EntryMouseMove(control, shift, x, y);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/broken_links_command.h"
 #include "app/desktop_hooks.h"
 #include "app/desktop_services.h"
 #include "app/editing_commands.h"
@@ -123,6 +124,8 @@ public:
     TSystemButtons& SystemFunctions() { return FSystemButtons; }
     // The smart, keyword, history and resource bars.
     TBarSet& Bars() { return FBars; }
+    // The look for entries whose target is gone.
+    TBrokenLinksCommand& BrokenLinks() { return FBrokenLinks; }
     // Adding, deleting, cutting, copying and pasting entries and pages.
     TEditingCommands& Editing() { return FEditing; }
     // An entry's pop-up menu.
@@ -327,6 +330,7 @@ private:
     TLauncherButtonCache FIconCache;
     TEntryView FMainView;
     TBarSet FBars{*this};
+    TBrokenLinksCommand FBrokenLinks{*this};
     std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
     bool FQuietTabChange = false;
     bool FUserPageSwitch = false;

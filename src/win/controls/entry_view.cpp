@@ -63,6 +63,7 @@ void TEntryView::BindEntry(int slot, const TVantorButton& entry, bool largeIcon,
     }
     const TIconSource source = IconSourceOf(entry);
     button.SetIconSource(source.Path, source.Index);
+    button.SetMarked(IsMarked && IsMarked(entry));
 }
 
 void TEntryView::ParkSlot(int slot) {

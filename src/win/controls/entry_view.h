@@ -66,6 +66,8 @@ public:
 
     // A click on the button of a slot.
     std::function<void(int slot)> OnEntryClick;
+    // Whether an entry's button carries the broken-target mark; unset: none do.
+    std::function<bool(const TVantorButton& entry)> IsMarked;
 
     TLauncherButton* Button(int slot) const { return FButtons[slot].get(); }
     TSeparator* Separator(int slot) const { return FSeparators[slot].get(); }

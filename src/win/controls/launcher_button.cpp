@@ -436,6 +436,29 @@ void TLauncherButton::SetIconSource(const std::string& path, int index) {
     FTicket = FCache->Request(*this, path, LargeIcon(), FIconIndex, FLoadedSize, true);
 }
 
+void TLauncherButton::SetMarked(bool marked) {
+    if (marked == FMarked) return;
+    FMarked = marked;
+    Invalidate();
+}
+
+// A red square with a white cross at the top right, over the icon.
+void TLauncherButton::PaintContent(HDC dc) {
+    TCustomIconButton::PaintContent(dc);
+    if (!FMarked) return;
+    constexpr int kSize = 7;
+    const int left = Width() - kSize - 1;
+    RECT box{left, 1, left + kSize, 1 + kSize};
+    TBrush red(CreateSolidBrush(RGB(220, 0, 0)));
+    FillRect(dc, &box, red.Get());
+    TPen white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    TSelectObject pen(dc, white.Get());
+    MoveToEx(dc, box.left + 1, box.top + 1, nullptr);
+    LineTo(dc, box.right - 1, box.bottom - 1);
+    MoveToEx(dc, box.right - 2, box.top + 1, nullptr);
+    LineTo(dc, box.left, box.bottom - 1);
+}
+
 void TLauncherButton::LargeIconChanged(bool& repaint) {
     SetFileName(FSource);
     repaint = false;

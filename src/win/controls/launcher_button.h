@@ -154,7 +154,13 @@ public:
     // The button waits for the worker's answer.
     bool Pending() const { return FTicket != 0; }
 
+    // A small mark in the corner: the last look for broken entries found
+    // this entry's target gone.
+    bool Marked() const { return FMarked; }
+    void SetMarked(bool marked);
+
 protected:
+    void PaintContent(HDC dc) override;
     void LargeIconChanged(bool& repaint) override;
     HICON IconToDraw(int& size) const override;
     void BoundsChanged() override;
@@ -174,4 +180,5 @@ private:
     int FLoadedSize = 0;         // the draw size the icon was loaded for
     uint64_t FTicket = 0;        // the cache's request in flight, 0 for none
     bool FKnownMissing = false;  // the last answer: the target is missing
+    bool FMarked = false;
 };

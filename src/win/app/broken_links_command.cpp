@@ -1,0 +1,67 @@
+#include "app/broken_links_command.h"
+
+#include "app/vantor.h"
+#include "dialogs/broken_links_dialog.h"
+#include "dialogs/entry_properties.h"
+#include "dialogs/organise_host.h"
+#include "text/text.h"
+
+namespace {
+
+const char kNoneBroken[] = "リンク先が見つからないボタンはありません。";
+
+}  // namespace
+
+TVantorManager* TBrokenLinksCommand::SetOf(int32_t index) {
+    switch (index) {
+        case 0:
+            return &FVantor.MainPages();
+        case 1:
+            return &FVantor.SmartPages();
+        case 2:
+            return &FVantor.HistoryPages();
+        default:
+            return nullptr;
+    }
+}
+
+void TBrokenLinksCommand::Run() {
+    if (Running()) return;
+    const std::vector<TLinkCheck> checks =
+        LinksToCheck({&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()});
+    FChecker.Start(checks, [this](std::vector<TLinkCheck> broken) { Finished(std::move(broken)); });
+}
+
+bool TBrokenLinksCommand::KnownBroken(const std::string& target) const {
+    return !FBroken.empty() && FBroken.count(AnsiLowerCase(target)) > 0;
+}
+
+void TBrokenLinksCommand::Finished(std::vector<TLinkCheck> broken) {
+    FBroken.clear();
+    for (const TLinkCheck& c : broken) FBroken.insert(AnsiLowerCase(c.Target));
+    FVantor.RebuildPage();  // the marks
+    if (broken.empty()) {
+        FVantor.InfoBox(kNoneBroken);
+        return;
+    }
+    TBrokenLinksDialog dialog;
+    dialog.Broken = std::move(broken);
+    dialog.Services = &FVantor.Services();
+    dialog.OnProperties = [this, &dialog](const TLinkCheck& c) {
+        TVantorManager* set = SetOf(c.Set);
+        if (!set || c.Page >= set->Count() || c.Index >= set->Pages(c.Page)->Count()) return false;
+        TVantorButton& entry = *set->Pages(c.Page)->Buttons(c.Index);
+        if (entry.LinkTo != c.Target) return false;  // changed meanwhile: not this entry any more
+        if (!EditButton(MainWindowHost(FVantor).Over(dialog.Handle()), FVantor.Platform(), entry, false)) return false;
+        FBroken.erase(AnsiLowerCase(c.Target));
+        FVantor.RebuildPage();
+        return true;
+    };
+    dialog.OnDelete = [this](const std::vector<TLinkCheck>& chosen) {
+        std::vector<TVantorManager*> sets{&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()};
+        std::vector<TLinkCheck> deleted = DeleteCheckedEntries(sets, chosen);
+        FVantor.RebuildPage();
+        return deleted;
+    };
+    FVantor.RunModal(dialog);
+}
