@@ -81,6 +81,14 @@ void Choose(TDialog& dialog, int id, int index) {
 
 bool Enabled(TDialog& dialog, int id) { return IsWindowEnabled(dialog.Item(id)) != FALSE; }
 
+// The client area in pixels, whatever the template font's metrics.
+void ExpectClientSize(TDialog& dialog, int width, int height) {
+    RECT r{};
+    GetClientRect(dialog.Handle(), &r);
+    EXPECT_EQ(r.right, width);
+    EXPECT_EQ(r.bottom, height);
+}
+
 class EditDialogsTest : public testing::Test {
 protected:
     TTempFolder Folder{"vantor-edit-dialogs"};
@@ -122,6 +130,7 @@ TEST_F(EditDialogsTest, PagePropertiesStoreOnOkAndNothingOnCancel) {
 
     TShownHook ok([](TDialog& d) {
         SaveShot(d, "page_properties");
+        ExpectClientSize(d, 329, 227);
         EXPECT_EQ(d.ItemText(IDC_PAGE_CAPTION), "二");
         EXPECT_EQ(d.ItemText(IDC_PAGE_WIDTH), "38");  // a new page shows its style's sizes
         EXPECT_FALSE(Enabled(d, IDC_PAGE_WIDTH));     // standard layout on
@@ -181,6 +190,7 @@ TEST_F(EditDialogsTest, EntryPropertiesCheckTheTargetAndStoreEveryField) {
     const std::string missing = Folder / "Tools\\gone.exe";
     TShownHook hook([&](TDialog& d) {
         SaveShot(d, "entry_properties");
+        ExpectClientSize(d, 329, 306);
         EXPECT_EQ(d.ItemText(IDC_ENT_TITLE), "表計算");
         EXPECT_EQ(d.ComboIndex(IDC_ENT_SHOW), 0);
         Type(d, IDC_ENT_LINK, missing);
@@ -242,6 +252,7 @@ TEST_F(EditDialogsTest, OrganiseCancelPutsEverythingBack) {
         auto* organise = dynamic_cast<TOrganiseDialog*>(&d);
         if (!organise) return;
         SaveShot(d, "organise");
+        ExpectClientSize(d, 497, 351);
         EXPECT_EQ(ListCount(organise->PageList()), 3);
         EXPECT_EQ(ListCount(organise->EntryList()), 5);
         organise->SelectEntries({0, 1});

@@ -22,6 +22,7 @@ const TTextLimit kLimits[] = {{IDC_ENT_TITLE, 32}, {IDC_ENT_LINK, 255}, {IDC_ENT
 
 bool TEntryPropertiesDialog::OnInit() {
     UseJapaneseFont(Handle());
+    PlaceInPixels(Handle(), 329, 306);
     FLoading = true;
     for (const TTextLimit& limit : kLimits) SendMessageW(Item(limit.Id), EM_LIMITTEXT, limit.Limit, 0);
     ComboSetItems(IDC_ENT_SHOW, {"通常のウィンドウ", "最大化", "最小化"});

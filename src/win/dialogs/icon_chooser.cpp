@@ -23,6 +23,7 @@ int TIconChooserDialog::IconCount() const {
 
 bool TIconChooserDialog::OnInit() {
     UseJapaneseFont(Handle());
+    PlaceInPixels(Handle(), 337, 287);
     HWND list = Item(IDC_ICON_LIST);
     const int count = IconCount();
     FImages.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), count > 0 ? count : 1);

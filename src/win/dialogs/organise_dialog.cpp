@@ -40,6 +40,7 @@ TOrganiseDialog::TOrganiseDialog(const TDialogHost& host, TPlatform& platform, T
 
 bool TOrganiseDialog::OnInit() {
     UseJapaneseFont(Handle());
+    PlaceInPixels(Handle(), 497, 351);
     if (FImages.Create(16, 16, 3)) {
         TBitmap strip(static_cast<HBITMAP>(
             LoadImageW(GetModuleHandleW(nullptr), L"ORGANISEIMAGES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));

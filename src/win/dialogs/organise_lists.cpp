@@ -181,3 +181,28 @@ void UseJapaneseFont(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
 }
+
+void PlaceInPixels(HWND dialog, int clientWidth, int clientHeight) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    const double sx = static_cast<double>(clientWidth) / client.right;
+    const double sy = static_cast<double>(clientHeight) / client.bottom;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        const int left = static_cast<int>(r.left * sx + 0.5), top = static_cast<int>(r.top * sy + 0.5);
+        const int width = static_cast<int>(r.right * sx + 0.5) - left;
+        int height = static_cast<int>(r.bottom * sy + 0.5) - top;
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        if (_wcsicmp(name, L"ComboBox") == 0) height = 200;
+        SetWindowPos(child, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+}

@@ -59,3 +59,9 @@ std::string AskFolder(HWND owner, const std::string& title);
 // Japanese glyphs; asked for by the Japanese character set, the system finds
 // one that has them.
 void UseJapaneseFont(HWND dialog);
+
+// Gives the dialog its client size in pixels and moves every control by the
+// same proportion. Dialog units follow the template font's metrics, which
+// differ between systems (a missing face takes another's); the layout is
+// meant in pixels. Combo boxes keep room for their drop-down lists.
+void PlaceInPixels(HWND dialog, int clientWidth, int clientHeight);

@@ -27,6 +27,7 @@ const TSizeRow kRows[] = {
 
 bool TPagePropertiesDialog::OnInit() {
     UseJapaneseFont(Handle());
+    PlaceInPixels(Handle(), 329, 227);
     SendMessageW(Item(IDC_PAGE_CAPTION), EM_LIMITTEXT, PageCaptionLimit, 0);
     ComboSetItems(IDC_PAGE_STYLE, std::vector<std::string>(std::begin(kViewStyles), std::end(kViewStyles)));
     for (const TSizeRow& row : kRows) SpinSetRange(row.Spin, row.Minimum, row.Maximum);

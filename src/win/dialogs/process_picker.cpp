@@ -52,6 +52,7 @@ std::vector<std::string> TProcessPickerDialog::RunningPrograms(bool isNT) {
 
 bool TProcessPickerDialog::OnInit() {
     UseJapaneseFont(Handle());
+    PlaceInPixels(Handle(), 337, 287);
     HWND list = Item(IDC_PROCESS_LIST);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;

@@ -1,0 +1,69 @@
+"""End-to-end cases of the organise dialog: opened from the main menu, an
+entry dragged from the entry list onto another page, OK, and the saved
+Main.pag holds the move; a screenshot of the dialog per locale."""
+import subprocess
+import time
+
+from e2e_lib import Entry, Page, PageSet, case, check, read_pages, wait_until, write_pages
+from e2e_system_buttons import check_shot, locale_suffix, press, system_button_ini, visible_windows, xdo
+
+# The dialog's template in pixels (its units are 1.5 pixels across and
+# about 1.49 down with the dialog font): the two lists start 36 pixels down,
+# the page list 18 and the entry list 253 pixels in; a row is about 17 high.
+LIST_TOP = 36
+PAGE_LIST_LEFT = 18
+ENTRY_LIST_LEFT = 253
+ROW = 17
+
+
+def row_centre(left, row):
+    return left + 40, LIST_TOP + 3 + ROW * row + ROW // 2
+
+
+def drag(wid, start, end):
+    xdo("mousemove", "--window", wid, str(start[0]), str(start[1]))
+    time.sleep(0.3)
+    xdo("mousedown", "1")
+    time.sleep(0.3)
+    # In steps, past the drag threshold first, as a hand moves.
+    for i in range(1, 11):
+        x = start[0] + (end[0] - start[0]) * i // 10
+        y = start[1] + (end[1] - start[1]) * i // 10
+        xdo("mousemove", "--window", wid, str(x), str(y))
+        time.sleep(0.05)
+    time.sleep(0.3)
+    xdo("mouseup", "1")
+    time.sleep(0.5)
+
+
+@case(shot=True)
+def organise_dialog_moves_a_dragged_entry_to_another_page(env):
+    data, windata = env.data_folder("organise")
+    notepad = "C:\\windows\\notepad.exe"
+    pages = [Page("一", 0, entries=[Entry(notepad, t) for t in ("メモ帳", "電卓", "端末")]), Page("二", 0)]
+    (data / "Main.pag").write_bytes(write_pages(PageSet(pages)))
+    (data / "Vantor.ini").write_bytes(system_button_ini(windata))
+    xdo("mousemove", "40", "1000")
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    xdo("windowactivate", "--sync", wid)
+    before = visible_windows()
+    press("ctrl+alt+m")
+    wait_until(lambda: visible_windows() - before, 10, "the main menu")
+    press("e")  # 編集(&E)...
+    dialog = env.wait_window("^編集$", timeout=20)
+    xdo("windowactivate", "--sync", dialog)
+    time.sleep(0.8)
+    g = env.window_geometry(dialog)
+    shot = env.work / "organise.png"
+    subprocess.run(["import", "-window", dialog, str(shot)], timeout=30, check=True)
+    check(int(g["WIDTH"]) == 497, f"the dialog is {g['WIDTH']} pixels wide, 497 expected")
+    check_shot(env, shot, "organise_" + locale_suffix())
+    drag(dialog, row_centre(ENTRY_LIST_LEFT, 0), row_centre(PAGE_LIST_LEFT, 1))
+    press("Return")  # OK
+    wait_until(lambda: not env.find_windows("^編集$"), 10, "the dialog to close")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    saved = read_pages((data / "Main.pag").read_bytes()).pages
+    titles = [[e.title for e in p.entries] for p in saved]
+    check(titles == [["電卓", "端末"], ["メモ帳"]], f"saved pages {titles}")
