@@ -34,6 +34,17 @@ def visible():
     return set(xdo("search", "--onlyvisible", "--name", "").stdout.split())
 
 
+def height(wid):
+    g = dict(line.split("=", 1) for line in xdo("getwindowgeometry", "--shell", wid).stdout.split())
+    return int(g.get("HEIGHT", "0"))
+
+
+def answerable(own):
+    """Menus, message boxes and dialogs that appeared; an entry's title
+    popup (one line high) is no question."""
+    return {w for w in visible() - own if height(w) > 30}
+
+
 def harmless_set():
     run = ("C:\\windows\\system32\\cmd.exe", "/c exit")
     pages = []
@@ -84,13 +95,13 @@ def main():
     while time.time() < end:
         if proc.poll() is not None:
             sys.exit(f"Vantor.exe ended during the run (exit code {proc.returncode}, seed {args.seed})")
-        extra = visible() - own
+        extra = answerable(own)
         if extra:
             # A menu, message box or dialog: Escape, never Yes.
             xdo("key", "Escape")
             events["escape"] += 1
             time.sleep(0.2)
-            if visible() - own == extra:
+            if answerable(own) == extra:
                 for w in extra:
                     xdo("windowactivate", w)
                     xdo("key", "Escape")
@@ -120,7 +131,7 @@ def main():
         time.sleep(0.05)
     # Whatever is still open goes, then the window must answer WM_CLOSE.
     for _ in range(5):
-        if not visible() - own:
+        if not answerable(own):
             break
         xdo("key", "Escape")
         time.sleep(0.3)
