@@ -67,3 +67,45 @@ def organise_dialog_moves_a_dragged_entry_to_another_page(env):
     saved = read_pages((data / "Main.pag").read_bytes()).pages
     titles = [[e.title for e in p.entries] for p in saved]
     check(titles == [["電卓", "端末"], ["メモ帳"]], f"saved pages {titles}")
+
+
+def shoot(env, wid, name):
+    time.sleep(0.8)
+    shot = env.work / f"{name}.png"
+    subprocess.run(["import", "-window", wid, str(shot)], timeout=30, check=True)
+    check_shot(env, shot, f"{name}_{locale_suffix()}")
+
+
+@case(shot=True)
+def properties_dialogs_change_the_focused_entry_and_the_page(env):
+    data, windata = env.data_folder("properties")
+    notepad = "C:\\windows\\notepad.exe"
+    pages = [Page("一", 0, entries=[Entry(notepad, "メモ帳", "memo")])]
+    (data / "Main.pag").write_bytes(write_pages(PageSet(pages)))
+    (data / "Vantor.ini").write_bytes(system_button_ini(windata))
+    xdo("mousemove", "40", "1000")
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    xdo("windowactivate", "--sync", wid)
+    time.sleep(0.5)
+    press("ctrl+p")  # ボタンのプロパティ of the focused entry
+    dialog = env.wait_window("^ボタンのプロパティ$", timeout=20)
+    xdo("windowactivate", "--sync", dialog)
+    shoot(env, dialog, "entry_properties")
+    # The title has the focus first: Tab twice to the keyword, replaced.
+    press("Tab", "Tab", "ctrl+a", "k", "Return")
+    wait_until(lambda: not env.find_windows("^ボタンのプロパティ$"), 10, "the entry dialog to close")
+    xdo("windowactivate", "--sync", wid)
+    press("shift+ctrl+p")  # ページのプロパティ of the current page
+    dialog = env.wait_window("^ページのプロパティ$", timeout=20)
+    xdo("windowactivate", "--sync", dialog)
+    shoot(env, dialog, "page_properties")
+    press("ctrl+a", "z", "Return")
+    wait_until(lambda: not env.find_windows("^ページのプロパティ$"), 10, "the page dialog to close")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    page = read_pages((data / "Main.pag").read_bytes()).pages[0]
+    check(page.caption == "z", f"caption {page.caption!r}, 'z' expected")
+    entry = page.entries[0]
+    check((entry.title, entry.keyword, entry.link_to) == ("メモ帳", "k", notepad),
+          f"entry {(entry.title, entry.keyword, entry.link_to)}")
