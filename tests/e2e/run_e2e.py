@@ -22,6 +22,7 @@ import e2e_lib  # noqa: E402
 import e2e_cases  # noqa: E402,F401  (registers the cases)
 import e2e_shots  # noqa: E402,F401
 import e2e_system_buttons  # noqa: E402,F401
+import e2e_settings_dialogs  # noqa: E402,F401
 import e2e_edit_dialogs  # noqa: E402,F401
 
 

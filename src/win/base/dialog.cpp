@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -91,6 +92,7 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     switch (msg) {
         case WM_INITDIALOG: {
+            ApplyJapaneseFont();
             const bool defaultFocus = OnInit();
             CenterOnScreen();
             PostMessageW(FHandle, WM_DIALOG_SHOWN, 0, 0);
@@ -122,6 +124,25 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         }
     }
+}
+
+// The dialog manager makes the template's font without its character set, so
+// a system whose code page is not Japanese may pick a face without Japanese
+// glyphs. The dialogs' face at the template's size with the Japanese
+// character set is found on any system that has a Japanese font.
+void TDialog::ApplyJapaneseFont() {
+    LOGFONTW font{};
+    HFONT current = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+    if (!current || !GetObjectW(current, sizeof(font), &font) || font.lfHeight == 0) font.lfHeight = -12;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+    wcscpy(font.lfFaceName, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");  // ＭＳ Ｐゴシック
+    FFont.Reset(CreateFontIndirectW(&font));
+    if (!FFont) return;
+    // Before OnInit, which may give single controls fonts of their own.
+    for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
 }
 
 bool TDialog::OnCommand(int code, int id, HWND) {

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/vantor.h"  // TModalForm
+#include "base/handles.h"
 
 class TDialog : public TModalForm {
 public:
@@ -115,8 +116,10 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ApplyJapaneseFont();
     INT_PTR Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
 
     int FTemplateId;
     HWND FHandle = nullptr;
+    TFont FFont;  // the template's font with the Japanese character set
 };

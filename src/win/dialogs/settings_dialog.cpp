@@ -22,6 +22,10 @@ bool IsRadioGroup(const TSettingsField& field) {
 constexpr int kClientWidth = 353;
 constexpr int kClientHeight = 318;
 constexpr RECT kTabs{8, 8, 8 + 337, 8 + 273};
+// The pages' scale: pixels per ten dialog units, and a dropped list's height.
+constexpr int kPixelsPerTenUnitsX = 17;
+constexpr int kPixelsPerTenUnitsY = 16;
+constexpr int kComboListHeight = 200;
 
 }  // namespace
 
@@ -91,20 +95,39 @@ void TSettingsDialog::OnShown() {
 }
 
 // The pages' controls are laid out from their page's corner in the
-// template; here they move into the tab strip's display area.
+// template; here they move into the tab strip's display area. Their dialog
+// units are turned into pixels at one fixed scale: the dialog manager's
+// scale follows whatever face the system finds for the template's font, so
+// it changes with the system's language while the text, always in the
+// Japanese font, does not.
 void TSettingsDialog::PlacePages() {
     HWND tabs = Item(IDC_SETTINGS_TABS);
     RECT area{};
     GetClientRect(tabs, &area);
     SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     MapWindowPoints(tabs, Handle(), reinterpret_cast<POINT*>(&area), 2);
+    RECT unit{0, 0, 4, 8};
+    MapDialogRect(Handle(), &unit);
+    if (unit.right <= 0 || unit.bottom <= 0) return;
+    auto toUnitsX = [&](LONG pixels) { return MulDiv(pixels, 4, unit.right); };
+    auto toUnitsY = [&](LONG pixels) { return MulDiv(pixels, 8, unit.bottom); };
+    auto scaleX = [](int units) { return MulDiv(units, kPixelsPerTenUnitsX, 10); };
+    auto scaleY = [](int units) { return MulDiv(units, kPixelsPerTenUnitsY, 10); };
     for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (SettingsPageOfControl(GetDlgCtrlID(child)) < 0) continue;
         RECT r{};
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
-        SetWindowPos(child, nullptr, r.left + area.left, r.top + area.top, 0, 0,
-                     SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        const bool combo = lstrcmpiW(className, L"ComboBox") == 0;
+        const int left = area.left + scaleX(toUnitsX(r.left));
+        const int top = area.top + scaleY(toUnitsY(r.top));
+        const int width = scaleX(toUnitsX(r.right - r.left));
+        // A combo box's height is its dropped list's; the box itself keeps
+        // the height its font gives it.
+        const int height = combo ? kComboListHeight : scaleY(toUnitsY(r.bottom - r.top));
+        SetWindowPos(child, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

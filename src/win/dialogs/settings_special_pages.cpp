@@ -15,7 +15,7 @@ namespace {
 const char kFolderLimit[] = "登録できるフォルダは%d個までです。";
 const char kBrowseFolderTitle[] = "メニューに追加するフォルダを指定してください。";
 const char kSoundBrowseTitle[] = "サウンドの参照";
-const char kHotKeyFailed[] = "このホットキーは他のプログラムが使っているため、登録できませんでした。";
+const char kHotKeyFailed[] = "他のプログラムが使用中のため登録できませんでした。";
 const char kHotKeyFailedMark[] = "（登録できません）";
 
 std::vector<std::string> EventCaptions() {
