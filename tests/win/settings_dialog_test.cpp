@@ -11,6 +11,8 @@
 #include <memory>
 
 #include "app/vantor.h"
+#include "base/win_text.h"
+#include "commands/command_table.h"
 #include "dialogs/settings_ids.h"
 #include "recording_desktop.h"
 #include "settings/name_value.h"
@@ -185,4 +187,36 @@ TEST_F(SettingsDialogTest, DefaultResetsTheShownPageOnly) {
     EXPECT_FALSE(settings.HorizontalTab);
     EXPECT_FALSE(settings.AutoHide);
     EXPECT_EQ(settings.HidePause(), 700);
+}
+
+// A hot key another window holds: the keyboard page marks its action and
+// says why when it is chosen; a shortcut action takes the other field.
+TEST_F(SettingsDialogTest, AHotKeyTheSystemRefusedIsMarked) {
+    // Ctrl+Alt+L, the default of アクティブ化, taken before the program starts.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x3FFF, MOD_CONTROL | MOD_ALT, 'L'));
+    TVantor& vantor = Start();
+    std::string first;
+    std::string reason;
+    bool shortCutEnabled = true;
+    bool hotKeyEnabled = true;
+    TShownHook hook([&](TDialog& d) {
+        ShowPage(d, spKeyboard);
+        wchar_t text[128] = {};
+        SendMessageW(d.Item(IDC_KEY_ACTION), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        first = Narrow(text);
+        reason = d.ItemText(IDC_HOT_KEY_FAILED);
+        shortCutEnabled = IsWindowEnabled(d.Item(IDC_SHORT_CUT)) != FALSE;
+        d.ListSetIndex(IDC_KEY_ACTION, ActionExit);
+        SendMessageW(d.Handle(), WM_COMMAND, MAKEWPARAM(IDC_KEY_ACTION, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(d.Item(IDC_KEY_ACTION)));
+        hotKeyEnabled = IsWindowEnabled(d.Item(IDC_HOT_KEY)) != FALSE;
+        EXPECT_EQ(d.ItemText(IDC_HOT_KEY_FAILED), "");
+        d.ClickButton(IDCANCEL);
+    });
+    RunSettingsDialog(vantor);
+    UnregisterHotKey(nullptr, 0x3FFF);
+    EXPECT_EQ(first, "アクティブ化（登録できません）");
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(shortCutEnabled);
+    EXPECT_FALSE(hotKeyEnabled);
 }
