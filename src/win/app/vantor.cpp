@@ -94,6 +94,7 @@ void TVantor::Show() {
     FormShow();
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
+    FBars.ShowDeferred();
 }
 
 // The start-up, in an order where later steps rely on earlier ones.

@@ -177,6 +177,7 @@ void TFormFloat::SetShown(bool value) {
     } else if (value) {
         ShowWindowNoActivate();
     } else {
+        FShowDeferred = false;
         ShowWindow(Handle(), SW_HIDE);
     }
     FormResize();
@@ -190,6 +191,7 @@ void TFormFloat::SetDocked(bool value) {
         Container.SetVisible(false);
         Container.SetTabStop(false);
         SetParent(Container.Handle(), vantor.Handle());
+        FShowDeferred = false;
         ShowWindow(Handle(), SW_HIDE);
         // Not while starting: the window is not up yet.
         if (IsWindowVisible(vantor.Handle())) vantor.BringToFront(vantor.Handle());
@@ -220,12 +222,22 @@ void TFormFloat::SetKeywordMode(bool value) {
 }
 
 void TFormFloat::ShowWindowNoActivate() {
+    // While the program starts, the main window appears first; the floating
+    // bars follow it (ShowDeferred).
+    FShowDeferred = !IsWindowVisible(FSet.Vantor().Handle());
+    if (FShowDeferred) return;
     // A window manager may place a window anew when it first appears: the
     // bar goes back where it was put.
     RECT r{};
     GetWindowRect(Handle(), &r);
     ShowWindow(Handle(), SW_SHOWNA);
     SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TFormFloat::ShowDeferred() {
+    if (!FShowDeferred) return;
+    FShowDeferred = false;
+    if (FShown && !FDocked) ShowWindowNoActivate();
 }
 
 // ---------------------------------------------------------------- layout

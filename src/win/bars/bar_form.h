@@ -62,6 +62,8 @@ public:
     int ScrollPos() const { return FTextureLeft; }
     void SetScrollPos(int left);
     bool ActiveLook() const { return FActiveLook; }
+    // Shows the floating window held back while the main window was not up yet.
+    void ShowDeferred();
 
     // Everything visible: in the bar window while floating, in the main
     // window's band while docked.
@@ -111,6 +113,7 @@ private:
     int32_t FDockOrder = 0;
     bool FHasKeyword = true;
     bool FActiveLook = false;
+    bool FShowDeferred = false;
     int FTextureLeft = 0;
     bool FDragging = false;
     POINT FDragStart{};

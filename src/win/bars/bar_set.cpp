@@ -233,6 +233,11 @@ void TBarSet::KeepOnScreen() {
     }
 }
 
+void TBarSet::ShowDeferred() {
+    if (!Exist()) return;
+    for (auto& bar : FBars) bar->ShowDeferred();
+}
+
 bool TBarSet::IsActiveForm() const { return BarOfWindow(GetActiveWindow()) != nullptr; }
 
 void TBarSet::SampleResources(uint32_t now) {

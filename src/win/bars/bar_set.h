@@ -76,6 +76,8 @@ public:
     // Floating bars pulled back within the screen (after a display change).
     void KeepOnScreen();
     bool IsActiveForm() const;
+    // Once the main window is up: the floating bars held back until then appear.
+    void ShowDeferred();
     // The timer's sampling: at the first tick after CalcResourceInterval,
     // and only while the resource bar is shown.
     void SampleResources(uint32_t now);
