@@ -81,6 +81,7 @@ std::vector<TSettingsField> MakeFields() {
     f.push_back(BoolField<&S::HorizontalTab>(spGeneral, IDC_HORIZONTAL_TAB, false));
     f.push_back(BoolField<&S::PointOpen>(spGeneral, IDC_POINT_OPEN, true));
     f.push_back(BoolField<&S::AutoAdjust>(spGeneral, IDC_AUTO_ADJUST, true));
+    f.push_back(BoolField<&S::KanaBlindSearch>(spGeneral, IDC_KANA_BLIND_SEARCH, true));
     f.push_back(Number(
         spGeneral, IDC_POINT_PAUSE, 100, 2000, 50, 500, [](const S& s) { return s.PointPause(); },
         [](S& s, int32_t v) { s.SetPointPause(v); }));
@@ -115,6 +116,7 @@ std::vector<TSettingsField> MakeFields() {
     f.push_back(BoolField<&S::AutoHide>(spHide, IDC_AUTO_HIDE, true));
     f.push_back(BoolField<&S::ShowOnPoint>(spHide, IDC_SHOW_ON_POINT, true));
     f.push_back(BoolField<&S::HideSmoothly>(spHide, IDC_HIDE_SMOOTHLY, true));
+    f.push_back(BoolField<&S::QuietOverFullScreen>(spHide, IDC_QUIET_OVER_FULL_SCREEN, true));
     f.push_back(Number(
         spHide, IDC_SHOW_PAUSE, 0, 1000, 50, 200, [](const S& s) { return s.ShowPause; },
         [](S& s, int32_t v) { s.ShowPause = v; }));
