@@ -5,6 +5,7 @@
 
 #include "app/vantor.h"
 #include "base/menu_images.h"
+#include "base/wait_cursor.h"
 #include "base/win_text.h"
 #include "layout/tab_geometry.h"
 #include "text/text.h"
@@ -13,18 +14,6 @@ namespace {
 
 constexpr int kIconCacheSize = 256;
 const TBounds kInitialBounds{0, 0, 100, 100};
-
-// The hourglass while controls are re-bound; the cursor before comes back.
-class TWaitCursor {
-public:
-    TWaitCursor() : FOld(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~TWaitCursor() { SetCursor(FOld); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    HCURSOR FOld;
-};
 
 HCURSOR SplitterCursor(TSplitterCursor cursor) {
     switch (cursor) {

@@ -242,15 +242,7 @@ void TFormFloat::ShowDeferred() {
 
 // ---------------------------------------------------------------- layout
 
-int TFormFloat::ContentLength() const {
-    // The row's own width: 20 per launcher entry, 4 per separator.
-    const TVantorPage* page = BarPage();
-    if (!page || !FView.PoolsExist()) return 0;
-    int length = 0;
-    for (int32_t i = 0; i < page->Count() && i < TEntryView::PoolSize; ++i)
-        length += page->Buttons(i)->IsSeparator() ? BarSeparatorWidth : BarEntryWidth;
-    return length;
-}
+int TFormFloat::ContentLength() const { return BarContentLength(BarPage()); }
 
 void TFormFloat::RefreshBar() {
     if (!FView.PoolsExist()) return;
@@ -291,13 +283,6 @@ void TFormFloat::SetScrollPos(int left) {
     if (PTexture.Handle()) PTexture.SetBounds(FTextureLeft, 0, kTextureWidth, BarHeight);
 }
 
-void TFormFloat::UpdateArrows() {
-    const int owner = POwner.ClientWidth();
-    const int length = ContentLength();
-    BUp.SetEnabled(FTextureLeft < 0);
-    BDown.SetEnabled(owner < length + FTextureLeft);
-}
-
 void TFormFloat::ScrollEntries(bool towardStart) {
     ProcessPendingMessages();
     const TVantorManager& settings = FSet.Vantor().MainPages();
@@ -319,7 +304,7 @@ void TFormFloat::ScrollEntries(bool towardStart) {
         const DWORD spent = GetTickCount() - started;
         if (spent < static_cast<DWORD>(plan.StepMs)) Sleep(static_cast<DWORD>(plan.StepMs) - spent);
     }
-    UpdateArrows();
+    FormResize();  // the arrows follow the new position
 }
 
 // ---------------------------------------------------------------- painting

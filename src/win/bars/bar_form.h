@@ -88,7 +88,6 @@ private:
     void ConnectEvents();
     void ApplyFrame(const TBarFrame& frame);
     int ContentLength() const;
-    void UpdateArrows();
     void ContainerPaint(HDC dc, const RECT& clip);
     void PTexturePaint(HDC dc, const RECT& clip);
     void ContainerKeyDown(WORD& key, TShiftState shift);

@@ -41,15 +41,7 @@ bool TIconChooserDialog::OnInit() {
 
 bool TIconChooserDialog::OnNotify(int id, NMHDR& header, LRESULT& result) {
     if (id != IDC_ICON_LIST) return TDialog::OnNotify(id, header, result);
-    if (header.code == LVN_ITEMCHANGED) {
-        EnableItem(IDOK, !ListSelection(header.hwndFrom).empty());
-        return true;
-    }
-    if (header.code == NM_DBLCLK && IsWindowEnabled(Item(IDOK))) {
-        ClickButton(IDOK);
-        return true;
-    }
-    return false;
+    return PickListNotify(*this, header);
 }
 
 bool TIconChooserDialog::OnOK() {

@@ -206,3 +206,15 @@ void PlaceInPixels(HWND dialog, int clientWidth, int clientHeight) {
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
+
+bool PickListNotify(TDialog& dialog, NMHDR& header) {
+    if (header.code == LVN_ITEMCHANGED) {
+        dialog.EnableItem(IDOK, !ListSelection(header.hwndFrom).empty());
+        return true;
+    }
+    if (header.code == NM_DBLCLK && IsWindowEnabled(dialog.Item(IDOK))) {
+        dialog.ClickButton(IDOK);
+        return true;
+    }
+    return false;
+}

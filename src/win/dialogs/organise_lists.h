@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "base/dialog.h"
 #include "dialogs/organise.h"
 
 // Registers the list-view class; false when comctl32 cannot be loaded.
@@ -37,6 +38,9 @@ private:
 // Report-style list helpers (code page 932 text).
 int ListCount(HWND list);
 TIndexList ListSelection(HWND list);
+// A pick list's notifications in a dialog: OK is enabled while something is
+// selected, and a double click picks. True when the notification was one of them.
+bool PickListNotify(TDialog& dialog, NMHDR& header);
 void ListSelect(HWND list, int index, bool selected);
 void ListSelectOnly(HWND list, const TIndexList& indices);
 void ListSetItem(HWND list, int index, const std::string& text, int image);

@@ -91,15 +91,7 @@ bool TProcessPickerDialog::OnInit() {
 
 bool TProcessPickerDialog::OnNotify(int id, NMHDR& header, LRESULT& result) {
     if (id != IDC_PROCESS_LIST) return TDialog::OnNotify(id, header, result);
-    if (header.code == LVN_ITEMCHANGED) {
-        EnableItem(IDOK, !ListSelection(header.hwndFrom).empty());
-        return true;
-    }
-    if (header.code == NM_DBLCLK && IsWindowEnabled(Item(IDOK))) {
-        ClickButton(IDOK);
-        return true;
-    }
-    return false;
+    return PickListNotify(*this, header);
 }
 
 bool TProcessPickerDialog::OnOK() {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/message_pump.h"
+#include "base/wait_cursor.h"
 #include "base/win_text.h"
 #include "menus/folder_menu_model.h"
 #include "shell/id_list.h"
@@ -24,18 +25,6 @@ std::string MenuText(const std::string& caption) {
     }
     return text;
 }
-
-// The hourglass for a listing; the cursor before comes back.
-class TWaitCursor {
-public:
-    TWaitCursor() : FOld(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~TWaitCursor() { SetCursor(FOld); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-
-private:
-    HCURSOR FOld;
-};
 
 // Rows of one column: the screen height in menu items.
 int RowsPerColumn() {
