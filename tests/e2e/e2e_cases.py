@@ -252,9 +252,18 @@ def keyboard_ini(**settings):
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
-def activate(wid):
-    xdo("windowactivate", "--sync", wid)
-    wait_until(lambda: xdo("getactivewindow").stdout.strip() == wid, 10, f"window {wid} to be active")
+def activate(wid, attempts=4):
+    """Makes wid the active window. The window manager can drop a request
+    that races with another window being mapped (a floating bar shown just
+    after the main window), so the request is repeated a few times."""
+    for _ in range(attempts):
+        xdo("windowactivate", wid)
+        try:
+            wait_until(lambda: xdo("getactivewindow").stdout.strip() == wid, 3, f"window {wid} to be active")
+            return
+        except CaseFailure:
+            continue
+    raise CaseFailure(f"window {wid} never became active")
 
 
 def press(*keys):
@@ -485,6 +494,7 @@ def typing_a_keyword_and_enter_starts_the_match(env):
     rest_pointer_away()
     proc = env.start("/d", windata)
     wid = env.wait_window()
+    env.wait_window("^履歴バー -Vantor$")  # floating bars come up just after the main window
     activate(wid)
     click(wid, 60, 12)  # the keyword box, in the first band at the top
     time.sleep(0.5)
@@ -507,6 +517,7 @@ def a_bar_dragged_out_floats_and_comes_back_there(env):
     rest_pointer_away()
     proc = env.start("/d", windata)
     wid = env.wait_window()
+    env.wait_window("^履歴バー -Vantor$")
     activate(wid)
     # The smart bar's grip, in the second band, dragged far to the left.
     g = env.window_geometry(wid)
@@ -555,6 +566,7 @@ def typing_hiragana_finds_the_katakana_keyword(env):
     rest_pointer_away()
     proc = env.start("/d", windata)
     wid = env.wait_window()
+    env.wait_window("^履歴バー -Vantor$")  # floating bars come up just after the main window
     activate(wid)
     click(wid, 60, 12)
     time.sleep(0.5)
