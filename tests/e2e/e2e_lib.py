@@ -5,6 +5,7 @@ import shutil
 import struct
 import subprocess
 import time
+from contextlib import contextmanager
 from dataclasses import dataclass, field
 from pathlib import Path
 
@@ -280,3 +281,31 @@ def read_ini(path):
             key, value = line.split("=", 1)
             current.setdefault(key.strip().lower(), value.strip())
     return sections
+
+
+# -- the screen's resolution ---------------------------------------------------
+# Wine takes the system DPI from the user's LogPixels (which wins over the
+# hardware profile's) when a process starts, so a new value holds for every
+# program started after it, without restarting wineserver; the programs
+# already running keep theirs.
+DPI_KEY = "HKCU\\Control Panel\\Desktop"
+NORMAL_DPI = 96
+
+
+def set_screen_dpi(dpi):
+    r = subprocess.run(["timeout", "--kill-after=5", "60", "wine", "reg", "add", DPI_KEY, "/v", "LogPixels",
+                        "/t", "REG_DWORD", "/d", str(dpi), "/f"],
+                       stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, errors="replace")
+    if r.returncode != 0:
+        raise CaseFailure(f"could not set LogPixels to {dpi}: {r.returncode} {r.stderr[-500:]}")
+
+
+@contextmanager
+def screen_dpi(dpi):
+    """Programs started inside run at `dpi`; 96 again afterwards, however the
+    block ends, so a failing case leaves the next one at the usual size."""
+    set_screen_dpi(dpi)
+    try:
+        yield
+    finally:
+        set_screen_dpi(NORMAL_DPI)

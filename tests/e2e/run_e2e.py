@@ -24,6 +24,7 @@ import e2e_shots  # noqa: E402,F401
 import e2e_system_buttons  # noqa: E402,F401
 import e2e_settings_dialogs  # noqa: E402,F401
 import e2e_edit_dialogs  # noqa: E402,F401
+import e2e_dpi  # noqa: E402,F401
 
 
 def main():
@@ -41,6 +42,8 @@ def main():
     work.mkdir(parents=True)
     env = e2e_lib.Env(Path(args.exe), work, Path(args.expected), args.shots_only)
     env.update_expected = args.shots_only and args.update
+    # A run killed inside a 144-DPI case leaves its prefix at 144: start from 96.
+    e2e_lib.set_screen_dpi(e2e_lib.NORMAL_DPI)
     failures = []
     cases = [c for c in e2e_lib.CASES if args.filter in c.__name__]
     if args.shots_only:
