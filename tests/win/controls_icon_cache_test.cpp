@@ -161,9 +161,12 @@ TEST(LauncherButtonCache, WideButtonsGetTheSixtyFourPixelImageFromTheSameSlot) {
     EXPECT_EQ(cache.Used(), 1);
     EXPECT_EQ(IconImageSize(normal->Get()).cx, GetSystemMetrics(SM_CXICON));
     EXPECT_EQ(IconImageSize(huge->Get()).cx, 64);
-    // Small icons never grow.
-    TSharedIcon small = cache.GetIcon(Shell32, false, 3, 64);
+    // Small icons at their own size are the system's; on a screen of another
+    // DPI they get an image at the size drawn, not a stretched one.
+    TSharedIcon small = cache.GetIcon(Shell32, false, 3, 16);
     EXPECT_EQ(IconImageSize(small->Get()).cx, GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(IconImageSize(cache.GetIcon(Shell32, false, 3, 24)->Get()).cx, 24);
+    small.reset();
     // Both images of an evicted slot stay while shown.
     const HICON normalHandle = normal->Get();
     const HICON hugeHandle = huge->Get();

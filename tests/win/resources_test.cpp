@@ -271,7 +271,7 @@ TEST_F(ProgramResources, TheVersionBlockNamesTheProgramInJapaneseAndEnglish) {
     EXPECT_EQ(value(L"040904b0", L"FileDescription"), "Vantor application launcher");
 }
 
-TEST_F(ProgramResources, TheManifestAsksForCommonControls6AndNoDpiAwareness) {
+TEST_F(ProgramResources, TheManifestAsksForCommonControls6AndPerMonitorDpiAwareness) {
     // The identifier a process's own manifest has: 1.
     const std::string manifest = ResourceBytes(Module(), MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
@@ -286,9 +286,10 @@ TEST_F(ProgramResources, TheManifestAsksForCommonControls6AndNoDpiAwareness) {
                            "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
         EXPECT_NE(text.find(os), std::string::npos) << os;
     }
-    // The layout is in fixed pixels: the system must scale the window.
-    EXPECT_EQ(text.find("dpiaware"), std::string::npos);
-    EXPECT_EQ(text.find("dpiawareness"), std::string::npos);
+    // Each window draws itself at its monitor's DPI: per-monitor (v2 where
+    // the system has it), so the system never stretches it.
+    EXPECT_NE(text.find(">true/pm</dpiaware>"), std::string::npos);
+    EXPECT_NE(text.find(">permonitorv2, permonitor</dpiawareness>"), std::string::npos);
 }
 
 TEST_F(ProgramResources, TheNotFoundIconShownIsTheProgramsOwnPicture) {

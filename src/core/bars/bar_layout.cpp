@@ -13,20 +13,25 @@ bool IsSeparatorEntry(const TVantorButton* entry) { return entry && entry->IsSep
 
 }  // namespace
 
-int BarContentLength(const TVantorPage* page) {
+int BarContentLength(const TVantorPage* page, int dpi) {
     if (!page) return 0;
+    const int separatorWidth = ScaleToDpi(BarSeparatorWidth, dpi);
+    const int entryWidth = ScaleToDpi(BarEntryWidth, dpi);
     int length = 0;
     for (int32_t i = 0; i < page->Count(); ++i) {
         const TVantorButton* entry = page->Buttons(i);
-        if (entry) length += entry->IsSeparator() ? BarSeparatorWidth : BarEntryWidth;
+        if (entry) length += entry->IsSeparator() ? separatorWidth : entryWidth;
     }
     return length;
 }
 
-std::vector<TBarRowItem> LayoutBarRow(const TVantorPage* page) {
+std::vector<TBarRowItem> LayoutBarRow(const TVantorPage* page, int dpi) {
     std::vector<TBarRowItem> row;
     if (!page) return row;
     row.reserve(page->Count());
+    const int separatorWidth = ScaleToDpi(BarSeparatorWidth, dpi);
+    const int entryWidth = ScaleToDpi(BarEntryWidth, dpi);
+    const int height = ScaleToDpi(BarHeight, dpi);
     int x = 0;
     for (int32_t i = 0; i < page->Count(); ++i) {
         const TVantorButton* entry = page->Buttons(i);
@@ -35,11 +40,11 @@ std::vector<TBarRowItem> LayoutBarRow(const TVantorPage* page) {
         if (!entry) {
             item.Bounds = ParkedBounds;
         } else if (item.Separator) {
-            item.Bounds = TBounds{x, 1, BarSeparatorWidth, 18};
-            x += BarSeparatorWidth;
+            item.Bounds = TBounds{x, ScaleToDpi(1, dpi), separatorWidth, ScaleToDpi(18, dpi)};
+            x += separatorWidth;
         } else {
-            item.Bounds = TBounds{x, 0, BarEntryWidth, BarHeight};
-            x += BarEntryWidth;
+            item.Bounds = TBounds{x, 0, entryWidth, height};
+            x += entryWidth;
         }
         row.push_back(item);
     }
@@ -47,13 +52,17 @@ std::vector<TBarRowItem> LayoutBarRow(const TVantorPage* page) {
 }
 
 TBarFrame LayoutBarFrame(const TBarFrameInput& in) {
+    const auto px = [&](int value) { return ScaleToDpi(value, in.Dpi); };
     TBarFrame f;
-    const int ownerLeft = in.Keyword ? KeywordOwnerLeft : PlainOwnerLeft;
-    if (in.Keyword) f.Edit = TBounds{18, 0, 80, BarHeight};
-    f.Up = TBounds{ownerLeft - ArrowWidth, 0, ArrowWidth, BarHeight};
-    f.Owner = WithoutNegativeSize(TBounds{ownerLeft, 0, in.ContainerWidth - ownerLeft - RightPartsWidth, BarHeight});
-    f.Down = TBounds{in.ContainerWidth - RightPartsWidth, 0, ArrowWidth, BarHeight};
-    f.Close = TBounds{in.ContainerWidth - 18, 2, 18, 16};
+    const int ownerLeft = px(in.Keyword ? KeywordOwnerLeft : PlainOwnerLeft);
+    const int height = px(BarHeight);
+    const int arrow = px(ArrowWidth);
+    const int rightParts = px(RightPartsWidth);
+    if (in.Keyword) f.Edit = TBounds{px(18), 0, px(80), height};
+    f.Up = TBounds{ownerLeft - arrow, 0, arrow, height};
+    f.Owner = WithoutNegativeSize(TBounds{ownerLeft, 0, in.ContainerWidth - ownerLeft - rightParts, height});
+    f.Down = TBounds{in.ContainerWidth - rightParts, 0, arrow, height};
+    f.Close = TBounds{in.ContainerWidth - px(18), px(2), px(18), px(16)};
 
     const int ownerWidth = f.Owner.Width;
     f.TextureLeft = in.TextureLeft;
@@ -67,9 +76,11 @@ TBarScrollPlan PlanBarScroll(const TBarScrollInput& in) {
     TBarScrollPlan plan;
     const bool pageStyle = in.ScrollButtonStyle == 2;
     const int steps = !in.SmoothScroll ? 1 : pageStyle ? 4 : 8;
-    const int distance = pageStyle ? std::max(0, in.OwnerWidth) : BarEntryWidth;
+    const int distance = pageStyle ? std::max(0, in.OwnerWidth) : ScaleToDpi(BarEntryWidth, in.Dpi);
     const int sign = in.TowardStart ? 1 : -1;
-    const int visible = in.ContainerWidth - (in.Keyword ? KeywordOwnerLeft : PlainOwnerLeft) - RightPartsWidth;
+    // The Owner's width as LayoutBarFrame gives it.
+    const int visible = in.ContainerWidth - ScaleToDpi(in.Keyword ? KeywordOwnerLeft : PlainOwnerLeft, in.Dpi) -
+                        ScaleToDpi(RightPartsWidth, in.Dpi);
     const int rem = distance % steps;
     plan.StepMs = pageStyle ? 20 : 4;
 
@@ -140,16 +151,16 @@ void PlaceDockedBar(std::vector<int32_t>& docked, int32_t bar, int32_t order) {
 
 int32_t ClampDockOrder(int32_t order, int32_t dockedCount) { return order < 0 ? -1 : std::min(order, dockedCount); }
 
-TBounds BarArrowKeyBounds(const TBounds& window, TBarArrow arrow, bool ctrl, bool shift) {
+TBounds BarArrowKeyBounds(const TBounds& window, TBarArrow arrow, bool ctrl, bool shift, int dpi) {
     TBounds b = window;
     if (ctrl) {
-        constexpr int step = 16;
+        const int step = ScaleToDpi(16, dpi);
         if (arrow == baLeft) b.Left -= step;
         if (arrow == baRight) b.Left += step;
         if (arrow == baUp) b.Top -= step;
         if (arrow == baDown) b.Top += step;
     } else if (shift) {
-        constexpr int step = 8;
+        const int step = ScaleToDpi(8, dpi);
         if (arrow == baLeft) b.Width -= step;
         if (arrow == baRight) b.Width += step;
         if (arrow == baUp) b.Height -= step;
@@ -158,11 +169,11 @@ TBounds BarArrowKeyBounds(const TBounds& window, TBarArrow arrow, bool ctrl, boo
     return b;
 }
 
-TBarSizeLimits BarSizeLimits(bool keyword, int frameWidth, int frameHeight) {
+TBarSizeLimits BarSizeLimits(bool keyword, int frameWidth, int frameHeight, int dpi) {
     TBarSizeLimits limits;
-    limits.MinWidth = (keyword ? MinKeywordBarClientWidth : MinBarClientWidth) + std::max(0, frameWidth);
-    limits.MaxWidth = std::max(MaxBarWindowWidth, limits.MinWidth);
-    limits.Height = BarHeight + std::max(0, frameHeight);
+    limits.MinWidth = ScaleToDpi(keyword ? MinKeywordBarClientWidth : MinBarClientWidth, dpi) + std::max(0, frameWidth);
+    limits.MaxWidth = std::max(ScaleToDpi(MaxBarWindowWidth, dpi), limits.MinWidth);
+    limits.Height = ScaleToDpi(BarHeight, dpi) + std::max(0, frameHeight);
     return limits;
 }
 

@@ -2,13 +2,16 @@
 // of entries, the parts of the bar beside it, scrolling the row, where a
 // dragged bar docks and the frame drawn while it is dragged, the order of the
 // docked bars and the keys and sizes of a floating bar window. All in pixels;
-// the window side only moves its controls to the results. The docked bars'
+// the window side only moves its controls to the results. The sizes below are
+// 96-DPI pixels; every function that places something takes the window's DPI
+// and scales them. The docked bars'
 // places in the main window come from ComputeFrameLayout (frame_layout.h).
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "layout/dpi.h"
 #include "layout/rect.h"
 #include "model/vantor_classes.h"
 
@@ -22,7 +25,7 @@ constexpr int MaxBarWindowWidth = 480;  // the whole window, frame included
 // ---- the row of entries ----
 
 // Length of the row: 20 per launcher entry, 4 per separator. 0 for no page.
-int BarContentLength(const TVantorPage* page);
+int BarContentLength(const TVantorPage* page, int dpi = BaseDpi);
 
 // Where entry i of the page goes on the entry strip: a launcher entry's
 // button at (x, 0, 20, 20), a separator at (x, 1, 4, 18), x running from 0.
@@ -32,7 +35,7 @@ struct TBarRowItem {
     bool Separator = false;
     TBounds Bounds;
 };
-std::vector<TBarRowItem> LayoutBarRow(const TVantorPage* page);
+std::vector<TBarRowItem> LayoutBarRow(const TVantorPage* page, int dpi = BaseDpi);
 
 // ---- the parts of the bar ----
 
@@ -41,6 +44,7 @@ struct TBarFrameInput {
     int ContainerWidth = 0;  // the content panel (it has no border: width = client width)
     int ContentLength = 0;
     int TextureLeft = 0;  // the entry strip's left, the scroll position (<= 0)
+    int Dpi = BaseDpi;
 };
 
 // (left, top, width, height) in the content panel. Row from the left: the
@@ -73,6 +77,7 @@ struct TBarScrollInput {
     int ContentLength = 0;
     int TextureLeft = 0;
     bool TowardStart = true;
+    int Dpi = BaseDpi;
 };
 struct TBarScrollPlan {
     // The scroll position after each step, in order: set it and repaint the
@@ -133,7 +138,7 @@ int32_t ClampDockOrder(int32_t order, int32_t dockedCount);
 // taller (down); anything else leaves it. Put the result through
 // ClampBarWindow: the height cannot change.
 enum TBarArrow { baLeft, baUp, baRight, baDown };
-TBounds BarArrowKeyBounds(const TBounds& window, TBarArrow arrow, bool ctrl, bool shift);
+TBounds BarArrowKeyBounds(const TBounds& window, TBarArrow arrow, bool ctrl, bool shift, int dpi = BaseDpi);
 
 // The whole window's size limits for a frame of the given thickness (window
 // size minus client size): client width at least 162 (keyword bar) or 82, the
@@ -143,7 +148,7 @@ struct TBarSizeLimits {
     int MaxWidth = 0;
     int Height = 0;
 };
-TBarSizeLimits BarSizeLimits(bool keyword, int frameWidth, int frameHeight);
+TBarSizeLimits BarSizeLimits(bool keyword, int frameWidth, int frameHeight, int dpi = BaseDpi);
 // Bounds within the limits, keeping left and top.
 TBounds ClampBarWindow(const TBounds& window, const TBarSizeLimits& limits);
 // While the sizing border is dragged: the top and bottom of `current` stay,

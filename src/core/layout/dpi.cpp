@@ -30,9 +30,10 @@ TBounds ScaleToDpi(const TBounds& b, int dpi) {
     return TBounds{left, top, ScaleToDpi(b.Left + b.Width, dpi) - left, ScaleToDpi(b.Top + b.Height, dpi) - top};
 }
 
-int IconSizeForDpi(int size, int dpi) {
-    const int wanted = ScaleToDpi(size, dpi);
+int IconExtractSize(int drawSize) {
     for (int s : kIconSizes)
-        if (s >= wanted) return s;
+        if (s >= drawSize) return s;
     return kIconSizes.back();
 }
+
+int IconSizeForDpi(int size, int dpi) { return IconExtractSize(ScaleToDpi(size, dpi)); }

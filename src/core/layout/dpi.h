@@ -20,3 +20,5 @@ TBounds ScaleToDpi(const TBounds& bounds, int dpi);
 // least the scaled size (the largest when none is), so icons are shrunk a
 // little, never blown up.
 int IconSizeForDpi(int size, int dpi);
+// The smallest of those sizes that is at least `drawSize` (the largest when none is).
+int IconExtractSize(int drawSize);

@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "layout/dpi.h"
 #include "layout/rect.h"
 #include "layout/tab_geometry.h"
 
@@ -34,11 +35,12 @@ int ResolveTabSide(int pageTabLayout, int dockEdge);
 int ClampTabSetHeight(int height);
 
 // The caption-strip area for a side, (left, top, width, height); empty for side 0.
-TBounds CaptionStripBounds(int captionSide, int clientWidth, int clientHeight, int captionWidth);
+// captionWidth is the stored (96-DPI) thickness.
+TBounds CaptionStripBounds(int captionSide, int clientWidth, int clientHeight, int captionWidth, int dpi = BaseDpi);
 
-// Minimum tracking height of the main window (the minimum width is 80).
+// Minimum tracking size of the main window, in pixels at `dpi`.
 constexpr int MinTrackWidth = 80;
-int MinTrackHeight(int dockedBarCount);
+int MinTrackHeight(int dockedBarCount, int dpi = BaseDpi);
 
 struct TFrameLayoutInput {
     int ClientWidth = 0;    // CW
@@ -52,6 +54,9 @@ struct TFrameLayoutInput {
     bool HorizontalTab = true;
     std::array<bool, sbCount> VisibleButtons{false, true, false, true, true};
     int DockedBarCount = 0;  // every docked bar, uncapped
+    // The window's DPI. CaptionWidth and TabSetHeight are stored sizes in
+    // 96-DPI units; the client size and every bound out are at this DPI.
+    int Dpi = BaseDpi;
 };
 
 // All bounds are (left, top, width, height) in client coordinates of the window.
@@ -59,7 +64,8 @@ struct TFrameLayout {
     int CaptionSide = 0;
     int TabSide = 0;
     // The TabSetHeight setting after this layout: forced to 24 by HorizontalTab
-    // and shrunk when the window is too small. Store it back through the setter.
+    // and shrunk when the window is too small. Store it back through the setter;
+    // it is in 96-DPI units like the input.
     int TabSetHeight = 40;
     // False for tab side 0: the tab strip and splitter are left where they are.
     bool PlaceTabSet = false;

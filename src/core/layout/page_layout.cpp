@@ -98,9 +98,9 @@ TCellMetrics CustomCell(int style, const TPageGeometry& page, int clientWidth) {
     }
 }
 
-TFlowResult FlowAtWidth(const std::vector<TLayoutEntry>& entries, const TPageGeometry& page, int width) {
-    const TCellMetrics m = ComputeCellMetrics(page, width);
-    return FlowEntries(entries, m.CellRect.Width, m.CellRect.Height, width);
+TFlowResult FlowAtWidth(const std::vector<TLayoutEntry>& entries, const TPageGeometry& page, int width, int dpi) {
+    const TCellMetrics m = ComputeCellMetrics(page, width, dpi);
+    return FlowEntries(entries, m.CellRect.Width, m.CellRect.Height, width, ScaleToDpi(SeparatorStripHeight, dpi));
 }
 
 TRect TitleRectFor(const TBounds& box, int textWidth, bool center, bool& truncated) {
@@ -154,10 +154,26 @@ TStyleDefaults StyleDefaults(int viewStyle) {
     return d;
 }
 
-TCellMetrics ComputeCellMetrics(const TPageGeometry& page, int scrollBoxClientWidth) {
+// The cell's parts scaled by their edges, so the icon and the title keep
+// their places inside the cell at any DPI.
+static TCellMetrics ScaledCell(const TCellMetrics& m, int style, int clientWidth, int dpi) {
+    TCellMetrics out = m;
+    out.CellRect = ScaleToDpi(m.CellRect, dpi);
+    out.IconRect = ScaleToDpi(m.IconRect, dpi);
+    out.TitleRect = ScaleToDpi(m.TitleRect, dpi);
+    if (style == 5) {  // one entry per row spans the real width, not a scaled one
+        out.CellRect.Width = clientWidth;
+        out.TitleRect.Width = std::max(clientWidth - out.TitleRect.Left - ScaleToDpi(2, dpi), 0);
+    }
+    return out;
+}
+
+TCellMetrics ComputeCellMetrics(const TPageGeometry& page, int scrollBoxClientWidth, int dpi) {
     const int style = page.ViewStyle;
     const int clientWidth = std::max(scrollBoxClientWidth, 0);
-    TCellMetrics m = page.DefaultLayout ? DefaultCell(style, clientWidth) : CustomCell(style, page, clientWidth);
+    const int baseWidth = dpi == BaseDpi ? clientWidth : UnscaleFromDpi(clientWidth, dpi);
+    TCellMetrics m = page.DefaultLayout ? DefaultCell(style, baseWidth) : CustomCell(style, page, baseWidth);
+    if (dpi != BaseDpi) m = ScaledCell(m, style, clientWidth, dpi);
     if (style >= 0 && style <= MaxViewStyle) {
         m.LargeIcon = StyleTraits(style).LargeIcon;
         m.CenterTitle = StyleTraits(style).CenterTitle;
@@ -168,7 +184,8 @@ TCellMetrics ComputeCellMetrics(const TPageGeometry& page, int scrollBoxClientWi
     return m;
 }
 
-TFlowResult FlowEntries(const std::vector<TLayoutEntry>& entries, int cellWidth, int cellHeight, int width) {
+TFlowResult FlowEntries(const std::vector<TLayoutEntry>& entries, int cellWidth, int cellHeight, int width,
+                        int separatorHeight) {
     TFlowResult flow;
     flow.Rects.reserve(entries.size());
     int x = 0;
@@ -177,9 +194,9 @@ TFlowResult FlowEntries(const std::vector<TLayoutEntry>& entries, int cellWidth,
     for (const TLayoutEntry& e : entries) {
         if (e.IsSeparator) {
             if (!afterSeparator && x > 0) y += cellHeight;  // close the unfinished row
-            flow.Rects.push_back({0, y, width, SeparatorStripHeight});
+            flow.Rects.push_back({0, y, width, separatorHeight});
             x = 0;
-            y += SeparatorStripHeight;
+            y += separatorHeight;
             afterSeparator = true;
         } else {
             flow.Rects.push_back({x, y, cellWidth, cellHeight});
@@ -206,14 +223,14 @@ TPageLayout LayoutPage(const TPageLayoutInput& in) {
     out.ClientWidth = fullWidth;
     TFlowResult flow;
     if (!entries.empty()) {
-        flow = FlowAtWidth(entries, in.Page, fullWidth);
+        flow = FlowAtWidth(entries, in.Page, fullWidth, in.Dpi);
         if (flow.Bottom > in.ClientHeight) {
             out.ClientWidth = std::max(fullWidth - std::max(in.ScrollBarWidth, 0), 0);
-            flow = FlowAtWidth(entries, in.Page, out.ClientWidth);
+            flow = FlowAtWidth(entries, in.Page, out.ClientWidth, in.Dpi);
             out.ScrollRange = flow.Bottom;
         }
     }
-    out.Metrics = ComputeCellMetrics(in.Page, out.ClientWidth);
+    out.Metrics = ComputeCellMetrics(in.Page, out.ClientWidth, in.Dpi);
     out.ColumnCount = out.ClientWidth / out.Metrics.CellRect.Width;
     out.RepaintTexture = in.ForceRepaint || out.ColumnCount != in.PreviousColumnCount;
     PlaceControls(entries, flow, out);
@@ -221,16 +238,18 @@ TPageLayout LayoutPage(const TPageLayoutInput& in) {
     return out;
 }
 
-TBarEntryLayout LayoutBarEntries(const std::vector<TLayoutEntry>& entries) {
+TBarEntryLayout LayoutBarEntries(const std::vector<TLayoutEntry>& entries, int dpi) {
+    const int button = ScaleToDpi(20, dpi);
+    const int separator = ScaleToDpi(4, dpi);
     TBarEntryLayout out;
     out.Bounds.reserve(entries.size());
     for (const TLayoutEntry& e : entries) {
         if (e.IsSeparator) {
-            out.Bounds.push_back({out.Width, 1, 4, 18});
-            out.Width += 4;
+            out.Bounds.push_back({out.Width, ScaleToDpi(1, dpi), separator, ScaleToDpi(18, dpi)});
+            out.Width += separator;
         } else {
-            out.Bounds.push_back({out.Width, 0, 20, 20});
-            out.Width += 20;
+            out.Bounds.push_back({out.Width, 0, button, button});
+            out.Width += button;
         }
     }
     return out;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "layout/dpi.h"
 #include "layout/rect.h"
 
 constexpr int MaxViewStyle = 7;
@@ -42,7 +43,8 @@ struct TCellMetrics {
 };
 
 // scrollBoxClientWidth is the width a one-entry-per-row style (5) spans.
-TCellMetrics ComputeCellMetrics(const TPageGeometry& page, int scrollBoxClientWidth);
+// The page's numbers are 96-DPI units; the metrics come out at `dpi`.
+TCellMetrics ComputeCellMetrics(const TPageGeometry& page, int scrollBoxClientWidth, int dpi = BaseDpi);
 
 // One entry of the page, in page order. The caller marks an entry as a
 // separator when its LinkTo equals "*Separator" (case-sensitive); Title must
@@ -58,7 +60,8 @@ struct TFlowResult {
     std::vector<TBounds> Rects;
     int Bottom = 0;  // bottom of the last entry's rectangle; 0 for no entries
 };
-TFlowResult FlowEntries(const std::vector<TLayoutEntry>& entries, int cellWidth, int cellHeight, int width);
+TFlowResult FlowEntries(const std::vector<TLayoutEntry>& entries, int cellWidth, int cellHeight, int width,
+                        int separatorHeight = SeparatorStripHeight);
 
 using TTextWidthFunc = std::function<int(std::string_view)>;
 
@@ -71,6 +74,7 @@ struct TPageLayoutInput {
     int PreviousColumnCount = 0;
     bool ForceRepaint = false;
     TTextWidthFunc TextWidth;  // width of a title in the panel's font; none gives 0
+    int Dpi = BaseDpi;         // the window's; widths and heights above are at this DPI already
 };
 
 struct TEntryPlacement {
@@ -97,4 +101,4 @@ struct TBarEntryLayout {
     std::vector<TBounds> Bounds;
     int Width = 0;  // x after the last entry
 };
-TBarEntryLayout LayoutBarEntries(const std::vector<TLayoutEntry>& entries);
+TBarEntryLayout LayoutBarEntries(const std::vector<TLayoutEntry>& entries, int dpi = BaseDpi);

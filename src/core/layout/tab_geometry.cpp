@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int ArrowsLength = 2 * TabArrowLength;
 constexpr int MaxTextWidth = 100000;  // keeps absurd measurements from overflowing the sums
 
 // 1..5 become 6: a tab thinner than that cannot show its shape.
@@ -33,7 +32,7 @@ void TNarrowTabGeometry::SetVertical(bool vertical) {
 // A margin larger than the room left by the other margin, one tab and the two
 // arrows is cut to that room; a margin is never negative.
 int TNarrowTabGeometry::ClampMargin(int value, int otherMargin) const {
-    const int bound = StripLength() - otherMargin - FTabWidth - ArrowsLength;
+    const int bound = StripLength() - otherMargin - FTabWidth - 2 * FArrowLength;
     return std::max(std::min(std::max(value, 0), bound), 0);
 }
 
@@ -48,8 +47,13 @@ void TNarrowTabGeometry::SetRightMargin(int value) {
 }
 
 void TNarrowTabGeometry::SetTabWidth(int value) {
-    const int bound = StripLength() - FLeftMargin - FRightMargin - ArrowsLength;
+    const int bound = StripLength() - FLeftMargin - FRightMargin - 2 * FArrowLength;
     FTabWidth = std::max(std::min(RaiseTinyToSix(std::max(value, 0)), bound), 0);
+    UpdateScroll();
+}
+
+void TNarrowTabGeometry::SetArrowLength(int value) {
+    FArrowLength = std::clamp(value, 1, 256);
     UpdateScroll();
 }
 
@@ -122,7 +126,7 @@ TRect TNarrowTabGeometry::TabRectAt(int start, int length, int thickness) const 
 }
 
 void TNarrowTabGeometry::UpdateScroll() {
-    const int room = StripLength() - FLeftMargin - FRightMargin - ArrowsLength;  // A
+    const int room = StripLength() - FLeftMargin - FRightMargin - 2 * FArrowLength;  // A
     FTabRects.assign(FTextWidths.size(), TRect{});
     if (FVertical) {
         LayoutVerticalMode(room);
@@ -196,13 +200,13 @@ TTabArrows TNarrowTabGeometry::Arrows() const {
     const int o = NearSideOffset();
     TTabArrows a;
     if (IsHorizontalStrip()) {
-        a.Back = {0, o, TabArrowLength, FHeight - 2};
-        a.Forward = {FWidth - TabArrowLength, o, TabArrowLength, FHeight - 2};
+        a.Back = {0, o, FArrowLength, FHeight - 2};
+        a.Forward = {FWidth - FArrowLength, o, FArrowLength, FHeight - 2};
         a.BackKind = bkLeft;
         a.ForwardKind = bkRight;
     } else {
-        a.Back = {o, 0, FWidth - 2, TabArrowLength};
-        a.Forward = {o, FHeight - TabArrowLength, FWidth - 2, TabArrowLength};
+        a.Back = {o, 0, FWidth - 2, FArrowLength};
+        a.Forward = {o, FHeight - FArrowLength, FWidth - 2, FArrowLength};
         a.BackKind = bkUp;
         a.ForwardKind = bkDown;
     }
@@ -226,10 +230,9 @@ std::array<TRect, 2> TNarrowTabGeometry::FaceStretches() const {
     const int start = TabsStart();
     const int end = start + VisibleTabsLength();
     if (IsHorizontalStrip()) {
-        return {TRect{TabArrowLength, o, start, o + FHeight - 2},
-                TRect{end, o, FWidth - TabArrowLength, o + FHeight - 2}};
+        return {TRect{FArrowLength, o, start, o + FHeight - 2}, TRect{end, o, FWidth - FArrowLength, o + FHeight - 2}};
     }
-    return {TRect{o, TabArrowLength, o + FWidth - 2, start}, TRect{o, end, o + FWidth - 2, FHeight - TabArrowLength}};
+    return {TRect{o, FArrowLength, o + FWidth - 2, start}, TRect{o, end, o + FWidth - 2, FHeight - FArrowLength}};
 }
 
 TRect TNarrowTabGeometry::WidenAlong(TRect r) const {

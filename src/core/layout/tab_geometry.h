@@ -17,7 +17,7 @@
 enum TNarrowTabPosition { tpTop = 0, tpBottom, tpLeft, tpRight };
 enum TScrollButtonKind { bkLeft = 0, bkUp, bkRight, bkDown };
 
-constexpr int TabArrowLength = 12;  // each scroll arrow takes 12 pixels of the strip's length
+constexpr int TabArrowLength = 12;  // each scroll arrow takes 12 pixels (at 96 DPI) of the strip's length
 constexpr int PartialRectUnset = -10000;
 
 struct TTabArrows {
@@ -62,6 +62,9 @@ public:
     void SetVertical(bool vertical);
     bool Vertical() const { return FVertical; }
 
+    // The arrows' length along the strip (TabArrowLength at 96 DPI); lays out again.
+    void SetArrowLength(int value);
+    int ArrowLength() const { return FArrowLength; }
     // Clamping setters; each lays out again.
     void SetLeftMargin(int value);
     void SetRightMargin(int value);
@@ -107,11 +110,11 @@ public:
 
     // Painting geometry.
     int NearSideOffset() const { return (FPosition == tpBottom || FPosition == tpRight) ? 2 : 0; }  // o
-    int TabsStart() const { return FLeftMargin + TabArrowLength; }  // where tab FirstVisible starts
-    int VisibleTabsLength() const;                                  // S
-    std::array<TRect, 2> FaceStretches() const;                     // the empty runs between the arrows and the tabs
-    TRect PaintedTabRect(int k) const;                              // widened by 2 at both ends when selected
-    TRect FarSideFill(int k) const;                                 // between the unwidened tab and the far side
+    int TabsStart() const { return FLeftMargin + FArrowLength; }  // where tab FirstVisible starts
+    int VisibleTabsLength() const;                                // S
+    std::array<TRect, 2> FaceStretches() const;                   // the empty runs between the arrows and the tabs
+    TRect PaintedTabRect(int k) const;                            // widened by 2 at both ends when selected
+    TRect FarSideFill(int k) const;                               // between the unwidened tab and the far side
     TRect CaptionClip(int k) const;
     // Where the caption starts; textWidth in the canvas font, fontHeight the
     // absolute cell height of that font.
@@ -143,6 +146,7 @@ private:
     int FTabHeight = 0;
     int FMinTabWidth = 16;
     int FMaxTabWidth = 64;
+    int FArrowLength = TabArrowLength;
     int FTabIndex = 0;
     int FFirstVisible = 0;
     int FVisibleCount = 0;

@@ -239,8 +239,10 @@ void TVantor::SplitterMouseMove(TShiftState shift, int x, int y) {
     if (!(shift & ssLeft)) return;
     TVantorManager& settings = MainPages();
     const int side = ResolveTabSide(settings.PageTabLayout(), FDockEdge);
-    const int height =
-        DraggedTabSetHeight(settings.TabSetHeight(), side, FSplitterAnchor, TPoint{x, y}, settings.HorizontalTab);
+    // The stored height is in 96-DPI units, and so is the pointer's offset.
+    const TPoint at{FSplitterAnchor.X + UnscaleFromDpi(x - FSplitterAnchor.X, FDpi),
+                    FSplitterAnchor.Y + UnscaleFromDpi(y - FSplitterAnchor.Y, FDpi)};
+    const int height = DraggedTabSetHeight(settings.TabSetHeight(), side, FSplitterAnchor, at, settings.HorizontalTab);
     if (height == settings.TabSetHeight()) return;
     settings.SetTabSetHeight(height);
     FormResize();

@@ -9,6 +9,7 @@
 #include "base/log.h"
 #include "base/message_pump.h"
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 #include "errors.h"
 #include "layout/auto_hide.h"
 #include "settings/name_value.h"
@@ -86,6 +87,7 @@ bool TVantor::Create(HWND owner) {
     if (!CreateForm(L"TVantor", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN, L"Vantor",
                     TBounds{CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight}, owner))
         return false;
+    FDpi = WindowDpi(Handle());
     FormCreate();
     return true;
 }
@@ -180,6 +182,9 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return result;
         }
+        case WM_DPICHANGED:
+            WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DISPLAYCHANGE: {
             const LRESULT result = DefaultHandler(msg, wParam, lParam);
             if (MainPages().AutoAdjust) Resnap();
@@ -339,8 +344,10 @@ TPlacement TVantor::CurrentPlacement() const {
         GetWindowRect(Handle(), &r);
     placement.Left = r.left;
     placement.Top = r.top;
-    placement.Width = r.right - r.left;
-    placement.Height = r.bottom - r.top;
+    // Sizes are kept in 96-DPI units, so the window looks the same on
+    // another screen; places are the screen's own.
+    placement.Width = UnscaleFromDpi(r.right - r.left, FDpi);
+    placement.Height = UnscaleFromDpi(r.bottom - r.top, FDpi);
     // A window slid off its edge is kept where it slides back to: the next
     // start must not come up off the screen.
     if (FHidden) {
@@ -361,11 +368,31 @@ void TVantor::RestorePlacement() {
         // Nothing kept yet: against the right edge of the work area.
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        current.Left = work.right - current.Width;
+        current.Left = work.right - Px(current.Width);
         current.Top = work.top;
     }
-    TPlacement kept = LoadPlacement(ini, kPlacementSection, KeepBounds, current);
-    SetWindowPos(Handle(), nullptr, kept.Left, kept.Top, kept.Width, kept.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const TPlacement kept = LoadPlacement(ini, kPlacementSection, KeepBounds, current);
+    // Moved first, so the size is scaled for the monitor the window lands on.
+    SetWindowPos(Handle(), nullptr, kept.Left, kept.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FDpi = WindowDpi(Handle());
+    SetWindowPos(Handle(), nullptr, 0, 0, Px(kept.Width), Px(kept.Height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window moved to a monitor of another DPI, or the user changed the
+// scale: everything is measured again at the new DPI in the rectangle the
+// system suggests.
+void TVantor::WMDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == FDpi) return;
+    FDpi = dpi;
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!PoolsExist()) return;
+    RefreshTabsAndFonts();
+    ApplyTabSetMetrics();
+    FBars.DpiChanged();
+    FormResize();
+    LayoutPage(true);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TVantor::SavePlacements(TProfile& ini) {

@@ -218,6 +218,9 @@ public:
     // The window font: FontName, 12-pixel characters, Japanese character set.
     HFONT WindowFont() const { return FWindowFont.Get(); }
     const LOGFONTW& WindowLogFont() const { return FWindowLogFont; }
+    // The DPI the window is drawn at (its monitor's); sizes in the files stay 96-DPI.
+    int Dpi() const { return FDpi; }
+    int Px(int units) const { return ScaleToDpi(units, FDpi); }
     // The wallpaper tile as painted (null for none).
     HBITMAP Wallpaper() const { return FWallpaper.Get(); }
 
@@ -277,6 +280,8 @@ private:
     void PaintCaptionStrip(HDC dc, const RECT& strip);
     void ApplyWindowFont();
     void WMGetMinMaxInfo(MINMAXINFO& info);
+    void WMDpiChanged(int dpi, const RECT& suggested);
+    void ApplyTabSetMetrics();
     void WMSizing(RECT& sizing);
     TBounds CaptionStripNow() const;
     void FormDestroy();
@@ -354,6 +359,7 @@ private:
     std::array<TColor, ColorCount> FColors = DefaultColors;
     TFont FWindowFont;
     LOGFONTW FWindowLogFont{};
+    int FDpi = BaseDpi;
     TBitmap FWallpaper;
     SIZE FWallpaperSize{0, 0};
 };

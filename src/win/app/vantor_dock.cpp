@@ -69,7 +69,7 @@ void TVantor::Resnap() {
 
 void TVantor::WMGetMinMaxInfo(MINMAXINFO& info) {
     const SIZE screen = ScreenSize();
-    info.ptMinTrackSize = POINT{MinTrackWidth, MinTrackHeight(FBars.DockedCount())};
+    info.ptMinTrackSize = POINT{Px(MinTrackWidth), MinTrackHeight(FBars.DockedCount(), FDpi)};
     info.ptMaxTrackSize = POINT{screen.cx, screen.cy};
 }
 

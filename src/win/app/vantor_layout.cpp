@@ -38,10 +38,7 @@ void TVantor::CreateControls() {
     PTexture.Create(ScrollBox.Handle(), kInitialBounds);
     ScrollBox.SetContent(PTexture.Handle());
     TabSet.Create(Handle(), kInitialBounds);
-    TabSet.SetLeftMargin(2);
-    TabSet.SetRightMargin(2);
-    TabSet.SetMinTabWidth(16);
-    TabSet.SetTabWidth(20);
+    ApplyTabSetMetrics();
     TabSet.SetVertical(false);
     Splitter.SetKind(skSpace);
     Splitter.SetBounds(ParkedBounds);
@@ -62,6 +59,14 @@ void TVantor::CreateControls() {
     PTexture.Controls().ShareHotTimer(Controls());
     TabSet.Controls().ShareHotTimer(Controls());
     ConnectEvents();
+}
+
+// The tab strip's fixed sizes at the window's DPI.
+void TVantor::ApplyTabSetMetrics() {
+    TabSet.SetLeftMargin(Px(2));
+    TabSet.SetRightMargin(Px(2));
+    TabSet.SetArrowLength(Px(TabArrowLength));
+    TabSet.SetTabWidth(Px(20));
 }
 
 void TVantor::CreateEntryPools() {
@@ -114,7 +119,7 @@ TBounds TVantor::CaptionStripNow() const {
     RECT client{};
     GetClientRect(Handle(), &client);
     const int side = ResolveCaptionSide(FMainPages->TitleBarLayout(), FDockEdge);
-    return CaptionStripBounds(side, client.right, client.bottom, FMainPages->CaptionWidth());
+    return CaptionStripBounds(side, client.right, client.bottom, FMainPages->CaptionWidth(), FDpi);
 }
 
 void TVantor::InvalidateCaptionStrip() {
@@ -142,6 +147,7 @@ void TVantor::FormResize() {
     const TVisibleButtons& v = settings.VisibleButtons;
     in.VisibleButtons = {v.StopAutoRun, v.OpenFolder, v.ScreenSaver, v.Shutdown, v.Reboot};
     in.DockedBarCount = FBars.DockedCount();
+    in.Dpi = FDpi;
     const TFrameLayout f = ComputeFrameLayout(in);
 
     settings.SetTabSetHeight(f.TabSetHeight);
@@ -178,6 +184,7 @@ void TVantor::LayoutPage(bool forceRepaint) {
     in.ClientHeight = box.Height;
     in.ScrollBarWidth = VerticalScrollBarWidth();
     in.ForceRepaint = forceRepaint;
+    in.Dpi = FDpi;
     in.TextWidth = [&measure](std::string_view text) { return measure.Width(text); };
     const TPageLayout out = FMainView.LayoutAsPage(in);
 
@@ -219,8 +226,8 @@ void TVantor::RefreshTabsAndFonts() {
     const TVantorManager& settings = MainPages();
     FColors = settings.CustomColor ? settings.Colors : DefaultColors;
     TabSet.SetVertical(!settings.HorizontalTab);
-    TabSet.SetMaxTabWidth(settings.MaxTabWidth());
-    TabSet.SetMinTabWidth(settings.MinTabWidth());
+    TabSet.SetMaxTabWidth(Px(settings.MaxTabWidth()));
+    TabSet.SetMinTabWidth(Px(settings.MinTabWidth()));
     TabSet.SetTextColor(FColors[TVantorSettings::TextColor]);
     TabSet.SetSelectedColor(FColors[TVantorSettings::SelectedTabColor]);
     TabSet.SetUnselectedColor(FColors[TVantorSettings::UnselectedTabColor]);

@@ -119,7 +119,7 @@ void TVantor::PTexturePaint(HDC dc, const RECT& clip) {
 
 void TVantor::ApplyWindowFont() {
     LOGFONTW f{};
-    f.lfHeight = kWindowFontHeight;
+    f.lfHeight = Px(kWindowFontHeight);
     f.lfWeight = FW_NORMAL;
     // The Japanese character set picks a font with Japanese glyphs whatever
     // the system's own code page is.

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <map>
 
 #include "app/vantor.h"
 #include "bars/bar_set.h"
@@ -11,6 +12,7 @@
 #include "base/menu_images.h"
 #include "base/message_pump.h"
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 
 namespace {
 
@@ -35,17 +37,20 @@ TMenuImage GripImage(int32_t barId) {
 
 RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
-// Bar fonts are the window font of the form: ＭＳ Ｐゴシック, 12 pixels.
-HFONT BarFont() {
-    static TFont font([] {
+// Bar fonts are the window font of the form: ＭＳ Ｐゴシック, 12 pixels at
+// 96 DPI. One per DPI in use, kept for the program's life (UI thread only).
+HFONT BarFont(int dpi) {
+    static std::map<int, TFont> fonts;
+    auto it = fonts.find(dpi);
+    if (it == fonts.end()) {
         LOGFONTW lf{};
-        lf.lfHeight = -12;
+        lf.lfHeight = -ScaleToDpi(12, dpi);
         lf.lfCharSet = SHIFTJIS_CHARSET;
         const std::wstring face = Widen("ＭＳ Ｐゴシック");
         face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-        return CreateFontIndirectW(&lf);
-    }());
-    return font.Get();
+        it = fonts.emplace(dpi, TFont(CreateFontIndirectW(&lf))).first;
+    }
+    return it->second.Get();
 }
 
 }  // namespace
@@ -86,7 +91,8 @@ bool TFormFloat::Create(HWND owner, TVantorManager* pages) {
     FPages = pages;
     const DWORD style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    RECT r{0, 0, kInitialClientWidth, BarHeight};
+    const int dpi = WindowDpi(owner);
+    RECT r{0, 0, ScaleToDpi(kInitialClientWidth, dpi), ScaleToDpi(BarHeight, dpi)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     if (!CreateForm(L"TFormFloat", exStyle, style, Widen(BarTitle(FBarId)),
                     TBounds{kInitialLeft, kInitialLeft, r.right - r.left, r.bottom - r.top}, owner))
@@ -98,10 +104,11 @@ bool TFormFloat::Create(HWND owner, TVantorManager* pages) {
 
 void TFormFloat::CreateControls() {
     Container.SetTabStop(true);
-    Container.Create(Handle(), TBounds{0, 0, kInitialClientWidth, BarHeight});
+    // Placed for real by FormResize; these only give the windows a start.
+    Container.Create(Handle(), TBounds{0, 0, Px(kInitialClientWidth), Px(BarHeight)});
     Container.SetEnableDrop(true);
-    POwner.Create(Container.Handle(), TBounds{32, 0, kInitialClientWidth - 62, BarHeight});
-    PTexture.Create(POwner.Handle(), TBounds{0, 0, kTextureWidth, BarHeight});
+    POwner.Create(Container.Handle(), TBounds{Px(32), 0, Px(kInitialClientWidth - 62), Px(BarHeight)});
+    PTexture.Create(POwner.Handle(), TBounds{0, 0, kTextureWidth, Px(BarHeight)});
     BClose.SetSharedIcon(MenuImages().SharedIcon(miDelete));
     BClose.SetLargeIcon(false);
     BClose.SetButtonStyle(isFlat);
@@ -113,8 +120,8 @@ void TFormFloat::CreateControls() {
     Container.Controls().Add(BDown);
     if (IsKeywordBar()) {
         FKeyword = std::make_unique<TKeywordEdit>();
-        FKeyword->Create(Container.Handle(), 18, 0, 80, BarHeight);
-        SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(BarFont()), FALSE);
+        FKeyword->Create(Container.Handle(), Px(18), 0, Px(80), Px(BarHeight));
+        SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(BarFont(Dpi())), FALSE);
     }
     TVantor& vantor = FSet.Vantor();
     FView.CreatePools(PTexture.Controls(), vantor.IconCache(), [this] { return BarPage(); });
@@ -242,13 +249,21 @@ void TFormFloat::ShowDeferred() {
 
 // ---------------------------------------------------------------- layout
 
-int TFormFloat::ContentLength() const { return BarContentLength(BarPage()); }
+int TFormFloat::Dpi() const { return WindowDpi(Container.Handle() ? Container.Handle() : Handle()); }
+
+int TFormFloat::ContentLength() const { return BarContentLength(BarPage(), Dpi()); }
+
+void TFormFloat::DpiChanged() {
+    if (FKeyword) SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(BarFont(Dpi())), FALSE);
+    if (Container.Handle()) InvalidateRect(Container.Handle(), nullptr, FALSE);
+    RefreshBar();
+}
 
 void TFormFloat::RefreshBar() {
     if (!FView.PoolsExist()) return;
     TGraphicControlHost::TBatch batch(PTexture.Controls());
     FView.Rebind(FSet.Vantor().MainPages().ButtonStyle(), true);
-    FView.LayoutAsRow();
+    FView.LayoutAsRow(Dpi());
     FormResize();
     PTexture.Invalidate();
 }
@@ -260,6 +275,7 @@ void TFormFloat::FormResize() {
     in.ContainerWidth = Container.ClientWidth();
     in.ContentLength = ContentLength();
     in.TextureLeft = FTextureLeft;
+    in.Dpi = Dpi();
     ApplyFrame(LayoutBarFrame(in));
     if (IsResourceBar()) PTexture.Invalidate();
 }
@@ -280,7 +296,7 @@ void TFormFloat::ApplyFrame(const TBarFrame& frame) {
 
 void TFormFloat::SetScrollPos(int left) {
     FTextureLeft = std::min(left, 0);
-    if (PTexture.Handle()) PTexture.SetBounds(FTextureLeft, 0, kTextureWidth, BarHeight);
+    if (PTexture.Handle()) PTexture.SetBounds(FTextureLeft, 0, kTextureWidth, Px(BarHeight));
 }
 
 void TFormFloat::ScrollEntries(bool towardStart) {
@@ -295,6 +311,7 @@ void TFormFloat::ScrollEntries(bool towardStart) {
     in.ContentLength = ContentLength();
     in.TextureLeft = FTextureLeft;
     in.TowardStart = towardStart;
+    in.Dpi = Dpi();
     const TBarScrollPlan plan = PlanBarScroll(in);
     for (size_t i = 0; i < plan.Lefts.size(); ++i) {
         const DWORD started = GetTickCount();
@@ -312,11 +329,12 @@ void TFormFloat::ScrollEntries(bool towardStart) {
 void TFormFloat::PaintForm(HDC dc, const RECT& clip) { FillRect(dc, &clip, GetSysColorBrush(COLOR_BTNFACE)); }
 
 void TFormFloat::ContainerPaint(HDC dc, const RECT& clip) {
-    RECT grip{0, 0, kGripSize, kGripSize};
-    FillRect(dc, &grip, GetSysColorBrush(FActiveLook ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    MenuImages().Draw(dc, GripImage(FBarId), 2, 1);
+    const int grip = Px(kGripSize);
+    const RECT gripRect{0, 0, grip, grip};
+    FillRect(dc, &gripRect, GetSysColorBrush(FActiveLook ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    MenuImages().Draw(dc, GripImage(FBarId), (grip - 16) / 2, (grip - 16) / 2 - 1);
     RECT rest = clip;
-    rest.left = std::max<LONG>(rest.left, kGripSize);
+    rest.left = std::max<LONG>(rest.left, grip);
     if (rest.left < rest.right) FillRect(dc, &rest, GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -338,7 +356,7 @@ void TFormFloat::PTexturePaint(HDC dc, const RECT& clip) {
         FillRect(dc, &r, brush.Get());
     }
     LOGFONTW lf{};
-    GetObjectW(BarFont(), sizeof(lf), &lf);
+    GetObjectW(BarFont(Dpi()), sizeof(lf), &lf);
     lf.lfWeight = FW_BOLD;
     TFont bold(CreateFontIndirectW(&lf));
     TSelectObject selected(dc, bold.Get());
@@ -371,13 +389,21 @@ LRESULT TFormFloat::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_ACTIVATE: {
             FActiveLook = LOWORD(wParam) != WA_INACTIVE;
-            RECT grip{0, 0, kGripSize, kGripSize};
+            const RECT grip{0, 0, Px(kGripSize), Px(kGripSize)};
             if (Container.Handle()) InvalidateRect(Container.Handle(), &grip, FALSE);
             return DefaultHandler(msg, wParam, lParam);
         }
         case WM_SETFOCUS:
             if (Container.Handle() && !FDocked) SetFocus(Container.Handle());
             return 0;
+        case WM_DPICHANGED: {
+            // A floating bar moved to a monitor of another DPI.
+            const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            if (!FDocked) DpiChanged();
+            return 0;
+        }
         case WM_MOUSEWHEEL: {
             const int direction = BarWheelDirection(GET_WHEEL_DELTA_WPARAM(wParam));
             if (direction != 0) ScrollEntries(direction > 0);
@@ -403,7 +429,7 @@ TBarSizeLimits TFormFloat::SizeLimits() const {
     GetWindowRect(Handle(), &window);
     GetClientRect(Handle(), &client);
     return BarSizeLimits(FHasKeyword, (window.right - window.left) - client.right,
-                         (window.bottom - window.top) - client.bottom);
+                         (window.bottom - window.top) - client.bottom, WindowDpi(Handle()));
 }
 
 void TFormFloat::WMGetMinMaxInfo(MINMAXINFO& info) const {
@@ -445,8 +471,9 @@ void TFormFloat::ContainerKeyDown(WORD& key, TShiftState shift) {
     RECT r{};
     GetWindowRect(Handle(), &r);
     const TBounds before{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    const TBounds after =
-        ClampBarWindow(BarArrowKeyBounds(before, arrow, (shift & ssCtrl) != 0, (shift & ssShift) != 0), SizeLimits());
+    const TBounds after = ClampBarWindow(
+        BarArrowKeyBounds(before, arrow, (shift & ssCtrl) != 0, (shift & ssShift) != 0, WindowDpi(Handle())),
+        SizeLimits());
     if (!(after == before))
         SetWindowPos(Handle(), nullptr, after.Left, after.Top, after.Width, after.Height,
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -64,6 +64,12 @@ public:
     bool ActiveLook() const { return FActiveLook; }
     // Shows the floating window held back while the main window was not up yet.
     void ShowDeferred();
+    // The DPI the bar is drawn at: the main window's while docked, its own
+    // monitor's while floating.
+    int Dpi() const;
+    int Px(int units) const { return ScaleToDpi(units, Dpi()); }
+    // Lays everything out again at the bar's DPI (fonts, row, parts).
+    void DpiChanged();
 
     // Everything visible: in the bar window while floating, in the main
     // window's band while docked.

@@ -6,6 +6,7 @@
 #include "bars/bar_layout.h"
 #include "bars/keyword_bar.h"
 #include "base/opacity.h"
+#include "base/window_dpi.h"
 #include "settings/placement.h"
 #include "settings/profile.h"
 
@@ -24,14 +25,16 @@ const char* PlacementSection(int32_t bar) {
     }
 }
 
+// Sizes in 96-DPI units, as the main window keeps its own.
 TPlacement WindowPlacementOf(HWND wnd) {
     RECT r{};
     GetWindowRect(wnd, &r);
+    const int dpi = WindowDpi(wnd);
     TPlacement p;
     p.Left = r.left;
     p.Top = r.top;
-    p.Width = r.right - r.left;
-    p.Height = r.bottom - r.top;
+    p.Width = UnscaleFromDpi(r.right - r.left, dpi);
+    p.Height = UnscaleFromDpi(r.bottom - r.top, dpi);
     return p;
 }
 
@@ -58,8 +61,12 @@ void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
         bar->Create(owner, pages);
         if (id != BarKeyword) bar->SetKeywordMode(false);
         const TPlacement kept = LoadPlacement(ini, PlacementSection(id), KeepBounds, WindowPlacementOf(bar->Handle()));
+        // Moved first, so the size is scaled for the monitor the bar lands on.
+        SetWindowPos(bar->Handle(), nullptr, kept.Left, kept.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const int dpi = WindowDpi(bar->Handle());
         const TBounds bounds =
-            ClampBarWindow(TBounds{kept.Left, kept.Top, kept.Width, kept.Height}, BarSizeLimitsOf(*bar));
+            ClampBarWindow(TBounds{kept.Left, kept.Top, ScaleToDpi(kept.Width, dpi), ScaleToDpi(kept.Height, dpi)},
+                           BarSizeLimitsOf(*bar));
         SetWindowPos(bar->Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -73,7 +80,7 @@ TBarSizeLimits TBarSet::BarSizeLimitsOf(const TFormFloat& bar) const {
     GetWindowRect(bar.Handle(), &window);
     GetClientRect(bar.Handle(), &client);
     return BarSizeLimits(bar.IsKeywordBar(), (window.right - window.left) - client.right,
-                         (window.bottom - window.top) - client.bottom);
+                         (window.bottom - window.top) - client.bottom, WindowDpi(bar.Handle()));
 }
 
 TFormFloat* TBarSet::BarOfWindow(HWND wnd) const {
@@ -231,6 +238,12 @@ void TBarSet::KeepOnScreen() {
         if (left != r.left || top != r.top)
             SetWindowPos(bar->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void TBarSet::DpiChanged() {
+    if (!Exist()) return;
+    for (auto& bar : FBars)
+        if (bar->Docked()) bar->DpiChanged();
 }
 
 void TBarSet::ShowDeferred() {

@@ -78,6 +78,8 @@ public:
     bool IsActiveForm() const;
     // Once the main window is up: the floating bars held back until then appear.
     void ShowDeferred();
+    // The main window's DPI changed: the docked bars, drawn in it, follow.
+    void DpiChanged();
     // The timer's sampling: at the first tick after CalcResourceInterval,
     // and only while the resource bar is shown.
     void SampleResources(uint32_t now);

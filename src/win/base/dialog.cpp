@@ -10,6 +10,7 @@
 #include "base/log.h"
 #include "base/system_library.h"
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 #include "controls/std_control.h"
 #include "text/text.h"
 
@@ -195,7 +196,8 @@ void TDialog::CenterOnScreen() {
 }
 
 void TDialog::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
+    const int dpi = WindowDpi(FHandle);
+    RECT r{0, 0, ScaleToDpi(width, dpi), ScaleToDpi(height, dpi)};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_EXSTYLE)));
     SetWindowPos(FHandle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
@@ -203,7 +205,10 @@ void TDialog::SetClientSize(int width, int height) {
 }
 
 void TDialog::SetItemBounds(int id, int left, int top, int width, int height) {
-    if (HWND item = Item(id)) SetWindowPos(item, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND item = Item(id);
+    if (!item) return;
+    const TBounds b = ScaleToDpi(TBounds{left, top, width, height}, WindowDpi(FHandle));
+    SetWindowPos(item, nullptr, b.Left, b.Top, b.Width, b.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---------------------------------------------------------------- controls

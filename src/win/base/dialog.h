@@ -111,6 +111,7 @@ protected:
     void CenterOnScreen();
     // Sizes in pixels where a layout is given in pixels rather than dialog
     // units: the client area, and a control's (left, top, width, height).
+    // Both are 96-DPI pixels, scaled to the dialog's DPI.
     void SetClientSize(int width, int height);
     void SetItemBounds(int id, int left, int top, int width, int height);
 

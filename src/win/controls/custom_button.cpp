@@ -1,5 +1,6 @@
 #include "controls/custom_button.h"
 
+#include "base/window_dpi.h"
 #include "layout/button_geometry.h"
 
 namespace {
@@ -295,7 +296,7 @@ void TCustomIconButton::SetLargeIcon(bool large) {
     if (repaint) Invalidate();
 }
 
-int TCustomIconButton::IconSize() const { return IconDrawSize(FLargeIcon, Width()); }
+int TCustomIconButton::IconSize() const { return IconDrawSize(FLargeIcon, Width(), WindowDpi(ParentHandle())); }
 
 HICON TCustomIconButton::IconToDraw(int& size) const {
     size = IconSize();

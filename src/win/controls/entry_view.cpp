@@ -112,11 +112,11 @@ TPageLayout TEntryView::LayoutAsPage(TPageLayoutInput in) {
     return out;
 }
 
-int TEntryView::LayoutAsRow() {
+int TEntryView::LayoutAsRow(int dpi) {
     if (!PoolsExist()) return 0;
     const TVantorPage* page = Page();
     const std::vector<TLayoutEntry> entries = page ? LayoutEntriesOf(*page) : std::vector<TLayoutEntry>();
-    const TBarEntryLayout row = LayoutBarEntries(entries);
+    const TBarEntryLayout row = LayoutBarEntries(entries, dpi);
     FCellMetrics = TCellMetrics{};
     FColumnCount = static_cast<int>(entries.size());
     ClearPlacements();

@@ -45,7 +45,7 @@ public:
     TPageLayout LayoutAsPage(TPageLayoutInput in);
     // One row of small buttons and separators, as the bars show them; returns
     // the row's width.
-    int LayoutAsRow();
+    int LayoutAsRow(int dpi = BaseDpi);
     // The titles of the entries that show one, in `font` and the two colours.
     void PaintTitles(HDC dc, const RECT& clip, HFONT font, COLORREF text, COLORREF back) const;
 

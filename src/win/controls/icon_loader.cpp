@@ -16,7 +16,7 @@ TIconAnswer LoadIconAnswer(const TIconRequest& request) {
         IsWebAddress(request.Path) || GetFileAttributesW(Widen(request.Path).c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!answer.Exists) return answer;
     if (request.WantIcon) answer.Icon.Reset(ExtractLauncherIcon(request.Path, request.Large, request.Index));
-    if (request.WantIcon64) answer.Icon64.Reset(ExtractLauncherIcon64(request.Path, request.Index));
+    if (request.WantIcon64) answer.Icon64.Reset(ExtractLauncherIcon64(request.Path, request.Index, request.Icon64Size));
     return answer;
 }
 

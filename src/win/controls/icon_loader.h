@@ -25,7 +25,8 @@ struct TIconRequest {
     bool Large = true;
     int Index = -1;
     bool WantIcon = true;     // extract the 16- or 32-pixel icon
-    bool WantIcon64 = false;  // and the 64-pixel image of a large one
+    bool WantIcon64 = false;  // and an image at the size drawn (64 pixels, or any size at another DPI)
+    int Icon64Size = 64;      // that size
 };
 
 struct TIconAnswer {

@@ -4,10 +4,12 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 #include <vector>
 
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 #include "controls/icon_loader.h"
 #include "launch/launch_rules.h"
 #include "layout/button_geometry.h"
@@ -129,8 +131,8 @@ HICON ExtractLauncherIcon(const std::string& path, bool large, int index) {
     return ShellIcon(file, large);
 }
 
-HICON ExtractLauncherIcon64(const std::string& path, int index) {
-    constexpr int Size = 64;
+HICON ExtractLauncherIcon64(const std::string& path, int index, int drawSize) {
+    const int Size = IconExtractSize(drawSize);
     const std::wstring file = IconSourceFile(path);
     if (index != -1) return ExtractSized(file, index, Size);
     if (ShowsOwnIcon(path, file)) return ExtractSized(file, 0, Size);
@@ -142,11 +144,17 @@ HICON ExtractLauncherIcon64(const std::string& path, int index) {
     return ExtractSized(info.szDisplayName, info.iIcon, Size);
 }
 
-HICON NotFoundIcon(bool large) {
+HICON NotFoundIcon(bool large, int size) {
     // Loaded once and never changed: the whole program draws the same two.
     static const TIcon largeIcon(LoadNotFoundIcon(true));
     static const TIcon smallIcon(LoadNotFoundIcon(false));
-    return large ? largeIcon.Get() : smallIcon.Get();
+    if (size <= 0 || size == NotFoundIconSize(large)) return large ? largeIcon.Get() : smallIcon.Get();
+    // At another DPI the picture is drawn at the size it is shown, so it
+    // stays sharp; one per size, kept for the program's life (UI thread only).
+    static std::map<int, TIcon> drawn;
+    auto it = drawn.find(size);
+    if (it == drawn.end()) it = drawn.emplace(size, TIcon(CreateNotFoundIcon(size))).first;
+    return it->second.Get();
 }
 
 // --- TLauncherButtonCache ---
@@ -179,11 +187,11 @@ TSharedIcon TLauncherButtonCache::GetIcon(const std::string& path, bool large, i
 }
 
 TSharedIcon TLauncherButtonCache::GetIcon(const std::string& path, bool large, int index, int drawSize) {
-    if (!large || drawSize < 64) return GetIcon(path, large, index);
+    if (!NeedsSizedIconImage(large, drawSize)) return GetIcon(path, large, index);
     const TEntry cached = Lookup(path, large, index);
     if (!cached) return nullptr;
     if (!cached->Icon64Tried) {
-        cached->Icon64 = ShareIconHandle(ExtractLauncherIcon64(path, index));
+        cached->Icon64 = ShareIconHandle(ExtractLauncherIcon64(path, index, drawSize));
         cached->Icon64Tried = true;
     }
     return Pick(cached, true);
@@ -203,7 +211,7 @@ TLauncherButtonCache::TTicket TLauncherButtonCache::Request(TLauncherButton& but
                                                             bool large, int index, int drawSize, bool keepShown) {
     const TTicket ticket = FNextTicket++;
     FWaiters.emplace(ticket, TWaiter{&button, 0, keepShown});
-    Join(ticket, TJobKey{path, large, index, large && drawSize >= 64});
+    Join(ticket, TJobKey{path, large, index, NeedsSizedIconImage(large, drawSize), drawSize});
     return ticket;
 }
 
@@ -228,6 +236,7 @@ void TLauncherButtonCache::Join(TTicket ticket, const TJobKey& key) {
     const bool keeps = waiter.KeepShown && waiter.Button->TCustomIconButton::IconHandle();
     request.WantIcon = !keeps && !cached;
     request.WantIcon64 = !keeps && key.Want64 && !(cached && (*cached)->Icon64Tried);
+    request.Icon64Size = key.Size64;
     const TJobId job = FLoader->Post(request);
     FInFlight.insert_or_assign(key, job);
     FJobs.emplace(job, TJob{key, {ticket}, request.WantIcon, request.WantIcon64});
@@ -380,7 +389,7 @@ void TLauncherButton::SetFileName(const std::string& path) {
             ShowAnswer(false, nullptr, false);
             return;
         }
-        HICON icon = size >= 64 ? ExtractLauncherIcon64(path, FIconIndex) : nullptr;
+        HICON icon = NeedsSizedIconImage(LargeIcon(), size) ? ExtractLauncherIcon64(path, FIconIndex, size) : nullptr;
         if (!icon) icon = ExtractLauncherIcon(path, LargeIcon(), FIconIndex);
         ShowAnswer(true, ShareIconHandle(icon), false);
         return;
@@ -389,7 +398,7 @@ void TLauncherButton::SetFileName(const std::string& path) {
     // A web address needs no check: a cached icon is shown at once.
     if (web) {
         const TLauncherButtonCache::TEntry* cached = FCache->FPolicy.Peek(path, LargeIcon(), FIconIndex);
-        if (cached && (size < 64 || (*cached)->Icon64Tried)) {
+        if (cached && (!NeedsSizedIconImage(LargeIcon(), size) || (*cached)->Icon64Tried)) {
             ShowAnswer(true, FCache->GetIcon(path, LargeIcon(), FIconIndex, size), false);
             return;
         }
@@ -473,6 +482,6 @@ HICON TLauncherButton::IconToDraw(int& size) const {
     if (HICON icon = TCustomIconButton::IconToDraw(size)) return icon;
     // Until the answer is in, the button shows its frame alone.
     if (Pending() && !FKnownMissing) return nullptr;
-    size = NotFoundIconSize(LargeIcon());
-    return NotFoundIcon(LargeIcon());
+    size = NotFoundIconSize(LargeIcon(), WindowDpi(ParentHandle()));
+    return NotFoundIcon(LargeIcon(), size);
 }

@@ -21,7 +21,9 @@
 HICON ExtractLauncherIcon(const std::string& path, bool large, int index);
 // The same icon at 64 pixels, for the widest buttons; null when the system
 // has no such image (the 32-pixel icon is then drawn enlarged).
-HICON ExtractLauncherIcon64(const std::string& path, int index);
+// The image for a large icon drawn `drawSize` pixels large (64 at 96 DPI),
+// taken at the nearest icon size at least that large.
+HICON ExtractLauncherIcon64(const std::string& path, int index, int drawSize = 64);
 // The empty file "Vantor.url" in the temporary folder, created when missing,
 // whose icon is the shell's icon of web shortcuts.
 std::wstring WebShortcutIconFile();
@@ -29,7 +31,8 @@ std::wstring WebShortcutIconFile();
 // The icon drawn for an entry whose target is missing: 32 or 16 pixels. The
 // program's resources "_NOTFOUNDL" and "_NOTFOUNDS" when present, else drawn
 // here. Shared and owned by this unit: never destroy it.
-HICON NotFoundIcon(bool large);
+// The "not found" picture; `size` 0 gives its own size (32 or 16).
+HICON NotFoundIcon(bool large, int size = 0);
 
 class TIconLoader;
 struct TIconAnswer;
@@ -93,6 +96,7 @@ private:
         bool Large;
         int Index;
         bool Want64;
+        int Size64 = 64;  // how large the big image is drawn; one size per screen, so not compared
         bool operator<(const TJobKey& o) const;
     };
     struct TJob {

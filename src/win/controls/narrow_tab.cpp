@@ -310,6 +310,11 @@ void TNarrowTab::SetMaxTabWidth(int value) {
     UpdateScroll();
 }
 
+void TNarrowTab::SetArrowLength(int value) {
+    FGeometry.SetArrowLength(value);
+    UpdateScroll();
+}
+
 void TNarrowTab::SetMinTabWidth(int value) {
     FGeometry.SetMinTabWidth(value);
     UpdateScroll();

@@ -80,6 +80,8 @@ public:
     void SetMaxTabWidth(int value);
     int MinTabWidth() const { return FGeometry.MinTabWidth(); }
     void SetMinTabWidth(int value);
+    int ArrowLength() const { return FGeometry.ArrowLength(); }
+    void SetArrowLength(int value);
     TNarrowTabPosition Position() const { return FGeometry.Position(); }
     void SetPosition(TNarrowTabPosition position);
     int TabHeight() const { return FGeometry.TabHeight(); }

@@ -1,6 +1,7 @@
 #include "dialogs/about.h"
 
 #include "base/handles.h"
+#include "base/window_dpi.h"
 #include "dialogs/settings_ids.h"
 #include "res/version.h"
 
@@ -16,7 +17,7 @@ bool TAboutDialog::OnInit() {
     SetItemBounds(IDC_ABOUT_VERSION, 80, 80, 190, 16);
     SetItemBounds(IDOK, 280, 88, 75, 25);
     LOGFONTW title{};
-    title.lfHeight = -32;
+    title.lfHeight = -ScaledForWindow(Handle(), 32);
     title.lfWeight = FW_NORMAL;
     title.lfCharSet = DEFAULT_CHARSET;
     wcscpy(title.lfFaceName, L"Impact");
@@ -36,21 +37,23 @@ bool TAboutDialog::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& result) {
 
 void TAboutDialog::FormPaint(HDC dc) {
     // The NT family's look of the strip: the inactive caption colour.
-    RECT strip{8, 8, 8 + 64, 8 + 104};
+    const auto px = [this](int value) { return ScaledForWindow(Handle(), value); };
+    RECT strip{px(8), px(8), px(8 + 64), px(8 + 104)};
     FillRect(dc, &strip, GetSysColorBrush(COLOR_INACTIVECAPTION));
-    HICON icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-    if (icon) DrawIconEx(dc, 24, 16, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    const int size = px(32);
+    TIcon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, size, size, 0)));
+    if (icon) DrawIconEx(dc, px(24), px(16), icon.Get(), size, size, 0, nullptr, DI_NORMAL);
     TPen shadow(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
     TPen highlight(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
     {
         TSelectObject pen(dc, shadow.Get());
-        MoveToEx(dc, 80, 71, nullptr);
-        LineTo(dc, 272, 71);
+        MoveToEx(dc, px(80), px(71), nullptr);
+        LineTo(dc, px(272), px(71));
     }
     {
         TSelectObject pen(dc, highlight.Get());
-        MoveToEx(dc, 80, 72, nullptr);
-        LineTo(dc, 272, 72);
+        MoveToEx(dc, px(80), px(71) + 1, nullptr);
+        LineTo(dc, px(272), px(71) + 1);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/command_bindings.h"
 #include "app/vantor.h"
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 #include "dialogs/settings_ids.h"
 #include "settings/sounds.h"
 
@@ -111,8 +112,10 @@ void TSettingsDialog::PlacePages() {
     if (unit.right <= 0 || unit.bottom <= 0) return;
     auto toUnitsX = [&](LONG pixels) { return MulDiv(pixels, 4, unit.right); };
     auto toUnitsY = [&](LONG pixels) { return MulDiv(pixels, 8, unit.bottom); };
-    auto scaleX = [](int units) { return MulDiv(units, kPixelsPerTenUnitsX, 10); };
-    auto scaleY = [](int units) { return MulDiv(units, kPixelsPerTenUnitsY, 10); };
+    // The fixed scale is the 96-DPI one, grown with the screen's DPI.
+    const int dpi = WindowDpi(Handle());
+    auto scaleX = [dpi](int units) { return MulDiv(units, kPixelsPerTenUnitsX * dpi, 10 * BaseDpi); };
+    auto scaleY = [dpi](int units) { return MulDiv(units, kPixelsPerTenUnitsY * dpi, 10 * BaseDpi); };
     for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (SettingsPageOfControl(GetDlgCtrlID(child)) < 0) continue;
         RECT r{};
@@ -126,7 +129,7 @@ void TSettingsDialog::PlacePages() {
         const int width = scaleX(toUnitsX(r.right - r.left));
         // A combo box's height is its dropped list's; the box itself keeps
         // the height its font gives it.
-        const int height = combo ? kComboListHeight : scaleY(toUnitsY(r.bottom - r.top));
+        const int height = combo ? ScaleToDpi(kComboListHeight, dpi) : scaleY(toUnitsY(r.bottom - r.top));
         SetWindowPos(child, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
