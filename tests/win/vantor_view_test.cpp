@@ -128,6 +128,7 @@ protected:
         in.ClientWidth = box.Width;
         in.ClientHeight = box.Height;
         in.ScrollBarWidth = VerticalScrollBarWidth();
+        in.Dpi = Vantor->Dpi();
         HFONT font = Vantor->WindowFont();
         in.TextWidth = [font](std::string_view text) {
             TWindowDC screen(nullptr);
@@ -559,4 +560,41 @@ TEST_F(VantorViewTest, AWindowHiddenAtTheEndIsKeptWhereItSlidesBackTo) {
     const std::string ini = ReadTextFile(Data + "Vantor.ini");
     EXPECT_NE(ini.find("Top=" + std::to_string(shown.top) + "\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Left=" + std::to_string(shown.left) + "\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(VantorViewTest, ADpiChangeLaysEverythingOutAgainAndTheFileKeeps96DpiSizes) {
+    WriteMainPages();
+    WriteTextFile(Data + "Vantor.ini", "[DockLocations]\r\nLeft=300\r\nTop=100\r\nWidth=380\r\nHeight=500\r\n");
+    TVantor& vantor = Start();
+    ASSERT_EQ(vantor.Dpi(), 96);  // the test session's screen
+    SetWindowPos(vantor.Handle(), nullptr, 200, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    vantor.Resnap();
+    ASSERT_NE(vantor.DockEdge(), deNone);  // docked: the tab strip has a side
+    RECT before{};
+    GetWindowRect(vantor.Handle(), &before);
+    EXPECT_EQ(before.right - before.left, 380);
+
+    // The system moves the window to a 150 % monitor and suggests its new rectangle.
+    RECT suggested{before.left, before.top, before.left + 570, before.top + 750};
+    SendMessageW(vantor.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(vantor.Dpi(), 144);
+    RECT after{};
+    GetWindowRect(vantor.Handle(), &after);
+    EXPECT_EQ(after.right - after.left, 570);
+    EXPECT_EQ(after.bottom - after.top, 750);
+    ExpectPoolMatchesCore("style 0 at 144 DPI");
+    EXPECT_EQ(vantor.MainView().Button(1)->Bounds(), (TBounds{62, 2, 57, 57}));  // (41, 1, 38, 38) at 150 %
+    LOGFONTW font{};
+    GetObjectW(vantor.WindowFont(), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -18);
+    const TBounds tabs = vantor.TabSet.Bounds();
+    EXPECT_EQ(std::min(tabs.Width, tabs.Height) + 3, 36);  // the 24-pixel strip with its splitter, scaled
+    EXPECT_EQ(vantor.MainPages().TabSetHeight(), 24);      // stored as it was
+    EXPECT_EQ(vantor.TabSet.ArrowLength(), 18);
+
+    Vantor.reset();  // the final save: the size in 96-DPI units, the place as it is
+    const std::string ini = ReadTextFile(Data + "Vantor.ini");
+    EXPECT_NE(ini.find("Width=380\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Height=500\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Left=" + std::to_string(after.left) + "\r\n"), std::string::npos) << ini;
 }
