@@ -192,6 +192,10 @@ void UseJapaneseFont(HWND dialog) {
 }
 
 void PlaceInPixels(HWND dialog, int clientWidth, int clientHeight) {
+    // The sizes are 96-DPI pixels: the dialog grows with the screen's DPI.
+    const int dpi = WindowDpi(dialog);
+    clientWidth = ScaleToDpi(clientWidth, dpi);
+    clientHeight = ScaleToDpi(clientHeight, dpi);
     RECT client{};
     GetClientRect(dialog, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
@@ -206,7 +210,7 @@ void PlaceInPixels(HWND dialog, int clientWidth, int clientHeight) {
         int height = static_cast<int>(r.bottom * sy + 0.5) - top;
         wchar_t name[32] = {};
         GetClassNameW(child, name, 32);
-        if (_wcsicmp(name, L"ComboBox") == 0) height = 200;
+        if (_wcsicmp(name, L"ComboBox") == 0) height = ScaleToDpi(200, dpi);
         SetWindowPos(child, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RECT frame{0, 0, clientWidth, clientHeight};

@@ -67,5 +67,6 @@ void UseJapaneseFont(HWND dialog);
 // Gives the dialog its client size in pixels and moves every control by the
 // same proportion. Dialog units follow the template font's metrics, which
 // differ between systems (a missing face takes another's); the layout is
-// meant in pixels. Combo boxes keep room for their drop-down lists.
+// meant in pixels (96-DPI ones, scaled to the dialog's DPI). Combo boxes keep
+// room for their drop-down lists.
 void PlaceInPixels(HWND dialog, int clientWidth, int clientHeight);
