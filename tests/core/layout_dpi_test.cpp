@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bars/bar_layout.h"
+#include "bars/resource_meter.h"
 #include "fake_platform.h"
 #include "layout/button_geometry.h"
 #include "layout/frame_layout.h"
@@ -169,4 +170,19 @@ TEST(DpiLayout, IconsAndTabArrowsGrowWithTheDpi) {
     EXPECT_EQ(tabs.Arrows().Back.Width, 18);
     EXPECT_EQ(tabs.Arrows().Forward.Left, 300 - 18);
     EXPECT_EQ(tabs.TabRects()[0].Left, 21);
+}
+
+TEST(DpiLayout, TheResourceMeterAt144DpiFillsItsTallerBoxLikeThe96DpiOne) {
+    const TResourceReadings readings{80, 50, 10};
+    const TMeterDrawing base = DrawMeter(200, readings, 20, 33, 0);
+    const TMeterDrawing big = DrawMeter(300, readings, 20, 33, 0, 144);
+    EXPECT_EQ(big.Edge, (TRect{0, 0, 300, 30}));
+    ASSERT_EQ(big.Fills.size(), base.Fills.size());
+    for (size_t i = 0; i < base.Fills.size(); ++i) {
+        EXPECT_EQ(big.Fills[i].Rect, ToRect(ScaleToDpi(ToBounds(base.Fills[i].Rect), 144))) << i;
+        EXPECT_EQ(big.Fills[i].Color, base.Fills[i].Color) << i;
+        EXPECT_LE(big.Fills[i].Rect.Right, big.Edge.Right - 2) << i;  // inside the sunken edge
+    }
+    EXPECT_EQ(big.TextTop, 6);
+    EXPECT_EQ(big.Text, base.Text);
 }

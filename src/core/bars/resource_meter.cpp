@@ -31,7 +31,19 @@ std::string MeterText(const TResourceReadings& r, int resourceViewMode) {
 }
 
 TMeterDrawing DrawMeter(int ownerWidth, const TResourceReadings& r, int resourceRed, int resourceYellow,
-                        int resourceViewMode) {
+                        int resourceViewMode, int dpi) {
+    if (dpi != BaseDpi) {
+        // Drawn at 96 DPI and scaled by edges, so the rows still meet.
+        const int width = std::max(0, ownerWidth);
+        TMeterDrawing d = DrawMeter(UnscaleFromDpi(width, dpi), r, resourceRed, resourceYellow, resourceViewMode);
+        const auto scaled = [dpi](const TRect& rect) { return ToRect(ScaleToDpi(ToBounds(rect), dpi)); };
+        d.Edge = scaled(d.Edge);
+        d.Edge.Right = width;
+        for (TMeterFill& fill : d.Fills) fill.Rect = scaled(fill.Rect);
+        d.TextClip = scaled(d.TextClip);
+        d.TextTop = ScaleToDpi(d.TextTop, dpi);
+        return d;
+    }
     TMeterDrawing d;
     ownerWidth = std::max(0, ownerWidth);
     const int w = std::max(0, ownerWidth - 4);

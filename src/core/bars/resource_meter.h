@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/dpi.h"
 #include "layout/rect.h"
 
 constexpr uint32_t MeterRgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
@@ -55,8 +56,9 @@ struct TMeterDrawing {
     TRect TextClip;                 // (2, 2, 2 + w, 18)
     int TextTop = 4;
 };
+// At another DPI the same drawing, scaled (ownerWidth at that DPI).
 TMeterDrawing DrawMeter(int ownerWidth, const TResourceReadings& r, int resourceRed, int resourceYellow,
-                        int resourceViewMode);
+                        int resourceViewMode, int dpi = BaseDpi);
 // The text's left x for its measured width: draw it black at x - 1 and x + 1,
 // then white at x.
 int MeterTextLeft(int ownerWidth, int textWidth);

@@ -2,6 +2,7 @@
 
 #include "app/vantor.h"
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 #include "controls/entry_view.h"
 
 namespace {
@@ -95,7 +96,8 @@ void TExtHintWindow::Paint(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     const std::wstring text = Widen(FText);
-    TextOutW(dc, 3, 3, text.c_str(), static_cast<int>(text.size()));
+    const int inset = ScaledForWindow(FHandle, 3);
+    TextOutW(dc, inset, inset, text.c_str(), static_cast<int>(text.size()));
     if (oldFont) SelectObject(dc, oldFont);
 }
 
@@ -121,8 +123,8 @@ void TExtHintWindow::ShowTitle(HWND owner, int x, int y, int style, const std::s
         if (oldFont) SelectObject(dc, oldFont);
         ReleaseDC(FHandle, dc);
     }
-    const int width = extent.cx + 6;
-    const int height = extent.cy + 2 + 4;
+    const int width = extent.cx + ScaledForWindow(FHandle, 6);
+    const int height = extent.cy + ScaledForWindow(FHandle, 2 + 4);
     // Kept on the desktop: moved left or up as far as needed.
     const int right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int bottom = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);

@@ -346,7 +346,7 @@ void TFormFloat::PTexturePaint(HDC dc, const RECT& clip) {
     }
     const TVantorManager& settings = vantor.MainPages();
     const TMeterDrawing meter = DrawMeter(POwner.ClientWidth(), Readings, settings.ResourceRed(),
-                                          settings.ResourceYellow(), settings.ResourceViewMode());
+                                          settings.ResourceYellow(), settings.ResourceViewMode(), Dpi());
     FillRect(dc, &clip, GetSysColorBrush(COLOR_BTNFACE));
     RECT edge = ToRect(meter.Edge);
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
