@@ -6,6 +6,7 @@
 #include "bars/resource_meter.h"
 #include "fake_platform.h"
 #include "layout/button_geometry.h"
+#include "layout/docking.h"
 #include "layout/frame_layout.h"
 #include "layout/page_layout.h"
 #include "layout/tab_geometry.h"
@@ -185,4 +186,10 @@ TEST(DpiLayout, TheResourceMeterAt144DpiFillsItsTallerBoxLikeThe96DpiOne) {
     }
     EXPECT_EQ(big.TextTop, 6);
     EXPECT_EQ(big.Text, base.Text);
+}
+
+TEST(DpiLayout, ADockedWindowSticksToItsEdgeForAScaledDistance) {
+    EXPECT_EQ(DragAnchor(deTop, TPoint{5, 5}, TPoint{}, 96), (TPoint{5, 21}));
+    EXPECT_EQ(DragAnchor(deTop, TPoint{5, 5}, TPoint{}, 144), (TPoint{5, 29}));
+    EXPECT_EQ(DragAnchor(deBottom, TPoint{5, 40}, TPoint{}, 192), (TPoint{5, 8}));
 }

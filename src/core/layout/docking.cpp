@@ -10,12 +10,13 @@ int ClampToScreen(int value, int maxValue) { return std::max(0, std::min(value, 
 
 }  // namespace
 
-TPoint DragAnchor(int dockEdge, TPoint down, TPoint current) {
+TPoint DragAnchor(int dockEdge, TPoint down, TPoint current, int dpi) {
+    const int stickiness = ScaleToDpi(DockStickiness, dpi);
     switch (dockEdge) {
         case deTop:
-            return {down.X, down.Y + DockStickiness};
+            return {down.X, down.Y + stickiness};
         case deBottom:
-            return {down.X, down.Y - DockStickiness};
+            return {down.X, down.Y - stickiness};
         case deLeft:
         case deRight:
             return down;

@@ -13,7 +13,7 @@ constexpr int DockStickiness = 16;
 
 // The point a drag measures from, given where the button went down (window
 // coordinates). `current` is kept while the window is not docked yet.
-TPoint DragAnchor(int dockEdge, TPoint down, TPoint current);
+TPoint DragAnchor(int dockEdge, TPoint down, TPoint current, int dpi = BaseDpi);
 
 struct TSnapResult {
     TPoint Position;  // the window's new top-left corner on the screen

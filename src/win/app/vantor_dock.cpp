@@ -17,7 +17,7 @@ void TVantor::FormMouseDown(TComponent* sender, TMouseButton button, TShiftState
     if (sender && IsWindowVisible(PTexture.Handle()) && IsWindowEnabled(PTexture.Handle()))
         SetFocus(ScrollBox.Handle());
     FPendingDockEdge = FDockEdge;
-    FDragAnchor = DragAnchor(FDockEdge, TPoint{x, y}, FDragAnchor);
+    FDragAnchor = DragAnchor(FDockEdge, TPoint{x, y}, FDragAnchor, FDpi);
     FDragging = true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/handles.h"
 #include "base/system_library.h"
+#include "base/window_dpi.h"
 
 namespace {
 
@@ -141,7 +142,9 @@ void TScrollBoxEx::SetScrollBarStyle(TScrollBarStyle style) {
 
 int TScrollBoxEx::PageStep() const { return std::max(ClientHeight() * 9 / 10, 1); }
 
-int TScrollBoxEx::LineStep() const { return FSmooth ? std::max(PageStep() / 10, 1) : PlainLineStep; }
+int TScrollBoxEx::LineStep() const {
+    return FSmooth ? std::max(PageStep() / 10, 1) : ScaledForWindow(Handle(), PlainLineStep);
+}
 
 // The bar hides itself while the page covers the whole range.
 void TScrollBoxEx::UpdateScrollInfo() {
