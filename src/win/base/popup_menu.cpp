@@ -10,8 +10,12 @@
 
 #include "base/menu_images.h"
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 
 namespace {
+
+// Menus are drawn at the screen's DPI, in the system's menu font.
+int MenuDpi() { return ScreenDpi(); }
 
 class TStripImages : public TMenuImageList {
 public:
@@ -223,10 +227,12 @@ void TPopupMenu::MeasureDrawn(MEASUREITEMSTRUCT& measure, const TDrawnItem& draw
     if (!drawn.ShortCut.empty()) DrawTextW(dc, drawn.ShortCut.c_str(), -1, &key, DT_SINGLELINE | DT_CALCRECT);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    // Text from 22 pixels, a gap before the key, 12 pixels after it.
-    const int keyGap = drawn.ShortCut.empty() ? 0 : 24;
-    measure.itemWidth = static_cast<UINT>(22 + caption.right + keyGap + key.right + 12);
-    measure.itemHeight = static_cast<UINT>(std::max<LONG>(20, caption.bottom + 6));
+    // Text from 22 pixels, a gap before the key, 12 pixels after it (at 96 DPI).
+    const int dpi = MenuDpi();
+    const auto px = [dpi](int value) { return ScaleToDpi(value, dpi); };
+    const int keyGap = drawn.ShortCut.empty() ? 0 : px(24);
+    measure.itemWidth = static_cast<UINT>(px(22) + caption.right + keyGap + key.right + px(12));
+    measure.itemHeight = static_cast<UINT>(std::max<LONG>(px(20), caption.bottom + px(6)));
 }
 
 void TPopupMenu::DrawDrawn(const DRAWITEMSTRUCT& draw, const TDrawnItem& drawn, const TMenuImageList* images) const {
@@ -235,20 +241,24 @@ void TPopupMenu::DrawDrawn(const DRAWITEMSTRUCT& draw, const TDrawnItem& drawn, 
     const bool selected = draw.itemState & ODS_SELECTED;
     const bool enabled = !(draw.itemState & (ODS_GRAYED | ODS_DISABLED));
     const bool hasImage = drawn.Image >= 0 && images;
-    const int boxTop = r.top + (r.bottom - r.top - 18) / 2;
+    const int dpi = MenuDpi();
+    const auto px = [dpi](int value) { return ScaleToDpi(value, dpi); };
+    const int squareSize = px(18);
+    const int boxTop = r.top + (r.bottom - r.top - squareSize) / 2;
     if (hasImage) {
-        RECT box{r.left, r.top, r.left + 20, r.bottom};
+        RECT box{r.left, r.top, r.left + px(20), r.bottom};
         FillRect(dc, &box, GetSysColorBrush(COLOR_MENU));
         const int size = images->ImageSize();
-        images->Draw(dc, drawn.Image, r.left + 1 + (16 - size) / 2, boxTop + 1, enabled);
+        const int inset = (squareSize - size) / 2;
+        images->Draw(dc, drawn.Image, r.left + inset, boxTop + inset, enabled);
         // A raised box around the picture of the item under the highlight.
-        RECT square{r.left, boxTop, r.left + 18, boxTop + 18};
+        RECT square{r.left, boxTop, r.left + squareSize, boxTop + squareSize};
         if (selected) DrawEdge(dc, &square, BDR_RAISEDINNER, BF_RECT);
     }
     const COLORREF back = GetSysColor(selected ? COLOR_ACTIVECAPTION : COLOR_MENU);
     const COLORREF text = GetSysColor(selected ? (enabled ? COLOR_CAPTIONTEXT : COLOR_BTNSHADOW)
                                                : (enabled ? COLOR_MENUTEXT : COLOR_BTNHIGHLIGHT));
-    RECT fill{hasImage ? r.left + 20 : r.left, r.top, r.right, r.bottom};
+    RECT fill{hasImage ? r.left + px(20) : r.left, r.top, r.right, r.bottom};
     TBrush brush(CreateSolidBrush(back));
     FillRect(dc, &fill, brush.Get());
     HGDIOBJ old = SelectObject(dc, MenuFont());
@@ -261,10 +271,10 @@ void TPopupMenu::DrawDrawn(const DRAWITEMSTRUCT& draw, const TDrawnItem& drawn, 
     };
     // A disabled item not under the highlight looks embossed.
     if (!enabled && !selected) {
-        write(RECT{r.left + 23, r.top + 1, r.right - 11, r.bottom + 1});
+        write(RECT{r.left + px(22) + 1, r.top + 1, r.right - px(12) + 1, r.bottom + 1});
         SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
     }
-    write(RECT{r.left + 22, r.top, r.right - 12, r.bottom});
+    write(RECT{r.left + px(22), r.top, r.right - px(12), r.bottom});
     SelectObject(dc, old);
 }
 
@@ -426,8 +436,8 @@ bool TPopupMenu::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             }
             if (!FImages) return false;
             // A little air between the picture and the text.
-            measure->itemWidth = static_cast<UINT>(FImages->ImageSize() + 2 * kImageMargin);
-            measure->itemHeight = static_cast<UINT>(FImages->ImageSize() + kImageMargin);
+            measure->itemWidth = static_cast<UINT>(FImages->ImageSize() + 2 * ScaleToDpi(kImageMargin, MenuDpi()));
+            measure->itemHeight = static_cast<UINT>(FImages->ImageSize() + ScaleToDpi(kImageMargin, MenuDpi()));
             result = TRUE;
             return true;
         }
