@@ -16,6 +16,12 @@ A picture is drawn on a grid `scale` times finer than its pixels, each shape
 gets a 1-pixel outline by erosion of its mask, and the grid is averaged down:
 scale 1 gives the hard-edged images of the strips (no alpha there), larger
 scales the smooth, alpha-blended program icon.
+
+The menu strip is designed on 16 pixels and drawn again at 24 and 32 for
+144 and 192 DPI by mapping each pixel's centre back onto the design, so the
+outlines stay 1 pixel wide and the edges hard. Where a detail of one design
+pixel would come out uneven at one and a half times, the picture draws it on
+whole pixels of the larger size instead (`fill_px`, `line_px`).
 """
 
 import math
@@ -163,14 +169,17 @@ def mix(a, b, t):
 
 
 class Canvas:
-    def __init__(self, width, height, scale=1):
-        self.w, self.h, self.s = width, height, scale
+    def __init__(self, width, height, scale=1, unit=1):
+        # `unit` is how many pixels one pixel of the design takes: the pictures
+        # are designed on 16 pixels and drawn at 24 or 32 for higher DPI, where
+        # outlines stay 1 pixel wide instead of growing with the rest.
+        self.w, self.h, self.s, self.u = width, height, scale, unit
         self.W, self.H = width * scale, height * scale
         self.px = [None] * (self.W * self.H)  # (r, g, b) or None (clear)
 
     def mask(self, shape):
-        s = self.s
-        return [shape((i % self.W + 0.5) / s, (i // self.W + 0.5) / s) for i in range(self.W * self.H)]
+        s, u = self.s, self.u
+        return [shape((i % self.W + 0.5) / s / u, (i // self.W + 0.5) / s / u) for i in range(self.W * self.H)]
 
     def erode(self, m, times):
         W, H = self.W, self.H
@@ -224,7 +233,16 @@ class Canvas:
                 self.px[i] = None
 
     def art(self, x0, y0, rows, colours):
-        """Pixel art: one character per picture pixel, '.' leaves it alone."""
+        """Pixel art: one character per design pixel, '.' leaves it alone."""
+        if self.u != 1:
+            # Each pixel takes the character of the design pixel its centre falls in.
+            for Y in range(self.H):
+                for X in range(self.W):
+                    dx = int((X + 0.5) / self.s / self.u) - x0
+                    dy = int((Y + 0.5) / self.s / self.u) - y0
+                    if 0 <= dy < len(rows) and 0 <= dx < len(rows[dy]) and rows[dy][dx] != ".":
+                        self.px[Y * self.W + X] = colours[rows[dy][dx]]
+            return
         for dy, row in enumerate(rows):
             for dx, ch in enumerate(row):
                 if ch == ".":
@@ -235,6 +253,32 @@ class Canvas:
                         X, Y = (x0 + dx) * self.s + sx, (y0 + dy) * self.s + sy
                         if 0 <= X < self.W and 0 <= Y < self.H:
                             self.px[Y * self.W + X] = c
+
+    def fill_px(self, x0, y0, x1, y1, colour):
+        """Plain colour on the pixels [x0, x1) x [y0, y1) of the picture as drawn,
+        for details that must land on whole pixels at every size."""
+        for Y in range(max(0, y0 * self.s), min(self.H, y1 * self.s)):
+            for X in range(max(0, x0 * self.s), min(self.W, x1 * self.s)):
+                self.px[Y * self.W + X] = colour
+
+    def line_px(self, x0, y0, x1, y1, colour):
+        """A 1-pixel line between two pixels of the picture as drawn (Bresenham)."""
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx, sy = (1 if x1 > x0 else -1), (1 if y1 > y0 else -1)
+        err = dx + dy
+        while True:
+            self.fill_px(x0, y0, x0 + 1, y0 + 1, colour)
+            if (x0, y0) == (x1, y1):
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err, x0 = err + dy, x0 + sx
+            if e2 <= dx:
+                err, y0 = err + dx, y0 + sy
+
+    def first_px(self, d):
+        """The first pixel whose centre lies at or past design coordinate d."""
+        return math.ceil(d * self.u - 0.5)
 
     def rgba(self):
         """The picture at its own size: rows of (r, g, b, a), averaged down."""
@@ -311,6 +355,16 @@ def strip(pictures):
 
 
 # ------------------------------------------------------------------ small parts
+def text_line(c, x0, y, x1):
+    """A line of text one design pixel high. Larger, it is whole pixels high (1
+    at 24, 2 at 32), so that the lines of a page come out alike."""
+    if c.u == 1:
+        c.fill(Rect(x0, y, x1, y + 1), TEXT_LINE)
+    else:
+        top = c.first_px(y)
+        c.fill_px(c.first_px(x0), top, c.first_px(x1), top + c.w // 16, TEXT_LINE)
+
+
 def sheet(c, x0, y0, x1, y1, lines=True, fold=0):
     """A white sheet of paper, optionally dog-eared, with lines of text."""
     if fold:
@@ -323,7 +377,7 @@ def sheet(c, x0, y0, x1, y1, lines=True, fold=0):
         top = y0 + 2 + (fold if fold > 2 else 0)
         for y in range(int(top), int(y1) - 2, 2):
             right = x1 - 2 if (y // 2) % 3 else x1 - 4
-            c.fill(Rect(x0 + 2, y, right, y + 1), TEXT_LINE)
+            text_line(c, x0 + 2, y, right)
 
 
 def monitor(c, screen_ramp):
@@ -342,7 +396,11 @@ def no_entry_badge(c):
 def play_badge(c):
     """The green 'runs by itself' badge at the lower right."""
     c.paint(Ellipse(11.5, 11.5, 4.5), GREEN)
-    c.art(10, 9, ["x..", "xx.", "xxx", "xx.", "x.."], {"x": WHITE})
+    if c.u == 1:
+        c.art(10, 9, ["x..", "xx.", "xxx", "xx.", "x.."], {"x": WHITE})
+    else:
+        # Pixel art scaled by one and a half comes out stepped unevenly.
+        c.fill(Poly((10, 9), (13.2, 11.5), (10, 14)), WHITE)
 
 
 def cd(c):
@@ -364,8 +422,17 @@ def img_cut(c):
     c.paint(Poly((10, 0), (12, 0), (8, 10), (6, 10)), METAL)
     c.paint(Poly((4, 0), (6, 0), (10, 10), (8, 10)), METAL)
     c.fill(Rect(7, 7, 9, 9), INK)
-    c.paint(ring(4.5, 12.2, 3.6, 1.5), RED)
-    c.paint(ring(11.5, 12.2, 3.6, 1.5), RED)
+    if c.u == 1:
+        c.paint(ring(4.5, 12.2, 3.6, 1.5), RED)
+        c.paint(ring(11.5, 12.2, 3.6, 1.5), RED)
+        return
+    # Larger, the rings are centred on the pixel grid (a pixel's centre at 24, a
+    # corner at 32) so that both come out round and mirror each other, with
+    # holes wide enough to stay open inside their outlines.
+    def snap(d):
+        return (math.floor(d * c.u) + 0.5) / c.u if c.w == 24 else round(d * c.u) / c.u
+    for x in (4.5, 11.5):
+        c.paint(ring(snap(x), snap(12.2), 3.6, 1.7), RED)
 
 
 def img_copy(c):
@@ -385,12 +452,37 @@ def img_properties(c):
     c.fill(Rect(12, 2, 15, 4), (220, 230, 245))
     for y in (6, 10):
         c.paint(Rect(2, y, 5, y + 3), PAPER)
-        c.fill(Rect(6, y + 1, 14, y + 2), TEXT_LINE)
+        text_line(c, 6, y + 1, 14)
     c.art(2, 6, ["...", ".x.", "..."], {"x": (0, 120, 0)})
+
+
+QUESTION_HELP_24 = [
+    "..wwwww..",
+    ".wwwwwww.",
+    "www...www",
+    "www...www",
+    "......www",
+    ".....www.",
+    "....www..",
+    "...www...",
+    "...www...",
+    ".........",
+    "...www...",
+    "...www...",
+    "...www...",
+]
 
 
 def img_help(c):
     c.paint(Ellipse(8, 8, 7.5), BLUE, bevel=True)
+    if c.w == 24:
+        # Strokes of two pixels scaled by one and a half come out uneven: drawn
+        # again three pixels wide.
+        for dy, row in enumerate(QUESTION_HELP_24):
+            for dx, ch in enumerate(row):
+                if ch == "w":
+                    c.fill_px(8 + dx, 5 + dy, 9 + dx, 6 + dy, WHITE)
+        return
     c.art(5, 3, [
         ".wwww.",
         "ww..ww",
@@ -427,7 +519,14 @@ def img_open_folder(c):
 def img_screen_saver(c):
     monitor(c, SCREEN)
     c.fill(Ellipse(7, 7, 3.2) - Ellipse(8.6, 6, 2.8), (255, 230, 90))
-    c.art(10, 4, ["x...", "....", "...x", ".x.."], {"x": WHITE})
+    if c.u == 1:
+        c.art(10, 4, ["x...", "....", "...x", ".x.."], {"x": WHITE})
+    else:
+        # Stars of equal size, all inside the screen's outline.
+        n = c.w // 16
+        for x, y in ((10, 4), (13, 6), (11, 7)):
+            X, Y = min(c.first_px(x), c.first_px(14) - 1 - n), c.first_px(y)
+            c.fill_px(X, Y, X + n, Y + n, WHITE)
 
 
 def img_screen_saver_stopped(c):
@@ -467,18 +566,28 @@ def img_keyword_bar(c):
 def img_history_bar(c):
     c.paint(Ellipse(8, 8, 7.5), BLUE)
     c.paint(Ellipse(8, 8, 5.9), PAPER, outline=False)
-    c.art(3, 3, [
-        ".....x.....",
-        ".....x.....",
-        ".....x.....",
-        ".....x.....",
-        "x....xxxx.x",
-        "...........",
-        "...........",
-        "...........",
-        ".....x.....",
-    ], {"x": INK})
-    c.fill(Rect(7, 7, 9, 9), (204, 0, 0))
+    if c.u == 1:
+        c.art(3, 3, [
+            ".....x.....",
+            ".....x.....",
+            ".....x.....",
+            ".....x.....",
+            "x....xxxx.x",
+            "...........",
+            "...........",
+            "...........",
+            ".....x.....",
+        ], {"x": INK})
+        c.fill(Rect(7, 7, 9, 9), (204, 0, 0))
+        return
+    # Hands two pixels wide on the dial's centre line, so they come out even.
+    m, d = c.w // 2, round(5 * c.u)
+    c.fill_px(m - 1, m - d, m + 1, m + 1, INK)
+    c.fill_px(m - 1, m - 1, m + d - 3, m + 1, INK)
+    c.fill_px(m - d, m - 1, m - d + 2, m + 1, INK)
+    c.fill_px(m + d - 2, m - 1, m + d, m + 1, INK)
+    c.fill_px(m - 1, m + d - 2, m + 1, m + d, INK)
+    c.fill_px(m - 2, m - 2, m + 2, m + 2, (204, 0, 0))
 
 
 def img_readme(c):
@@ -508,19 +617,27 @@ def img_start_menu(c):
     c.paint(Rect(2, 0, 15, 16), PAPER)
     c.paint(Rect(2, 0, 6, 16), BLUE)
     for y in (2, 5, 8, 11):
-        c.fill(Rect(8, y, 13, y + 1), TEXT_LINE)
+        text_line(c, 8, y, 13)
     c.fill(Rect(7, 13, 14, 14), (180, 184, 178))
 
 
 def img_send_to(c):
     c.paint(Rect(0, 2, 13, 12), PAPER)
-    c.art(1, 3, [
-        "x.........x",
-        ".x.......x.",
-        "..x.....x..",
-        "...x...x...",
-        "....xxx....",
-    ], {"x": (110, 114, 108)})
+    if c.u != 1:
+        # The flap as 1-pixel lines at 45 degrees, symmetric inside the outline.
+        left, right, top, k = 1, c.first_px(13) - 2, c.first_px(2) + 1, round(4 * c.u)
+        flap = (110, 114, 108)
+        c.line_px(left, top, left + k, top + k, flap)
+        c.line_px(left + k, top + k, right - k, top + k, flap)
+        c.line_px(right - k, top + k, right, top, flap)
+    else:
+        c.art(1, 3, [
+            "x.........x",
+            ".x.......x.",
+            "..x.....x..",
+            "...x...x...",
+            "....xxx....",
+        ], {"x": (110, 114, 108)})
     c.paint(Poly((6, 9), (10, 9), (10, 6), (16, 11.5), (10, 17), (10, 14), (6, 14)), GREEN)
 
 
@@ -643,23 +760,29 @@ def main_icon(size):
 
 
 # ------------------------------------------------------------------ output
-def draw(fn, width=16, height=16):
-    c = Canvas(width, height)
+def draw(fn, width=16, height=16, size=16):
+    """A picture designed on 16 pixels, drawn `size` pixels per 16."""
+    c = Canvas(width * size // 16, height * size // 16, unit=size / 16)
     fn(c)
     return c.rgba()
 
 
+# The menu strip at 96 DPI and at the sizes drawn for 144 and 192 DPI.
+MENU_IMAGE_SIZES = {16: "menu_images.bmp", 24: "menu_images_24.bmp", 32: "menu_images_32.bmp"}
+
+
 def outputs():
-    menu = strip([draw(fn) for fn in MENU_IMAGES])
     organise = strip([draw(fn) for fn in ORGANISE_IMAGES])
-    return {
+    files = {
         "vantor.ico": ico([main_icon(16), main_icon(32), main_icon(48)]),
         "not_found_large.ico": ico([not_found(32)]),
         "not_found_small.ico": ico([not_found(16)]),
-        "menu_images.bmp": bmp24(menu, (255, 0, 255)),
         "organise_images.bmp": bmp24(organise, (255, 0, 255)),
         "truetype_glyph.bmp": bmp24(draw(truetype_glyph), (128, 128, 128)),
     }
+    for size, name in MENU_IMAGE_SIZES.items():
+        files[name] = bmp24(strip([draw(fn, size=size) for fn in MENU_IMAGES]), (255, 0, 255))
+    return files
 
 
 def main(argv):

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "base/system_library.h"
 #include "base/win_text.h"
 #include "controls/launcher_button.h"
+#include "controls_test_support.h"
 #include "layout/frame_layout.h"
 #include "res/version.h"
 #include "shell/win_platform.h"
@@ -188,28 +191,32 @@ TEST_F(ProgramResources, TheNotFoundIconsHaveOneImageOfTheirSize) {
 TEST_F(ProgramResources, TheBitmapsHoldWholeImagesOnTheirTransparentColour) {
     struct TCase {
         const wchar_t* Name;
+        int Size;
         int Count;
         COLORREF Key;
     } cases[] = {
-        {L"MENUIMAGES", miImageCount, RGB(255, 0, 255)},
-        {L"ORGANISEIMAGES", 3, RGB(255, 0, 255)},
-        {L"TRUETYPEGLYPH", 1, RGB(128, 128, 128)},
+        {L"MENUIMAGES", 16, miImageCount, RGB(255, 0, 255)},
+        {L"MENUIMAGES24", 24, miImageCount, RGB(255, 0, 255)},  // for 144 DPI
+        {L"MENUIMAGES32", 32, miImageCount, RGB(255, 0, 255)},  // for 192 DPI
+        {L"ORGANISEIMAGES", 16, 3, RGB(255, 0, 255)},
+        {L"TRUETYPEGLYPH", 16, 1, RGB(128, 128, 128)},
     };
     for (const TCase& c : cases) {
         const std::string name = Narrow(c.Name);
+        const int size = c.Size;
         const TStripInfo strip = BitmapResource(Module(), c.Name);
-        EXPECT_EQ(strip.Width, 16 * c.Count) << name;
-        ASSERT_EQ(strip.Height, 16) << name;
+        ASSERT_EQ(strip.Width, size * c.Count) << name;
+        ASSERT_EQ(strip.Height, size) << name;
         ASSERT_EQ(strip.BitCount, 24) << name;
-        ASSERT_EQ(strip.Pixels.size(), static_cast<size_t>(strip.Width) * 16) << name;
+        ASSERT_EQ(strip.Pixels.size(), static_cast<size_t>(strip.Width) * size) << name;
         // Each image is a picture: some clear and a good part drawn (a strip
         // one image short, or shifted by a pixel, shows up here).
         for (int i = 0; i < c.Count; ++i) {
             int clear = 0;
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x) clear += strip.Pixel(i * 16 + x, y) == c.Key;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) clear += strip.Pixel(i * size + x, y) == c.Key;
             EXPECT_GT(clear, 0) << name << " image " << i;
-            EXPECT_LT(clear, 200) << name << " image " << i;
+            EXPECT_LT(clear, size * size * 200 / 256) << name << " image " << i;
         }
     }
 }
@@ -307,26 +314,131 @@ TEST_F(ProgramResources, TheNotFoundIconShownIsTheProgramsOwnPicture) {
     }
 }
 
-TEST(MenuImages, TheStripIsCutIntoIconsWithClearBackgrounds) {
-    const TImageStrip& strip = MenuImages();
-    ASSERT_EQ(strip.Count(), miImageCount);
-    EXPECT_EQ(strip.Icon(-1), nullptr);
-    EXPECT_EQ(strip.Icon(miImageCount), nullptr);
+// An image as shown: its colours on navy, with what lets both navy and white
+// through as the key colour.
+std::vector<COLORREF> Shown(HICON icon, int size) {
     const COLORREF navy = RGB(0, 0, 128), white = RGB(255, 255, 255);
-    for (int i = 0; i < strip.Count(); ++i) {
-        ASSERT_NE(strip.Icon(i), nullptr) << i;
-        const std::vector<COLORREF> onNavy = Render(strip.Icon(i), 16, navy);
-        const std::vector<COLORREF> onWhite = Render(strip.Icon(i), 16, white);
-        int clear = 0, magenta = 0;
-        for (size_t p = 0; p < onNavy.size(); ++p) {
-            if (onNavy[p] == navy && onWhite[p] == white) ++clear;
-            if (onNavy[p] == RGB(255, 0, 255)) ++magenta;
+    std::vector<COLORREF> onNavy = Render(icon, size, navy);
+    const std::vector<COLORREF> onWhite = Render(icon, size, white);
+    for (size_t p = 0; p < onNavy.size(); ++p)
+        if (onNavy[p] == navy && onWhite[p] == white) onNavy[p] = RGB(255, 0, 255);
+    return onNavy;
+}
+
+// An icon's AND mask, top row first: true where the icon lets the background
+// through when drawn without its alpha channel.
+std::vector<bool> IconMask(HICON icon, int size) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return {};
+    TBitmap mask(info.hbmMask), color(info.hbmColor);
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof(header.bmiHeader);
+    header.bmiHeader.biWidth = size;
+    header.bmiHeader.biHeight = -size;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(size) * size);
+    TWindowDC screen(nullptr);
+    if (GetDIBits(screen.DC(), mask.Get(), 0, size, pixels.data(), &header, DIB_RGB_COLORS) != size) return {};
+    std::vector<bool> clear;
+    for (uint32_t p : pixels) clear.push_back((p & 0x00FFFFFF) != 0);
+    return clear;
+}
+
+TEST(MenuImages, EachStripIsCutIntoIconsOfItsSizeWithClearBackgrounds) {
+    for (int size : {16, 24, 32}) {
+        const TImageStrip& strip = MenuImages(size);
+        ASSERT_EQ(strip.Size(), size);
+        ASSERT_EQ(strip.Count(), miImageCount) << size;
+        EXPECT_EQ(strip.Icon(-1), nullptr) << size;
+        EXPECT_EQ(strip.Icon(miImageCount), nullptr) << size;
+        for (int i = 0; i < strip.Count(); ++i) {
+            ASSERT_NE(strip.Icon(i), nullptr) << size << " " << i;
+            EXPECT_EQ(IconImageSize(strip.Icon(i)).cx, size) << i;
+            EXPECT_EQ(IconImageSize(strip.Icon(i)).cy, size) << i;
+            const std::vector<COLORREF> shown = Shown(strip.Icon(i), size);
+            // The key colour never shows as such: what it marked lets every
+            // background through.
+            const std::vector<COLORREF> onBlack = Render(strip.Icon(i), size, RGB(0, 0, 0));
+            // The mask agrees, for drawing without alpha (the greyed image).
+            const std::vector<bool> mask = IconMask(strip.Icon(i), size);
+            ASSERT_EQ(mask.size(), shown.size()) << size << " " << i;
+            int clear = 0, notClearOnBlack = 0, maskWrong = 0;
+            for (size_t p = 0; p < shown.size(); ++p) {
+                const bool isClear = shown[p] == RGB(255, 0, 255);
+                clear += isClear;
+                notClearOnBlack += (onBlack[p] == RGB(0, 0, 0)) != isClear;
+                maskWrong += mask[p] != isClear;
+            }
+            EXPECT_EQ(notClearOnBlack, 0) << size << " " << i;
+            EXPECT_EQ(maskWrong, 0) << size << " " << i;
+            EXPECT_GT(clear, 0) << size << " " << i;
+            EXPECT_LT(clear, size * size * 200 / 256) << size << " " << i;
         }
-        // The key colour never shows; what it marked lets the background through.
-        EXPECT_EQ(magenta, 0) << i;
-        EXPECT_GT(clear, 0) << i;
-        EXPECT_LT(clear, 200) << i;
     }
+}
+
+TEST(MenuImages, TheLargerStripsShowThe16PixelPicturesAtTheSameIndices) {
+    const TImageStrip& small = MenuImages();
+    ASSERT_EQ(small.Count(), miImageCount);
+    std::vector<std::vector<COLORREF>> smallShown;
+    for (int i = 0; i < miImageCount; ++i) smallShown.push_back(Shown(small.Icon(i), 16));
+    for (int size : {24, 32}) {
+        const TImageStrip& large = MenuImages(size);
+        ASSERT_EQ(large.Count(), miImageCount) << size;
+        for (int i = 0; i < miImageCount; ++i) {
+            const std::vector<COLORREF> shown = Shown(large.Icon(i), size);
+            // Where a 16-pixel picture leaves its corners clear, the larger
+            // one does too: it is not cut a pixel off or drawn offset.
+            const int last = size - 1;
+            const int corners[4][4] = {{0, 0, 0, 0}, {15, 0, last, 0}, {0, 15, 0, last}, {15, 15, last, last}};
+            for (const auto& c : corners) {
+                if (smallShown[static_cast<size_t>(i)][static_cast<size_t>(c[1] * 16 + c[0])] == RGB(255, 0, 255)) {
+                    EXPECT_EQ(shown[static_cast<size_t>(c[3] * size + c[2])], RGB(255, 0, 255))
+                        << size << " image " << i << " corner " << c[2] << "," << c[3];
+                }
+            }
+            // Sampled at the 16-pixel grid, of all the 16-pixel pictures it
+            // is most like its own (a strip in the wrong order, or cut at the
+            // wrong width, fails here).
+            auto distance = [&](const std::vector<COLORREF>& other) {
+                long total = 0;
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 16; ++x) {
+                        const COLORREF a = other[static_cast<size_t>(y * 16 + x)];
+                        const COLORREF b =
+                            shown[static_cast<size_t>((2 * y + 1) * size / 32 * size + (2 * x + 1) * size / 32)];
+                        total += std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+                                 std::abs(GetBValue(a) - GetBValue(b));
+                    }
+                return total;
+            };
+            const long own = distance(smallShown[static_cast<size_t>(i)]);
+            for (int j = 0; j < miImageCount; ++j) {
+                if (j != i) {
+                    EXPECT_LT(own, distance(smallShown[static_cast<size_t>(j)])) << size << " " << i << " " << j;
+                }
+            }
+        }
+    }
+}
+
+TEST(MenuImages, ASizeGetsTheSmallestStripAtLeastAsLarge) {
+    EXPECT_EQ(&MenuImages(16), &MenuImages());
+    EXPECT_EQ(&MenuImages(0), &MenuImages());
+    EXPECT_EQ(&MenuImages(-5), &MenuImages());
+    EXPECT_EQ(MenuImages().Size(), 16);
+    EXPECT_EQ(MenuImages(17).Size(), 24);
+    EXPECT_EQ(MenuImages(20).Size(), 24);
+    EXPECT_EQ(MenuImages(24).Size(), 24);
+    EXPECT_EQ(MenuImages(25).Size(), 32);
+    EXPECT_EQ(MenuImages(32).Size(), 32);
+    // Nothing larger: shrinking is done by whoever draws it.
+    EXPECT_EQ(MenuImages(64).Size(), 32);
+    // Each size is one strip, loaded once.
+    EXPECT_EQ(&MenuImages(20), &MenuImages(24));
+    EXPECT_EQ(&MenuImages(64), &MenuImages(32));
 }
 
 TEST(MenuImages, AnImageIsCutOnceAndSharedByEveryHolder) {
@@ -343,30 +455,46 @@ TEST(MenuImages, AnImageIsCutOnceAndSharedByEveryHolder) {
     EXPECT_EQ(button.Icon(), strip.Icon(miShutdown));
 }
 
-TEST(MenuImages, ADisabledImageIsDrawnGreyed) {
-    const TImageStrip& strip = MenuImages();
-    auto draw = [&](bool enabled) {
-        TWindowDC screen(nullptr);
-        TMemoryDC dc(CreateCompatibleDC(screen.DC()));
-        TBitmap bitmap(CreateCompatibleBitmap(screen.DC(), 20, 20));
-        TSelectObject use(dc.Get(), bitmap.Get());
-        RECT all{0, 0, 20, 20};
-        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        strip.Draw(dc.Get(), miAdd, 2, 2, enabled);
-        std::vector<COLORREF> pixels;
-        bool colourful = false;
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 20; ++x) {
-                const COLORREF c = GetPixel(dc.Get(), x, y);
-                pixels.push_back(c);
-                colourful = colourful || !(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c));
-            }
-        // Nothing outside the image's square.
-        for (int x = 0; x < 20; ++x) EXPECT_EQ(pixels[static_cast<size_t>(x)], RGB(255, 255, 255));
-        return colourful;
-    };
-    EXPECT_TRUE(draw(true));
-    EXPECT_FALSE(draw(false));  // the green plus loses its colour
+TEST(MenuImages, AnImageIsDrawnAtItsStripsSizeAndGreyedWhenDisabled) {
+    for (int size : {16, 24, 32}) {
+        const TImageStrip& strip = MenuImages(size);
+        const int canvas = size + 8;
+        struct TDrawn {
+            bool Colourful = false;
+            int Right = -1, Bottom = -1;  // the last column and row drawn on
+        };
+        auto draw = [&](bool enabled) {
+            TWindowDC screen(nullptr);
+            TMemoryDC dc(CreateCompatibleDC(screen.DC()));
+            TBitmap bitmap(CreateCompatibleBitmap(screen.DC(), canvas, canvas));
+            TSelectObject use(dc.Get(), bitmap.Get());
+            RECT all{0, 0, canvas, canvas};
+            FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            strip.Draw(dc.Get(), miAdd, 2, 2, enabled);
+            TDrawn drawn;
+            for (int y = 0; y < canvas; ++y)
+                for (int x = 0; x < canvas; ++x) {
+                    const COLORREF c = GetPixel(dc.Get(), x, y);
+                    if (c == RGB(255, 255, 255)) continue;
+                    drawn.Colourful =
+                        drawn.Colourful || !(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c));
+                    drawn.Right = std::max(drawn.Right, x);
+                    drawn.Bottom = std::max(drawn.Bottom, y);
+                    // Nothing outside the image's square.
+                    EXPECT_TRUE(x >= 2 && y >= 2 && x < 2 + size && y < 2 + size) << size << " " << x << "," << y;
+                }
+            return drawn;
+        };
+        for (bool enabled : {true, false}) {
+            const TDrawn drawn = draw(enabled);
+            // The plus reaches to within two pixels of the image's edges, so
+            // it is drawn at the strip's size, not at 16.
+            EXPECT_GE(drawn.Right, 2 + size - 3) << size << " " << enabled;
+            EXPECT_GE(drawn.Bottom, 2 + size - 3) << size << " " << enabled;
+            // The green plus loses its colour when disabled.
+            EXPECT_EQ(drawn.Colourful, enabled) << size;
+        }
+    }
 }
 
 namespace {

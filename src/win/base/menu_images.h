@@ -1,6 +1,7 @@
-// The program's sixteen-pixel pictures: the bitmap resource "MENUIMAGES" holds
-// them side by side; cut into icons once, they serve the menus, the bars' grips
-// and the system buttons.
+// The program's small pictures: the bitmap resource "MENUIMAGES" holds them
+// side by side at 16 pixels, "MENUIMAGES24" and "MENUIMAGES32" the same
+// pictures drawn at 24 and 32 pixels for higher DPI; cut into icons once, they
+// serve the menus, the bars' grips and the system buttons.
 #pragma once
 
 #include <windows.h>
@@ -45,29 +46,40 @@ enum TMenuImage {
 // start-up shows only a few of them.
 class TImageStrip {
 public:
+    // The size of the 16-pixel strip's images, MenuImages()'s.
     static constexpr int ImageSize = 16;
 
-    // Empty when the resource is missing or unreadable.
+    // The bitmap's height is the images' size. Empty when the resource is
+    // missing or unreadable.
     TImageStrip(HMODULE module, const wchar_t* resourceName, COLORREF transparent);
 
+    // Width and height of each image in pixels; 0 when empty.
+    int Size() const { return FSize; }
     int Count() const { return FCount; }
     // Owned by the strip; null outside 0..Count() - 1.
     HICON Icon(int index) const;
     // The same icon, shared: it lives on as long as any holder.
     std::shared_ptr<const TIcon> SharedIcon(int index) const;
-    // Draws one image with its top-left at (x, y), greyed when not enabled.
+    // Draws one image at its own size with its top-left at (x, y), greyed
+    // when not enabled.
     void Draw(HDC dc, int index, int x, int y, bool enabled = true) const;
 
 private:
     std::vector<uint32_t> FPixels;  // 0x00RRGGBB, top row first
     int FWidth = 0;
+    int FSize = 0;
     int FCount = 0;
     uint32_t FKey = 0;
     mutable std::vector<std::shared_ptr<const TIcon>> FIcons;  // cut on first use
 };
 
-// The program's own strip, loaded from the running module on first use.
+// The program's own 16-pixel strip, loaded from the running module on first use.
 const TImageStrip& MenuImages();
+// The program's strip for pictures shown `size` pixels wide: the smallest of
+// the 16, 24 and 32-pixel strips at least that large, so that up to 32 a
+// picture is never blown up; the 32-pixel one above that. Each is loaded on
+// first use; one that fails to load is passed over.
+const TImageStrip& MenuImages(int size);
 
 // The picture of a system button (TSystemButtonId), in its normal state.
 TMenuImage SystemButtonImage(int systemButtonId);
