@@ -92,10 +92,12 @@ bool TVantor::Create(HWND owner) {
     return true;
 }
 
+// The window first: the tray icon (a slow round trip to the task bar) and
+// the floating bars follow once it is up and painted.
 void TVantor::Show() {
-    FormShow();
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
+    FormShow();
     FBars.ShowDeferred();
 }
 
@@ -372,10 +374,10 @@ void TVantor::RestorePlacement() {
         current.Top = work.top;
     }
     const TPlacement kept = LoadPlacement(ini, kPlacementSection, KeepBounds, current);
-    // Moved first, so the size is scaled for the monitor the window lands on.
-    SetWindowPos(Handle(), nullptr, kept.Left, kept.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FDpi = WindowDpi(Handle());
-    SetWindowPos(Handle(), nullptr, 0, 0, Px(kept.Width), Px(kept.Height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Sized for the monitor the window starts on; landing on one of another
+    // DPI, it is told so (WM_DPICHANGED) and takes the size it suggests.
+    SetWindowPos(Handle(), nullptr, kept.Left, kept.Top, Px(kept.Width), Px(kept.Height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The window moved to a monitor of another DPI, or the user changed the

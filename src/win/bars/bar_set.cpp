@@ -61,8 +61,8 @@ void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
         bar->Create(owner, pages);
         if (id != BarKeyword) bar->SetKeywordMode(false);
         const TPlacement kept = LoadPlacement(ini, PlacementSection(id), KeepBounds, WindowPlacementOf(bar->Handle()));
-        // Moved first, so the size is scaled for the monitor the bar lands on.
-        SetWindowPos(bar->Handle(), nullptr, kept.Left, kept.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Sized for the monitor the bar starts on; landing on one of another
+        // DPI, it is told so (WM_DPICHANGED) and takes the size it suggests.
         const int dpi = WindowDpi(bar->Handle());
         const TBounds bounds =
             ClampBarWindow(TBounds{kept.Left, kept.Top, ScaleToDpi(kept.Width, dpi), ScaleToDpi(kept.Height, dpi)},
