@@ -5,7 +5,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from e2e_lib import (CaseFailure, Entry, Page, PageSet, case, check, read_ini, read_pages, wait_until,
+from e2e_lib import (CaseFailure, activate, Entry, Page, PageSet, case, check, read_ini, read_pages, wait_until,
                      write_pages)
 
 DATA_FILES = ("Main.pag", "Smart.pag", "History.pag", "Vantor.ini")
@@ -250,20 +250,6 @@ def keyboard_ini(**settings):
     lines += ["[DockLocations]", "Left=880", "Top=120", "Width=380", "Height=560"]
     lines += [f"[{bar}]\r\nShow=0" for bar in ("SmartBar", "KeywordBar", "HistoryBar", "ResourceBar")]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
-
-
-def activate(wid, attempts=4):
-    """Makes wid the active window. The window manager can drop a request
-    that races with another window being mapped (a floating bar shown just
-    after the main window), so the request is repeated a few times."""
-    for _ in range(attempts):
-        xdo("windowactivate", wid)
-        try:
-            wait_until(lambda: xdo("getactivewindow").stdout.strip() == wid, 3, f"window {wid} to be active")
-            return
-        except CaseFailure:
-            continue
-    raise CaseFailure(f"window {wid} never became active")
 
 
 def press(*keys):

@@ -4,7 +4,7 @@ Main.pag holds the move; a screenshot of the dialog per locale."""
 import subprocess
 import time
 
-from e2e_lib import Entry, Page, PageSet, case, check, read_pages, wait_until, write_pages
+from e2e_lib import Entry, activate, Page, PageSet, case, check, read_pages, wait_until, write_pages
 from e2e_system_buttons import check_shot, locale_suffix, press, system_button_ini, visible_windows, xdo
 
 # The dialog's template in pixels (its units are 1.5 pixels across and
@@ -46,13 +46,13 @@ def organise_dialog_moves_a_dragged_entry_to_another_page(env):
     xdo("mousemove", "40", "1000")
     proc = env.start("/d", windata)
     wid = env.wait_window()
-    xdo("windowactivate", "--sync", wid)
+    activate(wid)
     before = visible_windows()
     press("ctrl+alt+m")
     wait_until(lambda: visible_windows() - before, 10, "the main menu")
     press("e")  # 編集(&E)...
     dialog = env.wait_window("^編集$", timeout=20)
-    xdo("windowactivate", "--sync", dialog)
+    activate(dialog)
     time.sleep(0.8)
     g = env.window_geometry(dialog)
     shot = env.work / "organise.png"
@@ -86,19 +86,19 @@ def properties_dialogs_change_the_focused_entry_and_the_page(env):
     xdo("mousemove", "40", "1000")
     proc = env.start("/d", windata)
     wid = env.wait_window()
-    xdo("windowactivate", "--sync", wid)
+    activate(wid)
     time.sleep(0.5)
     press("ctrl+p")  # ボタンのプロパティ of the focused entry
     dialog = env.wait_window("^ボタンのプロパティ$", timeout=20)
-    xdo("windowactivate", "--sync", dialog)
+    activate(dialog)
     shoot(env, dialog, "entry_properties")
     # The title has the focus first: Tab twice to the keyword, replaced.
     press("Tab", "Tab", "ctrl+a", "k", "Return")
     wait_until(lambda: not env.find_windows("^ボタンのプロパティ$"), 10, "the entry dialog to close")
-    xdo("windowactivate", "--sync", wid)
+    activate(wid)
     press("shift+ctrl+p")  # ページのプロパティ of the current page
     dialog = env.wait_window("^ページのプロパティ$", timeout=20)
-    xdo("windowactivate", "--sync", dialog)
+    activate(dialog)
     shoot(env, dialog, "page_properties")
     press("ctrl+a", "z", "Return")
     wait_until(lambda: not env.find_windows("^ページのプロパティ$"), 10, "the page dialog to close")

@@ -40,6 +40,26 @@ def wait_until(predicate, timeout, what, interval=0.2):
     raise CaseFailure(f"timed out after {timeout}s waiting for {what}")
 
 
+def activate(wid, attempts=4):
+    """Makes wid the active window. The window manager can drop a request
+    that races with another window being mapped (a floating bar, or Wine's
+    tray window when the program adds its icon just after its window shows),
+    so the request is repeated a few times."""
+    def active():
+        r = subprocess.run(["xdotool", "getactivewindow"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                           text=True, timeout=10)
+        return r.stdout.strip() == wid
+    for _ in range(attempts):
+        subprocess.run(["xdotool", "windowactivate", wid], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=10)
+        try:
+            wait_until(active, 3, f"window {wid} to be active")
+            return
+        except CaseFailure:
+            continue
+    raise CaseFailure(f"window {wid} never became active")
+
+
 class Env:
     def __init__(self, exe, work, expected, shots_only):
         self.exe = exe
@@ -151,8 +171,7 @@ class Env:
 
     def dismiss(self, wid):
         """Presses Enter in a window (a message box's default button)."""
-        subprocess.run(["xdotool", "windowactivate", "--sync", wid], timeout=10,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        activate(wid)
         # Through XTEST (no --window): a key sent to a window with
         # XSendEvent can stay down in the server and answer the next box.
         subprocess.run(["xdotool", "key", "Return"], timeout=10,

@@ -14,7 +14,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from e2e_lib import CaseFailure, Entry, Page, PageSet, case, check, wait_until, write_pages
+from e2e_lib import CaseFailure, Entry, activate, Page, PageSet, case, check, wait_until, write_pages
 
 # Share of pixels that may differ (each by more than the fuzz) from the reference.
 TOLERANCE = 0.01
@@ -71,14 +71,6 @@ def settings_ini(**settings):
     lines += ["[DockLocations]", "Left=880", "Top=120", "Width=380", "Height=560"]
     lines += [f"[{bar}]\r\nShow=0" for bar in ("SmartBar", "KeywordBar", "HistoryBar", "ResourceBar")]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
-
-
-def activate(wid):
-    subprocess.run(["xdotool", "windowactivate", "--sync", wid], timeout=10,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    r = lambda: subprocess.run(["xdotool", "getactivewindow"], stdout=subprocess.PIPE, text=True, timeout=10)
-    wait_until(lambda: r().stdout.strip() == wid, 10, f"window {wid} to be active")
-    time.sleep(0.3)
 
 
 def rest_pointer():

@@ -6,7 +6,7 @@ import shutil
 import subprocess
 import time
 
-from e2e_lib import Entry, Page, PageSet, case, check, read_pages, wait_until, write_pages
+from e2e_lib import Entry, activate, Page, PageSet, case, check, read_pages, wait_until, write_pages
 from e2e_shots import TOLERANCE, differing_pixels, image_size
 
 CAPTION = 24  # the caption strip's thickness, CaptionWidth's default
@@ -61,7 +61,7 @@ def start_with_menu_folder(env, name):
     xdo("mousemove", "40", "1000")
     proc = env.start("/d", windata)
     wid = env.wait_window()
-    xdo("windowactivate", "--sync", wid)
+    activate(wid)
     return data, windata, proc, wid
 
 

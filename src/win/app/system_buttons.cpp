@@ -126,7 +126,7 @@ void TSystemButtons::MInvalidateScreenSaverClick() {
         FVantor.ScreenSaver.Suspend();
     else
         FVantor.ScreenSaver.Resume();
-    button.SetSharedIcon(MenuImages().SharedIcon(FScreenSaverStopped ? miScreenSaverStopped : miScreenSaver));
+    button.SetSharedIcon(Pictures().SharedIcon(FScreenSaverStopped ? miScreenSaverStopped : miScreenSaver));
     button.Invalidate();
 }
 
@@ -182,8 +182,22 @@ void TSystemButtons::ShowAutoRunState(bool stopped, bool writeRegistry) {
     TIconButton& button = FVantor.BStopAutoRun();
     button.SetDown(stopped);
     FAutoRunMenu.SetChecked(StopItem, stopped);
-    button.SetSharedIcon(MenuImages().SharedIcon(stopped ? miAutoRunStopped : miAutoRun));
+    button.SetSharedIcon(Pictures().SharedIcon(stopped ? miAutoRunStopped : miAutoRun));
     button.Invalidate();
+}
+
+const TImageStrip& TSystemButtons::Pictures() const { return MenuImages(FVantor.Px(TImageStrip::ImageSize)); }
+
+// Each button's picture in its present state, at the window's DPI.
+void TSystemButtons::RefreshPictures() {
+    for (int id = 0; id < sbCount; ++id) {
+        TIconButton& button = FVantor.SystemButtons[static_cast<size_t>(id)];
+        TMenuImage image = SystemButtonImage(id);
+        if (id == sbScreenSaver && FScreenSaverStopped) image = miScreenSaverStopped;
+        if (id == sbStopAutoRun && button.Down()) image = miAutoRunStopped;
+        button.SetSharedIcon(Pictures().SharedIcon(image));
+        button.Invalidate();
+    }
 }
 
 void TSystemButtons::BStopAutoRunClick() { PopupAt(FVantor.BStopAutoRun(), FAutoRunMenu); }

@@ -13,6 +13,8 @@
 #include "menus/folder_menu.h"
 #include "shell/auto_run.h"
 
+class TImageStrip;
+
 class TVantor;
 class TIconButton;
 
@@ -41,6 +43,8 @@ public:
     // Applies an AutoRun state to the button, the menu check and the icon,
     // writing the registry first when asked; nothing changes when that fails.
     void ShowAutoRunState(bool stopped, bool writeRegistry);
+    // The pictures again, at the main window's DPI (after it changed).
+    void RefreshPictures();
 
     bool ScreenSaverStopped() const { return FScreenSaverStopped; }
     TFolderMenu& FolderMenu() { return FFolderMenu; }
@@ -55,6 +59,7 @@ private:
     static constexpr int ExecuteItem = 1;
 
     void BuildMenus();
+    const TImageStrip& Pictures() const;
     void PopupAt(TIconButton& button, TPopupMenu& menu);
     POINT MenuPoint(TIconButton& button, bool& shown);
     // Saves everything before the session ends. A failed save is told, and

@@ -391,6 +391,7 @@ void TVantor::WMDpiChanged(int dpi, const RECT& suggested) {
     if (!PoolsExist()) return;
     RefreshTabsAndFonts();
     ApplyTabSetMetrics();
+    FSystemButtons.RefreshPictures();
     FBars.DpiChanged();
     FormResize();
     LayoutPage(true);

@@ -109,7 +109,7 @@ void TFormFloat::CreateControls() {
     Container.SetEnableDrop(true);
     POwner.Create(Container.Handle(), TBounds{Px(32), 0, Px(kInitialClientWidth - 62), Px(BarHeight)});
     PTexture.Create(POwner.Handle(), TBounds{0, 0, kTextureWidth, Px(BarHeight)});
-    BClose.SetSharedIcon(MenuImages().SharedIcon(miDelete));
+    BClose.SetSharedIcon(MenuImages(Px(TImageStrip::ImageSize)).SharedIcon(miDelete));
     BClose.SetLargeIcon(false);
     BClose.SetButtonStyle(isFlat);
     BClose.SetTransparent(true);
@@ -254,6 +254,7 @@ int TFormFloat::Dpi() const { return WindowDpi(Container.Handle() ? Container.Ha
 int TFormFloat::ContentLength() const { return BarContentLength(BarPage(), Dpi()); }
 
 void TFormFloat::DpiChanged() {
+    BClose.SetSharedIcon(MenuImages(Px(TImageStrip::ImageSize)).SharedIcon(miDelete));
     if (FKeyword) SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(BarFont(Dpi())), FALSE);
     if (Container.Handle()) InvalidateRect(Container.Handle(), nullptr, FALSE);
     RefreshBar();
@@ -332,7 +333,9 @@ void TFormFloat::ContainerPaint(HDC dc, const RECT& clip) {
     const int grip = Px(kGripSize);
     const RECT gripRect{0, 0, grip, grip};
     FillRect(dc, &gripRect, GetSysColorBrush(FActiveLook ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
-    MenuImages().Draw(dc, GripImage(FBarId), (grip - 16) / 2, (grip - 16) / 2 - 1);
+    const TImageStrip& pictures = MenuImages(Px(TImageStrip::ImageSize));
+    const int inset = (grip - pictures.Size()) / 2;
+    pictures.Draw(dc, GripImage(FBarId), inset, inset - 1);
     RECT rest = clip;
     rest.left = std::max<LONG>(rest.left, grip);
     if (rest.left < rest.right) FillRect(dc, &rest, GetSysColorBrush(COLOR_BTNFACE));

@@ -19,10 +19,11 @@ int MenuDpi() { return ScreenDpi(); }
 
 class TStripImages : public TMenuImageList {
 public:
-    int ImageSize() const override { return TImageStrip::ImageSize; }
-    void Draw(HDC dc, int index, int x, int y, bool enabled) const override {
-        MenuImages().Draw(dc, index, x, y, enabled);
-    }
+    int ImageSize() const override { return Strip().Size(); }
+    void Draw(HDC dc, int index, int x, int y, bool enabled) const override { Strip().Draw(dc, index, x, y, enabled); }
+
+private:
+    static const TImageStrip& Strip() { return MenuImages(ScaleToDpi(TImageStrip::ImageSize, MenuDpi())); }
 };
 
 // The shell's own list: its icons are never extracted or copied here.
