@@ -170,7 +170,10 @@ void TVantor::ApplicationActivate() {
         SkipNextTopmost = false;
         return;
     }
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    // A window appearing for the first time is already at the top of the
+    // always-on-top layer; asking again costs a round trip to the window
+    // system in the middle of the start-up.
+    if (FPainted) SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     FBars.SetTopmost(true);
     // The extended hint window is set topmost here too.
 }
