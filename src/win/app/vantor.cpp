@@ -92,12 +92,13 @@ bool TVantor::Create(HWND owner) {
     return true;
 }
 
-// The window first: the tray icon (a slow round trip to the task bar) and
-// the floating bars follow once it is up and painted.
+// The tray icon first: under Wine its window would otherwise appear just
+// after this one and take the activation from it. The floating bars follow
+// once the window is up and painted.
 void TVantor::Show() {
+    FormShow();
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
-    FormShow();
     FBars.ShowDeferred();
 }
 
