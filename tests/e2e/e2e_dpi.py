@@ -4,8 +4,9 @@ and the settings dialog's first page. Each is compared with a reference of its
 own (dpi144_*.png in tests/e2e/expected/) as the 96-DPI shots are;
 `./dev shot --update -k dpi144` renews them.
 """
-from e2e_cases import activate, menu_ini, popup_at, press, rest_pointer_away
+from e2e_cases import menu_ini, press
 from e2e_lib import CaseFailure, Page, PageSet, case, check, screen_dpi, wait_until, write_pages
+from e2e_settings_dialogs import open_settings, start_with_menu
 from e2e_settings_dialogs import shoot as shoot_dialog
 from e2e_shots import image_size, pages_of_every_style, sample_entries, settings_ini, shoot
 from e2e_system_buttons import locale_suffix
@@ -59,16 +60,8 @@ def dpi144_settings_dialog_first_page(env):
     size of its 96-DPI reference: the dialog font follows the screen's DPI,
     and the whole template with it."""
     with screen_dpi(DPI):
-        data, windata = env.data_folder("dpi144_settings")
-        (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0)])))
-        (data / "Vantor.ini").write_bytes(placed(menu_ini()))
-        rest_pointer_away()
-        proc = env.start("/d", windata)
-        wid = env.wait_window()
-        activate(wid)
-        popup_at(wid, 200, 400, "the main menu")
-        press("o")  # 設定(&O)...
-        dialog = env.wait_window("^設定$", timeout=20)
+        _, proc, wid = start_with_menu(env, "dpi144_settings", ini=placed(menu_ini()))
+        dialog = open_settings(env, wid)
         shoot_dialog(env, dialog, "dpi144_settings_00")
         press("Escape")
         wait_until(lambda: not env.find_windows("^設定$"), 10, "the dialog to close")

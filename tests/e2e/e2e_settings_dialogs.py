@@ -18,10 +18,10 @@ def shoot(env, wid, name):
     check_shot(env, shot, f"{name}_{locale_suffix()}")
 
 
-def start_with_menu(env, name, entries=()):
+def start_with_menu(env, name, entries=(), ini=None):
     data, windata = env.data_folder(name)
     (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=list(entries))])))
-    (data / "Vantor.ini").write_bytes(menu_ini())
+    (data / "Vantor.ini").write_bytes(ini if ini is not None else menu_ini())
     rest_pointer_away()
     proc = env.start("/d", windata)
     wid = env.wait_window()
@@ -29,12 +29,17 @@ def start_with_menu(env, name, entries=()):
     return data, proc, wid
 
 
+def open_settings(env, wid):
+    """設定(&O)... from the main menu; the dialog's window."""
+    popup_at(wid, 200, 400, "the main menu")
+    press("o")
+    return env.wait_window("^設定$", timeout=20)
+
+
 @case(shot=True)
 def settings_dialog_shows_every_page_and_cancel_changes_nothing(env):
     data, proc, wid = start_with_menu(env, "settings_dialog")
-    popup_at(wid, 200, 400, "the main menu")
-    press("o")  # 設定(&O)...
-    dialog = env.wait_window("^設定$", timeout=20)
+    dialog = open_settings(env, wid)
     # The tab strip has the focus: Right shows the next page.
     for page in range(PAGE_COUNT):
         shoot(env, dialog, f"settings_{page:02d}")
@@ -50,9 +55,7 @@ def settings_dialog_shows_every_page_and_cancel_changes_nothing(env):
 @case(shot=True)
 def settings_dialog_ok_applies_a_changed_field(env):
     data, proc, wid = start_with_menu(env, "settings_ok")
-    popup_at(wid, 200, 400, "the main menu")
-    press("o")
-    env.wait_window("^設定$", timeout=20)
+    open_settings(env, wid)
     press("alt+s")  # データを自動保存する(&S), on at first
     press("Return")
     wait_until(lambda: not env.find_windows("^設定$"), 10, "the dialog to close")

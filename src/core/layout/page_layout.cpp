@@ -140,6 +140,20 @@ void PlaceTitles(const std::vector<TLayoutEntry>& entries, const TTextWidthFunc&
     }
 }
 
+// The cell's parts scaled by their edges, so the icon and the title keep
+// their places inside the cell at any DPI.
+TCellMetrics ScaledCell(const TCellMetrics& m, int style, int clientWidth, int dpi) {
+    TCellMetrics out = m;
+    out.CellRect = ScaleToDpi(m.CellRect, dpi);
+    out.IconRect = ScaleToDpi(m.IconRect, dpi);
+    out.TitleRect = ScaleToDpi(m.TitleRect, dpi);
+    if (style == 5) {  // one entry per row spans the real width, not a scaled one
+        out.CellRect.Width = clientWidth;
+        out.TitleRect.Width = std::max(clientWidth - out.TitleRect.Left - ScaleToDpi(2, dpi), 0);
+    }
+    return out;
+}
+
 }  // namespace
 
 TStyleDefaults StyleDefaults(int viewStyle) {
@@ -152,20 +166,6 @@ TStyleDefaults StyleDefaults(int viewStyle) {
         d.TitleWidth = titleWidth;
     }
     return d;
-}
-
-// The cell's parts scaled by their edges, so the icon and the title keep
-// their places inside the cell at any DPI.
-static TCellMetrics ScaledCell(const TCellMetrics& m, int style, int clientWidth, int dpi) {
-    TCellMetrics out = m;
-    out.CellRect = ScaleToDpi(m.CellRect, dpi);
-    out.IconRect = ScaleToDpi(m.IconRect, dpi);
-    out.TitleRect = ScaleToDpi(m.TitleRect, dpi);
-    if (style == 5) {  // one entry per row spans the real width, not a scaled one
-        out.CellRect.Width = clientWidth;
-        out.TitleRect.Width = std::max(clientWidth - out.TitleRect.Left - ScaleToDpi(2, dpi), 0);
-    }
-    return out;
 }
 
 TCellMetrics ComputeCellMetrics(const TPageGeometry& page, int scrollBoxClientWidth, int dpi) {

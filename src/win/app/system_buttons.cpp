@@ -28,6 +28,7 @@ TSystemButtons::~TSystemButtons() {
 }
 
 void TSystemButtons::Connect() {
+    RefreshPictures();
     FVantor.ScreenSaver.UseSystem(&FVantor.Services());
     FVantor.BStopAutoRun().SetButtonType(itCheck);
     FVantor.BScreenSaver().SetButtonType(itCheck);

@@ -43,7 +43,7 @@ public:
     // Applies an AutoRun state to the button, the menu check and the icon,
     // writing the registry first when asked; nothing changes when that fails.
     void ShowAutoRunState(bool stopped, bool writeRegistry);
-    // The pictures again, at the main window's DPI (after it changed).
+    // The buttons' pictures at the main window's DPI (again after it changed).
     void RefreshPictures();
 
     bool ScreenSaverStopped() const { return FScreenSaverStopped; }

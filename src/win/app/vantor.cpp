@@ -387,15 +387,20 @@ void TVantor::RestorePlacement() {
 void TVantor::WMDpiChanged(int dpi, const RECT& suggested) {
     if (dpi <= 0 || dpi == FDpi) return;
     FDpi = dpi;
+    if (PoolsExist()) {
+        RefreshTabsAndFonts();
+        ApplyTabSetMetrics();
+        FSystemButtons.RefreshPictures();
+        FBars.DpiChanged();
+    }
+    // A new size lays the window out (WM_SIZE); the same size must be laid out here.
+    RECT before{};
+    GetClientRect(Handle(), &before);
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!PoolsExist()) return;
-    RefreshTabsAndFonts();
-    ApplyTabSetMetrics();
-    FSystemButtons.RefreshPictures();
-    FBars.DpiChanged();
-    FormResize();
-    LayoutPage(true);
+    RECT after{};
+    GetClientRect(Handle(), &after);
+    if (after.right == before.right && after.bottom == before.bottom) FormResize();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -48,7 +48,6 @@ void TVantor::CreateControls() {
     for (int id = 0; id < sbCount; ++id) {
         TIconButton& b = SystemButtons[id];
         b.Tag = id;
-        b.SetSharedIcon(MenuImages(Px(TImageStrip::ImageSize)).SharedIcon(SystemButtonImage(id)));
         b.SetLargeIcon(false);
         b.SetButtonStyle(isFlat);
         b.SetTransparent(true);  // the caption strip shows through

@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
 
 #include "app/vantor.h"
 #include "bars/bar_set.h"
@@ -11,6 +10,7 @@
 #include "base/handles.h"
 #include "base/menu_images.h"
 #include "base/message_pump.h"
+#include "base/ui_font.h"
 #include "base/win_text.h"
 #include "base/window_dpi.h"
 
@@ -36,22 +36,6 @@ TMenuImage GripImage(int32_t barId) {
 }
 
 RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
-
-// Bar fonts are the window font of the form: ＭＳ Ｐゴシック, 12 pixels at
-// 96 DPI. One per DPI in use, kept for the program's life (UI thread only).
-HFONT BarFont(int dpi) {
-    static std::map<int, TFont> fonts;
-    auto it = fonts.find(dpi);
-    if (it == fonts.end()) {
-        LOGFONTW lf{};
-        lf.lfHeight = -ScaleToDpi(12, dpi);
-        lf.lfCharSet = SHIFTJIS_CHARSET;
-        const std::wstring face = Widen("ＭＳ Ｐゴシック");
-        face.copy(lf.lfFaceName, LF_FACESIZE - 1);
-        it = fonts.emplace(dpi, TFont(CreateFontIndirectW(&lf))).first;
-    }
-    return it->second.Get();
-}
 
 }  // namespace
 
@@ -109,7 +93,7 @@ void TFormFloat::CreateControls() {
     Container.SetEnableDrop(true);
     POwner.Create(Container.Handle(), TBounds{Px(32), 0, Px(kInitialClientWidth - 62), Px(BarHeight)});
     PTexture.Create(POwner.Handle(), TBounds{0, 0, kTextureWidth, Px(BarHeight)});
-    BClose.SetSharedIcon(MenuImages(Px(TImageStrip::ImageSize)).SharedIcon(miDelete));
+    ApplyCloseButtonPicture();
     BClose.SetLargeIcon(false);
     BClose.SetButtonStyle(isFlat);
     BClose.SetTransparent(true);
@@ -121,7 +105,7 @@ void TFormFloat::CreateControls() {
     if (IsKeywordBar()) {
         FKeyword = std::make_unique<TKeywordEdit>();
         FKeyword->Create(Container.Handle(), Px(18), 0, Px(80), Px(BarHeight));
-        SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(BarFont(Dpi())), FALSE);
+        SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(JapaneseUiFont(Dpi())), FALSE);
     }
     TVantor& vantor = FSet.Vantor();
     FView.CreatePools(PTexture.Controls(), vantor.IconCache(), [this] { return BarPage(); });
@@ -253,9 +237,13 @@ int TFormFloat::Dpi() const { return WindowDpi(Container.Handle() ? Container.Ha
 
 int TFormFloat::ContentLength() const { return BarContentLength(BarPage(), Dpi()); }
 
-void TFormFloat::DpiChanged() {
+void TFormFloat::ApplyCloseButtonPicture() {
     BClose.SetSharedIcon(MenuImages(Px(TImageStrip::ImageSize)).SharedIcon(miDelete));
-    if (FKeyword) SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(BarFont(Dpi())), FALSE);
+}
+
+void TFormFloat::DpiChanged() {
+    ApplyCloseButtonPicture();
+    if (FKeyword) SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(JapaneseUiFont(Dpi())), FALSE);
     if (Container.Handle()) InvalidateRect(Container.Handle(), nullptr, FALSE);
     RefreshBar();
 }
@@ -359,7 +347,7 @@ void TFormFloat::PTexturePaint(HDC dc, const RECT& clip) {
         FillRect(dc, &r, brush.Get());
     }
     LOGFONTW lf{};
-    GetObjectW(BarFont(Dpi()), sizeof(lf), &lf);
+    GetObjectW(JapaneseUiFont(Dpi()), sizeof(lf), &lf);
     lf.lfWeight = FW_BOLD;
     TFont bold(CreateFontIndirectW(&lf));
     TSelectObject selected(dc, bold.Get());

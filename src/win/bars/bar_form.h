@@ -93,6 +93,7 @@ private:
     void CreateControls();
     void ConnectEvents();
     void ApplyFrame(const TBarFrame& frame);
+    void ApplyCloseButtonPicture();
     int ContentLength() const;
     void ContainerPaint(HDC dc, const RECT& clip);
     void PTexturePaint(HDC dc, const RECT& clip);

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <map>
 
 #include "base/handles.h"
 #include "base/system_library.h"
+#include "base/ui_font.h"
 #include "base/win_text.h"
 #include "base/window_dpi.h"
 
@@ -168,27 +168,10 @@ std::string AskFolder(HWND owner, const std::string& title) {
 }
 
 void UseJapaneseFont(HWND dialog) {
-    // One font per DPI for all the dialogs, for the program's life (UI thread only).
-    static std::map<int, TFont> fonts;
-    const int dpi = WindowDpi(dialog);
-    auto it = fonts.find(dpi);
-    if (it == fonts.end())
-        it = fonts
-                 .emplace(dpi, TFont([dpi] {
-                              LOGFONTW f{};
-                              f.lfHeight = -ScaleToDpi(12, dpi);
-                              f.lfWeight = FW_NORMAL;
-                              f.lfCharSet = SHIFTJIS_CHARSET;
-                              f.lfQuality = DEFAULT_QUALITY;
-                              f.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-                              wcscpy(f.lfFaceName, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");  // ＭＳ Ｐゴシック
-                              return CreateFontIndirectW(&f);
-                          }()))
-                 .first;
-    const TFont& font = it->second;
-    if (!font.Get()) return;
+    HFONT font = JapaneseUiFont(WindowDpi(dialog));
+    if (!font) return;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void PlaceInPixels(HWND dialog, int clientWidth, int clientHeight) {
