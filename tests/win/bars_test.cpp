@@ -42,7 +42,7 @@ protected:
     void TearDown() override { Vantor.reset(); }
 
     // Main page "一": notepad (keyword "notepad"), notes, regedit.
-    TVantor& Start(const std::string& ini, const std::string& settings = "") {
+    TVantor& Start(const std::string& ini, const std::string& settings = "", bool show = true) {
         TVantorManager pages(Platform);
         pages.Clear();
         pages.AddPage("一", 1);
@@ -58,7 +58,7 @@ protected:
         Vantor = std::make_unique<TVantor>(Platform, Folder.Path(), Data, std::move(desktop));
         Vantor->QuitOnDestroy = false;
         EXPECT_TRUE(Vantor->Create());
-        Vantor->Show();
+        if (show) Vantor->Show();
         return *Vantor;
     }
 
@@ -130,6 +130,39 @@ TEST_F(BarsTest, BarsComeUpAsStoredAndTheBandFollowsShowingAndHiding) {
     EXPECT_FALSE(ini.ReadBool("ResourceBar", "Show", true));
     EXPECT_FALSE(ini.ReadBool("HistoryBar", "Docking", true));
     EXPECT_EQ(ini.ReadInteger("HistoryBarLocations", "Left", 0), 100);
+}
+
+// Docked bars are part of the main window's layout and exist before it shows;
+// with none docked and shown, the bars are made once the window is up, and
+// still come up as the settings read before them say.
+TEST_F(BarsTest, WithoutADockedBarTheBarsComeAfterTheWindowAsStored) {
+    const char floating[] =
+        "[SmartBar]\r\nShow=0\r\nDocking=1\r\n[KeywordBar]\r\nShow=0\r\nDocking=0\r\n"
+        "[HistoryBar]\r\nShow=1\r\nDocking=0\r\n[HistoryBarLocations]\r\nLeft=120\r\nTop=320\r\nWidth=280\r\n"
+        "Height=40\r\n[DockOrder]\r\nDockOrder0=SmartBar\r\n";
+    TVantor& vantor = Start(floating, "", false);
+    EXPECT_FALSE(vantor.Bars().Exist());
+    vantor.Show();
+    ASSERT_TRUE(vantor.Bars().Exist());
+    EXPECT_TRUE(Bar(BarSmart).Docked());
+    EXPECT_FALSE(Bar(BarSmart).Shown());
+    EXPECT_FALSE(IsWindowVisible(Bar(BarKeyword).Handle()));
+    RECT r{};
+    GetWindowRect(Bar(BarHistory).Handle(), &r);
+    EXPECT_TRUE(IsWindowVisible(Bar(BarHistory).Handle()));
+    EXPECT_EQ(r.left, 120);
+    EXPECT_EQ(r.top, 320);
+    EXPECT_EQ(r.right - r.left, 280);
+
+    TProfile ini = Saved();
+    EXPECT_EQ(ini.ReadString("DockOrder", "DockOrder0", ""), "SmartBar");
+    EXPECT_FALSE(ini.ReadBool("SmartBar", "Show", true));
+    EXPECT_TRUE(ini.ReadBool("SmartBar", "Docking", false));
+    EXPECT_FALSE(ini.ReadBool("KeywordBar", "Show", true));
+    EXPECT_EQ(ini.ReadInteger("HistoryBarLocations", "Left", 0), 120);
+
+    Vantor.reset();
+    EXPECT_TRUE(Start(kDockedAndFloating, "", false).Bars().Exist());
 }
 
 TEST_F(BarsTest, ABarDraggedOutFloatsThereAndDraggedBackDocksWithTheirSounds) {

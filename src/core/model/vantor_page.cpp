@@ -63,7 +63,11 @@ bool TVantorPage::FileExists(const std::string& path) const {
 std::string TVantorPage::NormalizePath(const std::string& path) const {
     std::string result = path;
     if (!result.empty() && ExtractFilePath(result).empty()) result = FWindowsFolder + "\\" + result;
-    if (AnsiLowerCase(ExtractFileDir(result)) == FWindowsFolderLower && !FileExists(result))
+    // Lower-casing keeps the length, so only a folder as long as the Windows
+    // folder needs comparing: most entries skip the copy.
+    const std::string folder = ExtractFileDir(result);
+    if (folder.size() == FWindowsFolderLower.size() && AnsiLowerCase(folder) == FWindowsFolderLower &&
+        !FileExists(result))
         result = FSystemFolder + "\\" + ExtractFileName(result);
     return result;
 }

@@ -11,7 +11,14 @@ size_t LastDelimiter(std::string_view s, std::string_view delims) {
             ++i;
             continue;
         }
-        if (delims.find(s[i]) != std::string_view::npos) found = i;
+        // The lists are one to three characters long: a library search per
+        // character made this the slowest part of loading a page file.
+        for (const char d : delims) {
+            if (s[i] == d) {
+                found = i;
+                break;
+            }
+        }
     }
     return found;
 }

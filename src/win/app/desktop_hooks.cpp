@@ -14,10 +14,6 @@ const char kUnnamedDrop[] = "\"%s\"は名前に扱えない文字が含まれて
 TDesktopHooks::TDesktopHooks(TVantor& vantor) : FVantor(vantor) {
     FKeys.OnHotKey = [this](int32_t action) { FVantor.ExecuteAction(action); };
     FKeys.OnShortCut = [this](int32_t action) { return FVantor.Commands().Run(action); };
-    FStatusIcon.SetHint("Vantor");
-    FStatusIcon.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int, int) {
-        StatusIconMouseDown(button);
-    };
     FDropFile.OnDropFile = [this](TDropFile&, const std::vector<std::string>& files, int x, int y) {
         DropFileDropFile(files, x, y);
     };
@@ -30,11 +26,25 @@ void TDesktopHooks::AttachDrops(HWND entryArea) { FDropFile.SetControl(entryArea
 
 void TDesktopHooks::ApplyKeyDefinitions() { FKeys.Apply(FVantor.MainPages().ShortCuts); }
 
+// Made when first asked for: its hidden window is a top-level one, which
+// costs a noticeable moment of the start-up under Wine.
+TStatusIcon& TDesktopHooks::StatusIcon() {
+    if (!FStatusIcon) {
+        FStatusIcon = std::make_unique<TStatusIcon>();
+        FStatusIcon->SetHint("Vantor");
+        FStatusIcon->OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int, int) {
+            StatusIconMouseDown(button);
+        };
+    }
+    return *FStatusIcon;
+}
+
 void TDesktopHooks::ShowIcon(bool visible) {
-    FStatusIcon.SetVisible(visible);
+    TStatusIcon& icon = StatusIcon();
+    icon.SetVisible(visible);
     if (!FIconLoaded) {
         FIconLoaded = true;
-        FStatusIcon.Loaded();
+        icon.Loaded();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "app/key_definitions.h"
 #include "settings/corner.h"
@@ -28,7 +29,7 @@ public:
     TKeyDefinitions& Keys() { return FKeys; }
     // The icon follows the ShowIcon setting.
     void ShowIcon(bool visible);
-    TStatusIcon& StatusIcon() { return FStatusIcon; }
+    TStatusIcon& StatusIcon();
     // One tick of the main timer with the pointer where it is: a corner's
     // action runs after its pause, and again after each further pause.
     void CornerTick(POINT pointer, uint32_t now);
@@ -45,7 +46,7 @@ private:
 
     TVantor& FVantor;
     TKeyDefinitions FKeys;
-    TStatusIcon FStatusIcon;
+    std::unique_ptr<TStatusIcon> FStatusIcon;
     TDropFile FDropFile;
     TCornerState FCorner;
     bool FIconLoaded = false;

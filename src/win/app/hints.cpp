@@ -157,21 +157,23 @@ void SendHintText(HWND sender, const std::string& text) {
 
 void THints::Guide(TGuide guide) { SendHintText(FVantor.Handle(), GuideText(guide)); }
 
+void THints::ClearGuide() { SendHintText(FVantor.Handle(), ""); }
+
 void THints::Connect() {
-    auto wire = [this](auto& element, TGuide guide) {
-        element.OnMouseEnter = [this, guide](TComponent&) { Guide(guide); };
-        element.OnMouseExit = [this](TComponent&) { SendHintText(FVantor.Handle(), ""); };
-    };
-    wire(FVantor.TabSet, TGuide::TabSet);
-    wire(FVantor.PTexture, TGuide::EntryArea);
+    Wire(FVantor.TabSet, TGuide::TabSet);
+    Wire(FVantor.PTexture, TGuide::EntryArea);
     const TGuide systemGuides[sbCount] = {TGuide::StopAutoRun, TGuide::OpenFolder, TGuide::ScreenSaver,
                                           TGuide::Shutdown, TGuide::Reboot};
-    for (int i = 0; i < sbCount; ++i) wire(FVantor.SystemButtons[static_cast<size_t>(i)], systemGuides[i]);
+    for (int i = 0; i < sbCount; ++i) Wire(FVantor.SystemButtons[static_cast<size_t>(i)], systemGuides[i]);
+    ConnectBars();
+}
+
+void THints::ConnectBars() {
     if (!FVantor.Bars().Exist()) return;
     for (int32_t bar = 0; bar < BarCount; ++bar) {
         TFormFloat& form = FVantor.Bars().Bar(bar);
-        wire(form.Container, BarGuide(bar));
-        wire(form.PTexture, BarGuide(bar));
+        Wire(form.Container, BarGuide(bar));
+        Wire(form.PTexture, BarGuide(bar));
     }
 }
 

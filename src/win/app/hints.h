@@ -55,6 +55,8 @@ public:
     // Wires the pointer's entering and leaving of the tab strip, the entry
     // area, the system buttons and the bars, once they exist.
     void Connect();
+    // The bars' part, for bars created after the rest.
+    void ConnectBars();
     // Every view's entries: their guide and, where hidden, their title.
     void ConnectView(TEntryView& view, TMenuOwner owner);
     // Before menus, message boxes and dialogs, and when the window goes.
@@ -62,7 +64,14 @@ public:
     TExtHintWindow& TitleWindow() { return FTitle; }
 
 private:
+    // The guide while the pointer is over `element`, cleared when it leaves.
+    template <typename TElement>
+    void Wire(TElement& element, TGuide guide) {
+        element.OnMouseEnter = [this, guide](TComponent&) { Guide(guide); };
+        element.OnMouseExit = [this](TComponent&) { ClearGuide(); };
+    }
     void Guide(TGuide guide);
+    void ClearGuide();
     void EntryEnter(TEntryView& view, TMenuOwner owner, TComponent& control);
     void EntryLeave(TComponent& control);
 

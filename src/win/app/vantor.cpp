@@ -92,13 +92,13 @@ bool TVantor::Create(HWND owner) {
     return true;
 }
 
-// The tray icon first: under Wine its window would otherwise appear just
-// after this one and take the activation from it. The floating bars follow
-// once the window is up and painted.
+// The window first, painted: the tray icon (a round trip to the task bar)
+// and the floating bars follow once it is up.
 void TVantor::Show() {
-    FormShow();
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
+    FormShow();
+    if (!FBars.Exist()) CreateBars();
     FBars.ShowDeferred();
 }
 
@@ -106,7 +106,6 @@ void TVantor::Show() {
 void TVantor::FormCreate() {
     IsNT = IsNTFamily();
     LastAutoSave = FPlatform.TickCount();
-    // The four bar windows with their sets and placement sections come here.
     SetWindowTextW(Handle(), L"Vantor");
     RestorePlacement();
     // The View menu, the shortcut submenu and the clear-history command come
@@ -119,10 +118,11 @@ void TVantor::FormCreate() {
     // The clipboard page, the hint window and the lists come here.
     CreateEntryPools();
     LoadDataFiles();
-    FBars.Create(FPlatform, DataFolder + kIniFile);
-    FBars.KeepOnScreen();
     RefreshTabsAndFonts();
     ReadSettings();
+    // A docked bar's band is part of the window's layout; floating bars can
+    // wait until the window is up, which they would have for showing anyway.
+    if (TBarSet::AnyShownDocked(MainPages())) CreateBars();
     ApplyOpacity();
     RefreshTabsAndFonts();
     LoadWallpaper();
@@ -133,6 +133,14 @@ void TVantor::FormCreate() {
     ApplyScrollButtonStyle();
     FormResize();
     FStarted = true;
+}
+
+// The bars take the settings read before them, the window's opacity and
+// their guide texts.
+void TVantor::CreateBars() {
+    FBars.Create(FPlatform, DataFolder + kIniFile);
+    FBars.ApplyOpacity(MainPages().Transparent());
+    FHints.ConnectBars();
 }
 
 void TVantor::FormShow() { FDesktop.ShowIcon(MainPages().ShowIcon); }

@@ -235,6 +235,7 @@ private:
 
     void FormCreate();
     void FormShow();
+    void CreateBars();
     void FormFirstPaint();
     void FormActivate();
     void FormDeactivate();

@@ -47,7 +47,6 @@ TBarSet::~TBarSet() = default;
 void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
     TProfile ini;
     ini.LoadFromFile(platform, iniPath);
-    FMeterAvailable = FResources.Available(FVantor.IsNT);
     // The keyword bar's one page holds the matches of the search.
     TVantorManager* matches = FVantor.PagesOf(TBarKind::KeywordBar);
     if (matches && matches->Count() == 0) matches->AddPage("キーワードバー", 0);
@@ -72,7 +71,21 @@ void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
     }
     ConnectKeywordBar(Bar(BarKeyword), FVantor);
     FCreated = true;
+    KeepOnScreen();
+    if (FPendingRead) {
+        const TSettingsReadResult read = *FPendingRead;
+        FPendingRead.reset();
+        ApplySettings(FVantor.MainPages(), read);
+    }
 }
+
+bool TBarSet::AnyShownDocked(const TVantorSettings& settings) {
+    for (const TBarState& state : settings.Bars)
+        if (state.Show && state.Docking) return true;
+    return false;
+}
+
+bool TBarSet::MeterAvailable() const { return FResources.Available(FVantor.IsNT); }
 
 TBarSizeLimits TBarSet::BarSizeLimitsOf(const TFormFloat& bar) const {
     RECT window{};
@@ -93,7 +106,10 @@ TFormFloat* TBarSet::BarOfWindow(HWND wnd) const {
 // ---------------------------------------------------------------- settings
 
 void TBarSet::ApplySettings(const TVantorSettings& settings, const TSettingsReadResult& read) {
-    if (!Exist()) return;
+    if (!Exist()) {
+        FPendingRead = read;
+        return;
+    }
     FBatching = true;
     FBandChanged = false;
     FDocked.clear();
@@ -106,7 +122,7 @@ void TBarSet::ApplySettings(const TVantorSettings& settings, const TSettingsRead
     for (int32_t id = 0; id < BarCount; ++id) {
         const TBarState& state = settings.Bars[static_cast<size_t>(id)];
         // Without a source the meter never shows, whatever the file says.
-        const bool shown = state.Show && (id != BarResource || FMeterAvailable);
+        const bool shown = state.Show && (id != BarResource || MeterAvailable());
         Bar(id).SetShownDocked(shown, state.Docking);
     }
     FBatching = false;
@@ -189,7 +205,7 @@ void TBarSet::RefreshAll() {
 }
 
 void TBarSet::ToggleShown(int32_t id) {
-    if (!Exist() || (id == BarResource && !FMeterAvailable)) return;
+    if (!Exist() || (id == BarResource && !MeterAvailable())) return;
     TFormFloat& bar = Bar(id);
     bar.SetShown(!bar.Shown());
 }

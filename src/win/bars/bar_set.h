@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,19 +29,23 @@ public:
     ~TBarSet();
 
     TVantor& Vantor() { return FVantor; }
-    // Creates the four hidden windows (smart, keyword, history, resource)
-    // and restores their floating placements from the settings file `iniPath`.
+    // Creates the four hidden windows (smart, keyword, history, resource),
+    // restores their floating placements from the settings file `iniPath`,
+    // and applies the settings read before they existed.
     void Create(TPlatform& platform, const std::string& iniPath);
+    // Whether the settings show a bar docked: its band is part of the main
+    // window's layout, so the bars must exist before the window shows.
+    static bool AnyShownDocked(const TVantorSettings& settings);
     bool Exist() const { return FCreated; }
     TFormFloat& Bar(int32_t id) { return *FBars[static_cast<size_t>(id)]; }
     // The bar whose window or content panel is `wnd`; null for others.
     TFormFloat* BarOfWindow(HWND wnd) const;
 
     // The meter has a source on this system (never on the NT family).
-    bool MeterAvailable() const { return FMeterAvailable; }
+    bool MeterAvailable() const;
 
     // After the settings are read: the dock order, the scroll positions, then
-    // each bar shown and docked as stored.
+    // each bar shown and docked as stored. Before Create they are kept for it.
     void ApplySettings(const TVantorSettings& settings, const TSettingsReadResult& read);
     // The bars' state back into the settings, before they are written.
     void StoreSettings(TVantorSettings& settings) const;
@@ -93,8 +98,8 @@ private:
     TVantor& FVantor;
     TFreeResources FResources;
     std::array<std::unique_ptr<TFormFloat>, BarCount> FBars;
-    std::vector<int32_t> FDocked;  // bar ids
-    bool FMeterAvailable = false;
+    std::vector<int32_t> FDocked;                     // bar ids
+    std::optional<TSettingsReadResult> FPendingRead;  // read before the windows existed
     uint32_t FLastResourceSample = 0;
     bool FCreated = false;
     bool FBatching = false;
