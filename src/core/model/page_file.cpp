@@ -2,6 +2,8 @@
 // The writer always produces version 768; the reader also takes the older
 // versions. Loading never reads past the end of the data: a record cut short
 // ends the load like an unreadable page, keeping what was read.
+#include <utility>
+
 #include "errors.h"
 #include "model/memory_stream.h"
 #include "model/vantor_classes.h"
@@ -61,7 +63,8 @@ bool TVantorPage::ReadEntry(TMemoryReader& stream, uint16_t pageVersion) {
     int32_t iconIndex = stream.ReadInt32();
     // Through Add, so a stored entry gets the same rules as one the user adds;
     // entries beyond the page's limit are dropped.
-    return Add(linkTo, title, keyword, arguments, workingDir, showCmd, forbidden, iconPath, iconIndex);
+    return Add(linkTo, std::move(title), std::move(keyword), std::move(arguments), std::move(workingDir), showCmd,
+               forbidden, iconPath, iconIndex);
 }
 
 bool TVantorPage::LoadFromStream(TMemoryReader& stream) {

@@ -90,12 +90,13 @@ public:
     bool IsFull() const { return FButtons.IsFull(); }
 
     // Index is 0..Count. False, with nothing changed, on a full page.
-    bool Insert(int32_t index, const std::string& linkTo, const std::string& title, const std::string& keyword,
-                const std::string& arguments, const std::string& workingDir, int32_t showCmd, bool forbidden,
+    // The texts are taken by value: a caller done with its own (the page-file
+    // reader) moves them in, saving a copy of each.
+    bool Insert(int32_t index, const std::string& linkTo, std::string title, std::string keyword,
+                std::string arguments, std::string workingDir, int32_t showCmd, bool forbidden,
                 const std::string& iconPath, int32_t iconIndex);
-    bool Add(const std::string& linkTo, const std::string& title, const std::string& keyword,
-             const std::string& arguments, const std::string& workingDir, int32_t showCmd, bool forbidden,
-             const std::string& iconPath, int32_t iconIndex);
+    bool Add(const std::string& linkTo, std::string title, std::string keyword, std::string arguments,
+             std::string workingDir, int32_t showCmd, bool forbidden, const std::string& iconPath, int32_t iconIndex);
     // An entry for a file, folder or shortcut (".lnk"/".pif", read through the
     // platform; an unreadable shortcut is added as itself).
     bool AddFile(const std::string& fileName);

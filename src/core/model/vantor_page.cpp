@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 #include "model/vantor_classes.h"
 #include "text/text.h"
@@ -62,7 +63,8 @@ bool TVantorPage::FileExists(const std::string& path) const {
 
 std::string TVantorPage::NormalizePath(const std::string& path) const {
     std::string result = path;
-    if (!result.empty() && ExtractFilePath(result).empty()) result = FWindowsFolder + "\\" + result;
+    // A bare name (no folder, no drive) is taken to be in the Windows folder.
+    if (!result.empty() && LastDelimiter(result, "\\:") == std::string::npos) result = FWindowsFolder + "\\" + result;
     // Lower-casing keeps the length, so only a folder as long as the Windows
     // folder needs comparing: most entries skip the copy.
     const std::string folder = ExtractFileDir(result);
@@ -72,8 +74,8 @@ std::string TVantorPage::NormalizePath(const std::string& path) const {
     return result;
 }
 
-bool TVantorPage::Insert(int32_t index, const std::string& linkTo, const std::string& title, const std::string& keyword,
-                         const std::string& arguments, const std::string& workingDir, int32_t showCmd, bool forbidden,
+bool TVantorPage::Insert(int32_t index, const std::string& linkTo, std::string title, std::string keyword,
+                         std::string arguments, std::string workingDir, int32_t showCmd, bool forbidden,
                          const std::string& iconPath, int32_t iconIndex) {
     assert(index >= 0 && index <= Count());
     const int32_t slot = FButtons.LowestFreeSlot();
@@ -85,13 +87,13 @@ bool TVantorPage::Insert(int32_t index, const std::string& linkTo, const std::st
         button->Title = SeparatorTitle;
     } else {
         button->LinkTo = NormalizePath(linkTo);
-        button->Title = title.empty() ? DefaultButtonTitle(slot) : title;
+        button->Title = title.empty() ? DefaultButtonTitle(slot) : std::move(title);
     }
-    button->Keyword = keyword;
-    button->Arguments = arguments;
+    button->Keyword = std::move(keyword);
+    button->Arguments = std::move(arguments);
     // The folder of the target is the default anyway; compared with the
     // target as given, before normalisation.
-    button->WorkingDir = workingDir == ExtractFileDir(linkTo) ? std::string() : workingDir;
+    if (!workingDir.empty() && workingDir != ExtractFileDir(linkTo)) button->WorkingDir = std::move(workingDir);
     button->ShowCmd = ValidShowCmd(showCmd);
     button->Forbidden = forbidden;
     button->IconPath = NormalizePath(iconPath);
@@ -100,10 +102,11 @@ bool TVantorPage::Insert(int32_t index, const std::string& linkTo, const std::st
     return FButtons.Insert(index, std::move(button));
 }
 
-bool TVantorPage::Add(const std::string& linkTo, const std::string& title, const std::string& keyword,
-                      const std::string& arguments, const std::string& workingDir, int32_t showCmd, bool forbidden,
-                      const std::string& iconPath, int32_t iconIndex) {
-    return Insert(Count(), linkTo, title, keyword, arguments, workingDir, showCmd, forbidden, iconPath, iconIndex);
+bool TVantorPage::Add(const std::string& linkTo, std::string title, std::string keyword, std::string arguments,
+                      std::string workingDir, int32_t showCmd, bool forbidden, const std::string& iconPath,
+                      int32_t iconIndex) {
+    return Insert(Count(), linkTo, std::move(title), std::move(keyword), std::move(arguments), std::move(workingDir),
+                  showCmd, forbidden, iconPath, iconIndex);
 }
 
 bool TVantorPage::AddFile(const std::string& fileName) {
