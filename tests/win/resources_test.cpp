@@ -517,6 +517,8 @@ TEST(MenuImages, TheSystemButtonsShowTheirPicturesFromTheStrip) {
     TVantor vantor(platform, folder.Path(), data, std::make_unique<TQuietDesktop>());
     vantor.QuitOnDestroy = false;
     ASSERT_TRUE(vantor.Create());
+    // Set as the window shows, before it is first painted.
+    vantor.Show();
     // AutoRun 7, open folder 9, screen saver 10, shut down 11, restart 12.
     const int expected[sbCount] = {7, 9, 10, 11, 12};
     for (int id = 0; id < sbCount; ++id) {

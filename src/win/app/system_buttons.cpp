@@ -28,7 +28,6 @@ TSystemButtons::~TSystemButtons() {
 }
 
 void TSystemButtons::Connect() {
-    RefreshPictures();
     FVantor.ScreenSaver.UseSystem(&FVantor.Services());
     FVantor.BStopAutoRun().SetButtonType(itCheck);
     FVantor.BScreenSaver().SetButtonType(itCheck);
@@ -44,7 +43,8 @@ void TSystemButtons::Connect() {
     commands.Bind(ActionShutdown, [this] { BShutdownClick(); });
     commands.Bind(ActionReboot, [this] { BRebootClick(); });
     BuildMenus();
-    ShowAutoRunState(!AutoRun.IsEnabled(), false);
+    // The picture comes with the others, as the window shows.
+    MarkAutoRunState(!AutoRun.IsEnabled());
 }
 
 void TSystemButtons::BuildMenus() {
@@ -180,11 +180,15 @@ void TSystemButtons::ShowAutoRunState(bool stopped, bool writeRegistry) {
         FVantor.ErrorBox(kAutoRunFailed);
         return;
     }
+    MarkAutoRunState(stopped);
     TIconButton& button = FVantor.BStopAutoRun();
-    button.SetDown(stopped);
-    FAutoRunMenu.SetChecked(StopItem, stopped);
     button.SetSharedIcon(Pictures().SharedIcon(stopped ? miAutoRunStopped : miAutoRun));
     button.Invalidate();
+}
+
+void TSystemButtons::MarkAutoRunState(bool stopped) {
+    FVantor.BStopAutoRun().SetDown(stopped);
+    FAutoRunMenu.SetChecked(StopItem, stopped);
 }
 
 const TImageStrip& TSystemButtons::Pictures() const { return MenuImages(FVantor.Px(TImageStrip::ImageSize)); }

@@ -26,7 +26,7 @@ public:
     TSystemButtons& operator=(const TSystemButtons&) = delete;
 
     // Gives the buttons their clicks and kinds, binds their actions and
-    // shows the AutoRun state the registry holds.
+    // takes the AutoRun state the registry holds.
     void Connect();
 
     // `fromButton` is false for a call from code (a hot key, a corner).
@@ -43,7 +43,8 @@ public:
     // Applies an AutoRun state to the button, the menu check and the icon,
     // writing the registry first when asked; nothing changes when that fails.
     void ShowAutoRunState(bool stopped, bool writeRegistry);
-    // The buttons' pictures at the main window's DPI (again after it changed).
+    // The buttons' pictures at the main window's DPI: as the window shows,
+    // and again after its DPI changed.
     void RefreshPictures();
 
     bool ScreenSaverStopped() const { return FScreenSaverStopped; }
@@ -54,6 +55,8 @@ public:
     TAutoRunPolicy AutoRun;
 
 private:
+    // The button and the menu check, without the picture.
+    void MarkAutoRunState(bool stopped);
     // The menus' items, by position.
     static constexpr int StopItem = 0;
     static constexpr int ExecuteItem = 1;

@@ -92,10 +92,12 @@ bool TVantor::Create(HWND owner) {
     return true;
 }
 
-// The window first, painted: the tray icon (a round trip to the task bar)
-// and the floating bars follow once it is up.
+// The window is on the screen as soon as it can be: what only its painting
+// needs comes between its showing and its first paint, and the tray icon
+// (a round trip to the task bar) and the floating bars once it is painted.
 void TVantor::Show() {
     ShowWindow(Handle(), SW_SHOW);
+    FSystemButtons.RefreshPictures();
     UpdateWindow(Handle());
     FormShow();
     if (!FBars.Exist()) CreateBars();

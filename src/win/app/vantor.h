@@ -338,6 +338,7 @@ private:
     TBarSet FBars{*this};
     TBrokenLinksCommand FBrokenLinks{*this};
     std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
+    unsigned FResizeGeneration = 0;  // counts FormResize calls, to see a nested one
     bool FQuietTabChange = false;
     bool FUserPageSwitch = false;
     int FHotTitle = -1;      // the entry whose title is under the pointer

@@ -130,6 +130,12 @@ void TVantor::InvalidateCaptionStrip() {
 
 void TVantor::FormResize() {
     if (!PoolsExist()) return;
+    // Snapped first: a snap that changes the size comes back here through
+    // WM_SIZE and lays the window out at the size it ends with, so this one
+    // has nothing left to do.
+    const unsigned generation = ++FResizeGeneration;
+    Resnap();
+    if (generation != FResizeGeneration) return;
     TVantorManager& settings = MainPages();
     RECT client{};
     GetClientRect(Handle(), &client);
@@ -160,7 +166,6 @@ void TVantor::FormResize() {
     ScrollBox.SetBounds(f.ScrollBox);
     for (int i = 0; i < BarSeparatorCount; ++i) FBarSeparators[i]->SetBounds(f.BarSeparators[i]);
     FBars.PlaceDocked(f);
-    Resnap();
     const TVantorPage* page = CurrentMainPage();
     LayoutPage(page && page->ViewStyle == 5);
     InvalidateCaptionStrip();
