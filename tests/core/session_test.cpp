@@ -117,6 +117,26 @@ TEST_F(SessionFiles, DamagedOrPartlyReadFilesAreKeptBeforeTheSave) {
     EXPECT_EQ(Platform.Content("Main.pag.bak"), "not a page file");
 }
 
+// Main.pag read ahead (on another thread) goes through the same rules as one
+// read here: a part read is kept aside, a failed read builds the first run.
+TEST_F(SessionFiles, MainPagesReadAheadKeepTheSameRules) {
+    Platform.AddFile(Data + "Main.pag", "read elsewhere");
+    TVantorManager partly(Platform);
+    partly.Clear();
+    partly.AddPage("A", 0);
+    Files.LoadMainPages(
+        partly, [this] { ++FirstRunBuilds; }, [] { return false; });
+    EXPECT_EQ(FirstRunBuilds, 0);
+    EXPECT_EQ(Captions(partly), Strings{"A"});
+    EXPECT_EQ(Platform.Content("Main.pag.bak"), "read elsewhere");
+
+    TSessionFiles again(Platform, Data);
+    TVantorManager failed(Platform);
+    again.LoadMainPages(
+        failed, [&] { failed.AddPage("デスクトップ", 0); }, []() -> bool { throw EVantorError("not a page file"); });
+    EXPECT_EQ(Captions(failed), Strings{"デスクトップ"});
+}
+
 TEST_F(SessionFiles, BackupsAreNeverReplacedAndWhenAllAreTakenTheFileStays) {
     Platform.AddFile(Data + "Main.pag.bak", "first damage");
     Platform.AddFile(Data + "Main.pag", "second damage");

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/main_pages_preload.h"
 #include "app/vantor.h"
 #include "base/win_text.h"
 #include "errors.h"
@@ -65,10 +66,11 @@ protected:
             SetReadOnly(Data + name, false);  // so the folder can go
     }
 
-    TVantor& Start() {
+    TVantor& Start(TMainPagesPreload* preload = nullptr) {
         Vantor = std::make_unique<TVantor>(Platform, Folder.Path(), Data,
                                            std::make_unique<TAnsweringDesktop>(Boxes, Answer));
         Vantor->QuitOnDestroy = false;
+        Vantor->MainPagesPreload = preload;
         EXPECT_TRUE(Vantor->Create());
         return *Vantor;
     }
@@ -144,4 +146,32 @@ TEST_F(DataFiles, StaleTemporariesAreRemovedAtStart) {
     for (const char* name : {"Main.pag.tmp", "Vantor.ini.tmp", "History.pag.bak.tmp"})
         EXPECT_FALSE(PathExists(Data + name)) << name;
     for (const char* name : {"Other.tmp", "Main.tmp"}) EXPECT_EQ(ReadTextFile(Data + name), "not ours") << name;
+}
+
+// As the program starts: Main.pag read on a worker while the windows are
+// made. The pages arrive whole, and a damaged file is still kept aside
+// before anything is saved over it.
+TEST_F(DataFiles, MainPagesReadOnAWorkerLoadAsIfReadHere) {
+    TVantorManager pages(Platform);
+    pages.Clear();
+    for (const char* caption : {"一", "二", "三"}) pages.AddPage(caption, 0);
+    pages.Pages(1)->Add("C:\\windows\\notepad.exe", "メモ帳", "memo", "", "", 1, false, "", 0);
+    pages.SaveToFile(Data + "Main.pag");
+    {
+        TMainPagesPreload preload(Platform, Data + "Main.pag");
+        TVantor& vantor = Start(&preload);
+        ASSERT_EQ(vantor.MainPages().Count(), 3);
+        EXPECT_EQ(vantor.MainPages().Pages(2)->Caption, "三");
+        ASSERT_EQ(vantor.MainPages().Pages(1)->Count(), 1);
+        EXPECT_EQ(vantor.MainPages().Pages(1)->Buttons(0)->Title, "メモ帳");
+        Vantor.reset();
+    }
+    EXPECT_FALSE(PathExists(Data + "Main.pag.bak"));
+
+    WriteTextFile(Data + "Main.pag", "damaged");
+    TMainPagesPreload preload(Platform, Data + "Main.pag");
+    Start(&preload);
+    EXPECT_EQ(ReadTextFile(Data + "Main.pag.bak"), "damaged");
+    Vantor.reset();
+    EXPECT_NE(ReadTextFile(Data + "Main.pag"), "damaged");
 }

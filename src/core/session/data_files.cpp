@@ -98,11 +98,13 @@ void TSessionFiles::LoadBarPages(TVantorManager& pages, TDataFile file, const st
     pages.SetCurrentPage(0);
 }
 
-void TSessionFiles::LoadMainPages(TVantorManager& pages, const std::function<void()>& buildFirstRun) {
+void TSessionFiles::LoadMainPages(TVantorManager& pages, const std::function<void()>& buildFirstRun,
+                                  const std::function<bool()>& read) {
     bool loaded = false;
     try {
+        const bool whole = read ? read() : pages.LoadFromFile(PathOf(TDataFile::Main));
         // Read only in part: the pages read are used, the file is kept.
-        if (!pages.LoadFromFile(PathOf(TDataFile::Main))) KeepAside(TDataFile::Main);
+        if (!whole) KeepAside(TDataFile::Main);
         loaded = true;
     } catch (const EVantorError&) {
         KeepAside(TDataFile::Main);

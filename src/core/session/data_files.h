@@ -75,7 +75,11 @@ public:
     void LoadBarPages(TVantorManager& pages, TDataFile file, const std::string& caption);
     // Main.pag; when it is missing or not a page file, the emptied set is
     // filled by `buildFirstRun`. The set ends with at least one page.
-    void LoadMainPages(TVantorManager& pages, const std::function<void()>& buildFirstRun);
+    // `read`, when given, stands for reading the file into `pages` (already
+    // done elsewhere): it returns whether the file was whole and throws as
+    // the reading did.
+    void LoadMainPages(TVantorManager& pages, const std::function<void()>& buildFirstRun,
+                       const std::function<bool()>& read = {});
     // The settings from Vantor.ini (Keys.def and Sounds.def first, removed
     // once Vantor.ini holds them), with every missing key definition filled
     // from the defaults.

@@ -4,11 +4,13 @@
 
 #include <exception>
 
+#include "app/main_pages_preload.h"
 #include "app/program_entry.h"
 #include "app/vantor.h"
 #include "base/handles.h"
 #include "base/win_text.h"
 #include "base/window.h"
+#include "session/data_files.h"
 #include "shell/win_platform.h"
 
 namespace {
@@ -55,11 +57,13 @@ int Run() {
     TComApartment com;
     TWinPlatform platform;
     std::string dataFolder = DataFolderOf(GetCommandLineW(), programFolder, platform);
+    TMainPagesPreload mainPages(platform, dataFolder + DataFileName(TDataFile::Main));
 
     TApplicationWindow application;
     if (!application.Create()) return 1;
     TVantor vantor(platform, programFolder, dataFolder);
     vantor.StartForeground = startForeground;
+    vantor.MainPagesPreload = &mainPages;
     if (!vantor.Create(application.Handle())) return 1;
     ShowWindow(application.Handle(), SW_HIDE);
     vantor.Show();

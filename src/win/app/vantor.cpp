@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/command_bindings.h"
+#include "app/main_pages_preload.h"
 #include "base/handles.h"
 #include "base/log.h"
 #include "base/message_pump.h"
@@ -265,12 +266,18 @@ void TVantor::LoadDataFiles() {
     step("loading the folder history", [&] { FDataFiles.LoadFolderHistory(FolderHistory); });
     step("loading Smart.pag", [&] { FDataFiles.LoadBarPages(*FSmartPages, TDataFile::Smart, "スマートバー"); });
     step("loading History.pag", [&] { FDataFiles.LoadBarPages(*FHistoryPages, TDataFile::History, "履歴バー"); });
-    FMainPages = std::make_unique<TVantorManager>(FPlatform);
-    FDataFiles.LoadMainPages(*FMainPages, [this] {
+    FMainPages = MainPagesPreload ? MainPagesPreload->TakePages() : nullptr;
+    std::function<bool()> readAhead;
+    if (FMainPages)
+        readAhead = [preload = MainPagesPreload] { return preload->Result(); };
+    else
+        FMainPages = std::make_unique<TVantorManager>(FPlatform);
+    auto buildFirstRun = [this] {
         for (const TShortcutPageSource& source :
              FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop), FServices->SpecialFolderPath(sfPrograms)))
             AddShortcutPage(source.Caption, source.Folder);
-    });
+    };
+    FDataFiles.LoadMainPages(*FMainPages, buildFirstRun, readAhead);
 }
 
 void TVantor::AddShortcutPage(const std::string& caption, const std::string& folder) {

@@ -50,6 +50,8 @@ public:
     virtual int ShowModal(HWND owner) = 0;
 };
 
+class TMainPagesPreload;
+
 class TVantor : public TForm, private TLaunchHost {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
@@ -68,6 +70,9 @@ public:
     bool IsNT = true;
     uint32_t LastAutoSave = 0;
     HWND StartForeground = nullptr;
+    // Main.pag being read on a worker since the program started, or null:
+    // LoadDataFiles takes the pages from it.
+    TMainPagesPreload* MainPagesPreload = nullptr;
     int32_t CurrentButton = 0;
     TFolderHistory FolderHistory;
     // The settings page shown when the settings dialog last closed; not saved.
