@@ -54,10 +54,11 @@ int Run() {
         ShowStartError(NotOnFixedDiskMessage);
         return 1;
     }
-    TComApartment com;
     TWinPlatform platform;
     std::string dataFolder = DataFolderOf(GetCommandLineW(), programFolder, platform);
+    // Reading the page file needs no COM; the apartment's set-up overlaps it.
     TMainPagesPreload mainPages(platform, dataFolder + DataFileName(TDataFile::Main));
+    TComApartment com;
 
     TApplicationWindow application;
     if (!application.Create()) return 1;
