@@ -52,6 +52,21 @@ def settings_dialog_shows_every_page_and_cancel_changes_nothing(env):
     check(read_ini(data / "Vantor.ini")["settings"].get("showicon") == "1", "Cancel changed ShowIcon")
 
 
+@case()
+def ctrl_tab_steps_through_the_settings_pages(env):
+    data, proc, wid = start_with_menu(env, "settings_ctrl_tab")
+    open_settings(env, wid)
+    # Back round the first page to the last and forward again, then on to
+    # 隠れ方 (the fourth page), where Alt+F is a box of that page only.
+    press("ctrl+shift+Tab", "ctrl+Tab", "ctrl+Next", "ctrl+Next", "ctrl+Tab", "ctrl+Tab", "ctrl+Prior")
+    press("alt+f", "Return")
+    wait_until(lambda: not env.find_windows("^設定$"), 10, "the dialog to close")
+    settings = read_ini(data / "Vantor.ini")["settings"]
+    check(settings.get("quietoverfullscreen") == "0", "the keys did not reach the fourth page")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+
+
 @case(shot=True)
 def settings_dialog_ok_applies_a_changed_field(env):
     data, proc, wid = start_with_menu(env, "settings_ok")

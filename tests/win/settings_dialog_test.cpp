@@ -45,6 +45,22 @@ void ShowPage(TDialog& d, int page) {
 
 bool Visible(TDialog& d, int id) { return IsWindowVisible(d.Item(id)) != FALSE; }
 
+// A key pressed with Ctrl (and Shift) as the dialog's own message loop sees
+// it: first through the message filters, which may take it.
+bool PressWithCtrl(HWND target, UINT key, bool shift, bool ctrl = true) {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG msg{target, WM_KEYDOWN, key, 0, 0, {}};
+    const bool taken = CallMsgFilterW(&msg, MSGF_DIALOGBOX) != FALSE;
+    keys[VK_CONTROL] = 0;
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    return taken;
+}
+
 class SettingsDialogTest : public testing::Test {
 protected:
     TTempFolder Folder{"vantor-settings"};
@@ -169,6 +185,40 @@ TEST_F(SettingsDialogTest, BadNumbersKeepOrClampAndTheLastPageComesBack) {
     EXPECT_EQ(settings.ResourceYellow(), 10);
     EXPECT_EQ(settings.ResourceRed(), 10);
     EXPECT_EQ(vantor.OptionPage, "TSHide");
+}
+
+// Ctrl+Tab and Ctrl+PageDown step to the next page, with Shift or PageUp
+// to the one before, round the ends; the keyboard page's key fields keep the
+// keys, since a user may want such a combination.
+TEST_F(SettingsDialogTest, CtrlTabAndCtrlPageKeysStepThroughThePages) {
+    TVantor& vantor = Start();
+    TShownHook hook([&](TDialog& dialog) {
+        auto& d = static_cast<TSettingsDialog&>(dialog);
+        HWND tabs = d.Item(IDC_SETTINGS_TABS);
+        auto shown = [&] { return static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0)); };
+        SetFocus(d.Item(IDC_POINT_PAUSE));
+        EXPECT_TRUE(PressWithCtrl(d.Item(IDC_POINT_PAUSE), VK_TAB, true));
+        EXPECT_EQ(shown(), SettingsPageCount - 1);
+        EXPECT_FALSE(Visible(d, IDC_POINT_PAUSE));
+        EXPECT_EQ(GetFocus(), tabs);  // not left on a hidden control
+        EXPECT_TRUE(PressWithCtrl(tabs, VK_TAB, false));
+        EXPECT_EQ(shown(), spGeneral);
+        EXPECT_TRUE(Visible(d, IDC_POINT_PAUSE));
+        EXPECT_TRUE(PressWithCtrl(tabs, VK_NEXT, false));
+        EXPECT_TRUE(PressWithCtrl(tabs, VK_NEXT, false));
+        EXPECT_TRUE(PressWithCtrl(tabs, VK_PRIOR, false));
+        EXPECT_EQ(shown(), spGeneral + 1);
+        EXPECT_FALSE(PressWithCtrl(tabs, VK_TAB, false, false));  // Tab alone moves the focus
+        EXPECT_EQ(shown(), spGeneral + 1);
+
+        ShowPage(d, spKeyboard);
+        EXPECT_FALSE(PressWithCtrl(d.KeyboardPage().HotKeyField().Handle(), VK_TAB, false));
+        EXPECT_FALSE(PressWithCtrl(d.KeyboardPage().ShortCutField().Handle(), VK_NEXT, true));
+        EXPECT_EQ(shown(), spKeyboard);
+        d.ClickButton(IDOK);
+    });
+    RunSettingsDialog(vantor);
+    EXPECT_EQ(vantor.OptionPage, "TSKeyboard");
 }
 
 TEST_F(SettingsDialogTest, DefaultResetsTheShownPageOnly) {

@@ -37,6 +37,62 @@ int32_t SettingsPageOfControl(int id) {
 
 TSettingsDialog::TSettingsDialog() : TDialog(IDD_SETTINGS) { HelpTopic = kHelpTopic; }
 
+// Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
+// Ctrl+PageUp the one before, as in the system's own tabbed dialogs. The
+// dialog manager would take Tab for moving the focus, so the keys are caught
+// before it by a message filter on this thread while the dialog is open.
+// The two key fields of the keyboard page keep every key: a user may want
+// exactly such a combination.
+class TSettingsDialog::TPageKeys {
+public:
+    explicit TPageKeys(TSettingsDialog& dialog)
+        : FDialog(dialog), FHook(SetWindowsHookExW(WH_MSGFILTER, Filter, nullptr, GetCurrentThreadId())) {
+        Active = this;
+    }
+    ~TPageKeys() {
+        if (FHook) UnhookWindowsHookEx(FHook);
+        if (Active == this) Active = nullptr;
+    }
+    TPageKeys(const TPageKeys&) = delete;
+    TPageKeys& operator=(const TPageKeys&) = delete;
+
+private:
+    static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        if (code == MSGF_DIALOGBOX && Active && msg && Active->Take(*msg)) return TRUE;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    bool Take(const MSG& msg) {
+        if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+        const HWND dialog = FDialog.Handle();
+        if (msg.hwnd != dialog && !IsChild(dialog, msg.hwnd)) return false;
+        TKeyboardPage& keys = FDialog.KeyboardPage();
+        if (msg.hwnd == keys.HotKeyField().Handle() || msg.hwnd == keys.ShortCutField().Handle()) return false;
+        const int32_t step = PageStep(static_cast<UINT>(msg.wParam), GetKeyState(VK_SHIFT) < 0);
+        if (step == 0) return false;
+        FDialog.StepPage(step);
+        return true;
+    }
+
+    static int32_t PageStep(UINT key, bool shift) {
+        switch (key) {
+            case VK_TAB:
+                return shift ? -1 : 1;
+            case VK_NEXT:
+                return 1;
+            case VK_PRIOR:
+                return -1;
+            default:
+                return 0;
+        }
+    }
+
+    static inline TPageKeys* Active = nullptr;
+    TSettingsDialog& FDialog;
+    HHOOK FHook;
+};
+
 TSettingsDialog::~TSettingsDialog() = default;
 
 bool TSettingsDialog::OnInit() {
@@ -83,6 +139,7 @@ bool TSettingsDialog::OnInit() {
     ApplyRanges();
     ApplyEnabling();
     SelectPage(Page >= 0 && Page < SettingsPageCount ? Page : spGeneral);
+    FPageKeys = std::make_unique<TPageKeys>(*this);
     FLoading = false;
     return true;
 }
@@ -132,6 +189,13 @@ void TSettingsDialog::PlacePages() {
         const int height = combo ? ScaleToDpi(kComboListHeight, dpi) : scaleY(toUnitsY(r.bottom - r.top));
         SetWindowPos(child, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void TSettingsDialog::StepPage(int32_t step) {
+    SelectPage(((Page + step) % SettingsPageCount + SettingsPageCount) % SettingsPageCount);
+    // A control of the page just hidden gives the focus to the tab strip.
+    const HWND focus = GetFocus();
+    if (!focus || !IsWindowVisible(focus)) SetFocus(Item(IDC_SETTINGS_TABS));
 }
 
 void TSettingsDialog::SelectPage(int32_t page) {
@@ -329,6 +393,7 @@ bool TSettingsDialog::OnOK() {
 }
 
 void TSettingsDialog::OnClose(int) {
+    FPageKeys.reset();
     const int page = static_cast<int>(SendMessageW(Item(IDC_SETTINGS_TABS), TCM_GETCURSEL, 0, 0));
     if (page >= 0 && page < SettingsPageCount) Page = page;
 }

@@ -27,6 +27,8 @@ public:
     std::array<bool, ActionCount> HotKeyFailed{};
 
     void SelectPage(int32_t page);
+    // The page `step` pages on, round the ends (Ctrl+Tab and the others).
+    void StepPage(int32_t step);
     // "デフォルト": the shown page's controls to their defaults.
     void BDefaultClick();
     TKeyboardPage& KeyboardPage() { return FKeyboard; }
@@ -41,6 +43,7 @@ protected:
     void OnClose(int result) override;
 
 private:
+    class TPageKeys;
     void PlacePages();
     void ShowPageControls();
     void LoadFields(int32_t page);  // -1: every page
@@ -55,6 +58,7 @@ private:
     TColorPage FColor{*this, Form};
     TFolderListPage FFolderLists{*this, Form};
     bool FLoading = false;
+    std::unique_ptr<TPageKeys> FPageKeys;
 };
 
 // The settings page shown by a control, from its identifier; -1 for the
