@@ -176,6 +176,13 @@ TEST_F(SessionFiles, FilesThatCannotBeReadOrKeptAreNeverWrittenOver) {
     EXPECT_TRUE(Files.IsProtected(TDataFile::Main));
     EXPECT_TRUE(Files.IsProtected(TDataFile::Smart));
     EXPECT_FALSE(Files.IsProtected(TDataFile::History));
+    // The user hears of them as the run starts, each by its path.
+    const std::vector<TDataFile> kept = Files.ProtectedFiles();
+    EXPECT_EQ(kept, (std::vector<TDataFile>{TDataFile::Settings, TDataFile::Main, TDataFile::Smart}));
+    const std::string told = Files.ProtectedFilesMessage(kept);
+    for (const char* name : {"Vantor.ini", "Main.pag", "Smart.pag"})
+        EXPECT_NE(told.find("\"" + Data + name + "\""), std::string::npos) << name;
+    EXPECT_EQ(told.find("History.pag"), std::string::npos);
 
     Platform.Unreadable.clear();
     EXPECT_TRUE(SaveAll().empty());

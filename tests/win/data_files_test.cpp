@@ -175,3 +175,20 @@ TEST_F(DataFiles, MainPagesReadOnAWorkerLoadAsIfReadHere) {
     Vantor.reset();
     EXPECT_NE(ReadTextFile(Data + "Main.pag"), "damaged");
 }
+
+// A page file another program holds locked at start can be neither read nor
+// kept aside: the user is told once, as the window shows, and the file is
+// left as it was, with no save failure reported for it later.
+TEST_F(DataFiles, ALockedPageFileIsToldOfOnceAndLeftAsItWas) {
+    WriteTextFile(Data + "Main.pag", "held by another program");
+    HANDLE lock = CreateFileW(Widen(Data + "Main.pag").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Start().Show();
+    CloseHandle(lock);
+    ASSERT_EQ(BoxesOfType(ErrorOk), 1u);
+    EXPECT_NE(Boxes[0].Text.find("\"" + Data + "Main.pag\""), std::string::npos);
+    Vantor->SaveAll();
+    Vantor.reset();
+    EXPECT_EQ(ReadTextFile(Data + "Main.pag"), "held by another program");
+    EXPECT_EQ(Boxes.size(), 1u);
+}

@@ -235,3 +235,23 @@ std::string TSessionFiles::SaveFailureMessage(const std::vector<TDataFile>& fail
     return text +
            "\n\nフォルダやファイルが読み取り専用になっていないか、ディスクの空き容量が足りているかを確かめてください。";
 }
+
+std::vector<TDataFile> TSessionFiles::ProtectedFiles() const {
+    std::vector<TDataFile> files;
+    for (int i = 0; i < DataFileCount; ++i)
+        if (FProtected[static_cast<size_t>(i)]) files.push_back(static_cast<TDataFile>(i));
+    return files;
+}
+
+std::string TSessionFiles::ProtectedFilesMessage(const std::vector<TDataFile>& files) const {
+    std::string text;
+    if (files.size() == 1) {
+        text = Format("データファイル\"%s\"を読み込めませんでした。", PathOf(files[0]));
+    } else {
+        text = "次のデータファイルを読み込めませんでした。";
+        for (TDataFile file : files) text += "\n\"" + PathOf(file) + "\"";
+    }
+    return text +
+           "\n\n内容を失わないよう、このファイルは上書きせずに残します。終了するまでの変更はこのファイルには保存されま"
+           "せん。ほかのプログラムが使っていないかを確かめてから、Vantorを起動し直してください。";
+}

@@ -86,7 +86,8 @@ public:
     TSettingsReadResult ReadSettings(TVantorSettings& settings, TSettingsReadOptions options);
 
     // ---- saving; each returns the files that could not be written. Files
-    // never to be written over are left out silently.
+    // never to be written over are left out (the user heard of them as the
+    // run started).
 
     std::vector<TDataFile> SaveSettings(const TSettingsWriter& write);
     // Settings and placements in one write of Vantor.ini, then Main.pag,
@@ -98,6 +99,11 @@ public:
     std::vector<TDataFile> TakeUnreported(const std::vector<TDataFile>& failed);
     // The Japanese message for files that could not be saved.
     std::string SaveFailureMessage(const std::vector<TDataFile>& failed) const;
+    // The files never to be written over this run (they were there but could
+    // neither be read nor kept aside), and what to tell the user of them, once,
+    // as the run starts: what is changed in them will not be saved.
+    std::vector<TDataFile> ProtectedFiles() const;
+    std::string ProtectedFilesMessage(const std::vector<TDataFile>& files) const;
 
     // True for a file that is there but could not be read or kept aside.
     bool IsProtected(TDataFile file) const { return FProtected[Index(file)]; }

@@ -103,6 +103,7 @@ void TVantor::Show() {
     FormShow();
     if (!FBars.Exist()) CreateBars();
     FBars.ShowDeferred();
+    ReportProtectedFiles();
 }
 
 // The start-up, in an order where later steps rely on earlier ones.
@@ -337,6 +338,12 @@ std::vector<TDataFile> TVantor::SaveDataFiles() {
 void TVantor::ReportSaveFailures(const std::vector<TDataFile>& failed) {
     std::vector<TDataFile> untold = FDataFiles.TakeUnreported(failed);
     if (!untold.empty()) ErrorBox(FDataFiles.SaveFailureMessage(untold));
+}
+
+// Once, as the run starts: what the user changes in such a file is not saved.
+void TVantor::ReportProtectedFiles() {
+    const std::vector<TDataFile> files = FDataFiles.ProtectedFiles();
+    if (!files.empty()) ErrorBox(FDataFiles.ProtectedFilesMessage(files));
 }
 
 // The last chance to keep this run's changes: the user may clear a read-only

@@ -301,6 +301,7 @@ private:
     // The whole save; the files that could not be written.
     std::vector<TDataFile> SaveDataFiles();
     void ReportSaveFailures(const std::vector<TDataFile>& failed);
+    void ReportProtectedFiles();
     // At the end: a failed save asks to retry or to end without it.
     void FinalSave();
 
