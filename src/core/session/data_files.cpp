@@ -224,16 +224,22 @@ std::vector<TDataFile> TSessionFiles::TakeUnreported(const std::vector<TDataFile
     return fresh;
 }
 
-std::string TSessionFiles::SaveFailureMessage(const std::vector<TDataFile>& failed) const {
+std::string TSessionFiles::FilesMessage(const std::vector<TDataFile>& files, const char* one, const char* many,
+                                        const char* advice) const {
     std::string text;
-    if (failed.size() == 1) {
-        text = Format("データファイル\"%s\"を保存できませんでした。", PathOf(failed[0]));
+    if (files.size() == 1) {
+        text = Format(one, PathOf(files[0]));
     } else {
-        text = "次のデータファイルを保存できませんでした。";
-        for (TDataFile file : failed) text += "\n\"" + PathOf(file) + "\"";
+        text = many;
+        for (TDataFile file : files) text += "\n\"" + PathOf(file) + "\"";
     }
-    return text +
-           "\n\nフォルダやファイルが読み取り専用になっていないか、ディスクの空き容量が足りているかを確かめてください。";
+    return text + "\n\n" + advice;
+}
+
+std::string TSessionFiles::SaveFailureMessage(const std::vector<TDataFile>& failed) const {
+    return FilesMessage(
+        failed, "データファイル\"%s\"を保存できませんでした。", "次のデータファイルを保存できませんでした。",
+        "フォルダやファイルが読み取り専用になっていないか、ディスクの空き容量が足りているかを確かめてください。");
 }
 
 std::vector<TDataFile> TSessionFiles::ProtectedFiles() const {
@@ -244,14 +250,8 @@ std::vector<TDataFile> TSessionFiles::ProtectedFiles() const {
 }
 
 std::string TSessionFiles::ProtectedFilesMessage(const std::vector<TDataFile>& files) const {
-    std::string text;
-    if (files.size() == 1) {
-        text = Format("データファイル\"%s\"を読み込めませんでした。", PathOf(files[0]));
-    } else {
-        text = "次のデータファイルを読み込めませんでした。";
-        for (TDataFile file : files) text += "\n\"" + PathOf(file) + "\"";
-    }
-    return text +
-           "\n\n内容を失わないよう、このファイルは上書きせずに残します。終了するまでの変更はこのファイルには保存されま"
-           "せん。ほかのプログラムが使っていないかを確かめてから、Vantorを起動し直してください。";
+    return FilesMessage(files, "データファイル\"%s\"を読み込めませんでした。",
+                        "次のデータファイルを読み込めませんでした。",
+                        "内容を失わないよう、上書きせずに残します。終了するまでの変更は保存されません。"
+                        "ほかのプログラムが使っていないかを確かめてから、Vantorを起動し直してください。");
 }

@@ -112,6 +112,10 @@ public:
 
 private:
     static size_t Index(TDataFile file) { return static_cast<size_t>(file); }
+    // `one` (a format naming the file) or `many` and the files a line each,
+    // then `advice`.
+    std::string FilesMessage(const std::vector<TDataFile>& files, const char* one, const char* many,
+                             const char* advice) const;
     void Swallowed(const char* where, const std::exception& error);
     // Called when a page file is there but was not read whole: its bytes go
     // to a free backup name (or one that already holds them); failing that,
