@@ -130,7 +130,7 @@ def main():
     ap.add_argument("--helper", required=True)
     ap.add_argument("--wait-shown", required=True, help="the bench/wait_shown.c program")
     ap.add_argument("--runs", type=int, default=11)
-    ap.add_argument("--runs-144", type=int, default=3, help="runs at 144 DPI")
+    ap.add_argument("--runs-144", type=int, default=7, help="runs at 144 DPI")
     args = ap.parse_args()
     global WAIT_SHOWN
     WAIT_SHOWN = args.wait_shown
