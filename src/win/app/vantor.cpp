@@ -112,14 +112,11 @@ void TVantor::FormCreate() {
     LastAutoSave = FPlatform.TickCount();
     SetWindowTextW(Handle(), L"Vantor");
     RestorePlacement();
-    // The View menu, the shortcut submenu and the clear-history command come
-    // here; the system buttons' pictures with them.
     CreateControls();
     FDesktop.AttachDrops(ScrollBox.Handle());
     BindMainCommands(*this);
     FSystemButtons.Connect();
     FServices->SeedRandom();
-    // The clipboard page, the hint window and the lists come here.
     CreateEntryPools();
     LoadDataFiles();
     RefreshTabsAndFonts();
