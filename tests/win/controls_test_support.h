@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/dib.h"
 #include "base/window.h"
 
 class TTestTopWindow : public TWindow {
@@ -18,12 +19,7 @@ public:
 class TTestCanvas {
 public:
     TTestCanvas(int width, int height, COLORREF background = RGB(1, 2, 3)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
+        BITMAPINFO bi = TopDown32(width, height);
         FDC = CreateCompatibleDC(nullptr);
         void* bits = nullptr;
         FBitmap = CreateDIBSection(FDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/vantor.h"
+#include "base/dib.h"
 #include "base/handles.h"
 #include "base/menu_images.h"
 #include "base/system_library.h"
@@ -331,13 +332,7 @@ std::vector<bool> IconMask(HICON icon, int size) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return {};
     TBitmap mask(info.hbmMask), color(info.hbmColor);
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(header.bmiHeader);
-    header.bmiHeader.biWidth = size;
-    header.bmiHeader.biHeight = -size;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO header = TopDown32(size, size);
     std::vector<uint32_t> pixels(static_cast<size_t>(size) * size);
     TWindowDC screen(nullptr);
     if (GetDIBits(screen.DC(), mask.Get(), 0, size, pixels.data(), &header, DIB_RGB_COLORS) != size) return {};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "layout/page_layout.h"
+
 namespace {
 
 constexpr int KeywordOwnerLeft = 112;
@@ -11,41 +13,33 @@ constexpr int RightPartsWidth = 30;  // Down and Close after the visible window
 
 bool IsSeparatorEntry(const TVantorButton* entry) { return entry && entry->IsSeparator(); }
 
+// The page's entries in order as the row arithmetic of the views takes them;
+// empty slots take no room.
+std::vector<TLayoutEntry> RowEntries(const TVantorPage* page) {
+    std::vector<TLayoutEntry> entries;
+    entries.reserve(page->Count());
+    for (int32_t i = 0; i < page->Count(); ++i)
+        if (const TVantorButton* entry = page->Buttons(i)) entries.push_back({entry->IsSeparator(), entry->Title});
+    return entries;
+}
+
 }  // namespace
 
 int BarContentLength(const TVantorPage* page, int dpi) {
-    if (!page) return 0;
-    const int separatorWidth = ScaleToDpi(BarSeparatorWidth, dpi);
-    const int entryWidth = ScaleToDpi(BarEntryWidth, dpi);
-    int length = 0;
-    for (int32_t i = 0; i < page->Count(); ++i) {
-        const TVantorButton* entry = page->Buttons(i);
-        if (entry) length += entry->IsSeparator() ? separatorWidth : entryWidth;
-    }
-    return length;
+    return page ? LayoutBarEntries(RowEntries(page), dpi).Width : 0;
 }
 
 std::vector<TBarRowItem> LayoutBarRow(const TVantorPage* page, int dpi) {
     std::vector<TBarRowItem> row;
     if (!page) return row;
+    const TBarEntryLayout laid = LayoutBarEntries(RowEntries(page), dpi);
     row.reserve(page->Count());
-    const int separatorWidth = ScaleToDpi(BarSeparatorWidth, dpi);
-    const int entryWidth = ScaleToDpi(BarEntryWidth, dpi);
-    const int height = ScaleToDpi(BarHeight, dpi);
-    int x = 0;
+    size_t next = 0;
     for (int32_t i = 0; i < page->Count(); ++i) {
         const TVantorButton* entry = page->Buttons(i);
         TBarRowItem item;
         item.Separator = IsSeparatorEntry(entry);
-        if (!entry) {
-            item.Bounds = ParkedBounds;
-        } else if (item.Separator) {
-            item.Bounds = TBounds{x, ScaleToDpi(1, dpi), separatorWidth, ScaleToDpi(18, dpi)};
-            x += separatorWidth;
-        } else {
-            item.Bounds = TBounds{x, 0, entryWidth, height};
-            x += entryWidth;
-        }
+        item.Bounds = entry ? laid.Bounds[next++] : ParkedBounds;
         row.push_back(item);
     }
     return row;

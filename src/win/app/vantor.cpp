@@ -123,7 +123,8 @@ void TVantor::FormCreate() {
     ReadSettings();
     // A docked bar's band is part of the window's layout; floating bars can
     // wait until the window is up, which they would have for showing anyway.
-    if (TBarSet::AnyShownDocked(MainPages())) CreateBars();
+    // Made here, the bars take opacity and guides with the steps below.
+    if (TBarSet::AnyShownDocked(MainPages())) FBars.Create(FPlatform, DataFolder + kIniFile);
     ApplyOpacity();
     RefreshTabsAndFonts();
     LoadWallpaper();
@@ -136,8 +137,9 @@ void TVantor::FormCreate() {
     FStarted = true;
 }
 
-// The bars take the settings read before them, the window's opacity and
-// their guide texts.
+// Bars made once the window is up take what FormCreate gave the window
+// before them: the settings read (through TBarSet), its opacity and the
+// guide texts.
 void TVantor::CreateBars() {
     FBars.Create(FPlatform, DataFolder + kIniFile);
     FBars.ApplyOpacity(MainPages().Transparent());

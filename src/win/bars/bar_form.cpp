@@ -175,6 +175,7 @@ void TFormFloat::SetShown(bool value) {
 }
 
 void TFormFloat::SetDocked(bool value) {
+    const bool wasDocked = FDocked;
     FDocked = value;
     TVantor& vantor = FSet.Vantor();
     if (value) {
@@ -196,8 +197,9 @@ void TFormFloat::SetDocked(bool value) {
         Container.SetBounds(0, 0, ClientWidth(), ClientHeight());
         Container.SetVisible(FShown);
     }
-    // Places and shows the docked panels, this one among them.
-    if (FShown) FSet.BandChanged();
+    // Places and shows the docked panels, this one among them; a bar that
+    // floated already leaves the band as it was.
+    if (FShown && (value || wasDocked)) FSet.BandChanged();
 }
 
 void TFormFloat::SetDockOrder(int32_t order) { FDockOrder = ClampDockOrder(order, FSet.DockedCount()); }

@@ -70,6 +70,8 @@ public:
     int Px(int units) const { return ScaleToDpi(units, Dpi()); }
     // Lays everything out again at the bar's DPI (fonts, row, parts).
     void DpiChanged();
+    // The window's size limits for its frame and DPI, keyword box or not.
+    TBarSizeLimits SizeLimits() const;
 
     // Everything visible: in the bar window while floating, in the main
     // window's band while docked.
@@ -100,7 +102,6 @@ private:
     void ContainerKeyDown(WORD& key, TShiftState shift);
     void WMGetMinMaxInfo(MINMAXINFO& info) const;
     void WMSizing(WPARAM edge, RECT& sizing) const;
-    TBarSizeLimits SizeLimits() const;
     // Dragging the bar by its grip or the free part of its row.
     void DragMouseDown(TMouseButton button, int x, int y, TComponent& sender);
     void DragMouseMove(TShiftState shift, int x, int y, TComponent& sender);

@@ -63,9 +63,8 @@ void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
         // Sized for the monitor the bar starts on; landing on one of another
         // DPI, it is told so (WM_DPICHANGED) and takes the size it suggests.
         const int dpi = WindowDpi(bar->Handle());
-        const TBounds bounds =
-            ClampBarWindow(TBounds{kept.Left, kept.Top, ScaleToDpi(kept.Width, dpi), ScaleToDpi(kept.Height, dpi)},
-                           BarSizeLimitsOf(*bar));
+        const TBounds bounds = ClampBarWindow(
+            TBounds{kept.Left, kept.Top, ScaleToDpi(kept.Width, dpi), ScaleToDpi(kept.Height, dpi)}, bar->SizeLimits());
         SetWindowPos(bar->Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -86,15 +85,6 @@ bool TBarSet::AnyShownDocked(const TVantorSettings& settings) {
 }
 
 bool TBarSet::MeterAvailable() const { return FResources.Available(FVantor.IsNT); }
-
-TBarSizeLimits TBarSet::BarSizeLimitsOf(const TFormFloat& bar) const {
-    RECT window{};
-    RECT client{};
-    GetWindowRect(bar.Handle(), &window);
-    GetClientRect(bar.Handle(), &client);
-    return BarSizeLimits(bar.IsKeywordBar(), (window.right - window.left) - client.right,
-                         (window.bottom - window.top) - client.bottom, WindowDpi(bar.Handle()));
-}
 
 TFormFloat* TBarSet::BarOfWindow(HWND wnd) const {
     if (!wnd) return nullptr;

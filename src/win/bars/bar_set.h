@@ -93,8 +93,6 @@ public:
     TResourceReadings Readings(bool sampleNow);
 
 private:
-    TBarSizeLimits BarSizeLimitsOf(const TFormFloat& bar) const;
-
     TVantor& FVantor;
     TFreeResources FResources;
     std::array<std::unique_ptr<TFormFloat>, BarCount> FBars;

@@ -2,21 +2,10 @@
 
 #include <cstdint>
 
+#include "base/dib.h"
 #include "layout/frame_layout.h"
 
 namespace {
-
-// A 32-bit top-down DIB header of the given size.
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 // The strip's pixels, top row first, as 0x00RRGGBB.
 std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
