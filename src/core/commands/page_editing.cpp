@@ -47,6 +47,19 @@ TEditResult AppendNewEntry(TVantorPage& page) {
     return DoneAt(count);
 }
 
+TVantorButton NewEntryFields(const TVantorPage& page) {
+    TVantorButton entry;
+    entry.Title = Format("ボタン%d", page.Count() + 1);
+    entry.ShowCmd = ShowNormal;
+    entry.IconIndex = -1;
+    return entry;
+}
+
+void NewPageFields(const TVantorManager& set, TVantorPage& page) {
+    page.Caption = Format("ページ%d", set.Count() + 1);
+    page.ViewStyle = 1;
+}
+
 TEditResult AppendSeparator(TVantorPage& page) {
     const int32_t count = page.Count();
     if (!page.Add(SeparatorLink, SeparatorTitle, "", "", "", ShowNormal, false, "", 0))

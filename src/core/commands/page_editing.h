@@ -26,6 +26,9 @@ struct TEditResult {
 // A new launcher entry at the page's end: no target, title "ボタン<n>" with n
 // the count before it + 1, shown normally, no icon of its own.
 TEditResult AppendNewEntry(TVantorPage& page);
+// The same entry and page before they are added, for a dialog to edit first.
+TVantorButton NewEntryFields(const TVantorPage& page);
+void NewPageFields(const TVantorManager& set, TVantorPage& page);
 TEditResult AppendSeparator(TVantorPage& page);
 // A new page at the set's end, captioned "ページ<n>" with n the count before
 // it + 1; the current page does not change.
