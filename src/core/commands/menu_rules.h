@@ -7,10 +7,14 @@
 #include <cstdint>
 #include <string>
 
+#include "document/entry_ref.h"
 #include "platform.h"
 
 // The window whose menu it is: the main window or one of the four bars.
 enum class TMenuOwner { Main, SmartBar, KeywordBar, HistoryBar, ResourceBar };
+
+// The set the window shows (both name the windows in the same order).
+inline TBarKind SetOf(TMenuOwner owner) { return static_cast<TBarKind>(owner); }
 
 struct TMainMenuEnabling {
     bool Edit = false;

@@ -34,6 +34,7 @@ public:
 
     // ---- the data
     TVantorManager& Main() { return *FMain; }
+    const TVantorManager& Main() const { return *FMain; }
     TVantorManager& Smart() { return *FSmart; }
     TVantorManager& History() { return *FHistory; }
     TVantorManager& Keyword() { return *FKeyword; }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "document/entry_ref.h"
 #include "layout/rect.h"
 
 class TVantorPage;
@@ -13,6 +14,9 @@ class TVantorManager;
 
 // The window an entry control belongs to.
 enum class TEntryWindow { Main, Smart, Keyword, History };
+
+// The set the window shows (both name the windows in the same order).
+inline TBarKind SetOf(TEntryWindow window) { return static_cast<TBarKind>(window); }
 
 // An entry dropped on another entry: a different control of the same panel,
 // and never in the keyword bar, whose order is the search's.

@@ -17,10 +17,8 @@ const char kHomePage[] = "https://vantor.example.jp/";
 
 void ClearHistory(TVantor& vantor) {
     if (!vantor.ConfirmBox(kClearHistoryQuestion)) return;
-    TVantorManager& history = vantor.HistoryPages();
-    if (history.CurrentPage() >= 0 && history.CurrentPage() < history.Count())
-        history.Pages(history.CurrentPage())->Clear();
-    if (vantor.Bars().Exist()) vantor.Bars().Bar(BarHistory).RefreshBar();
+    TDocument& document = vantor.Document();
+    document.ClearPage(document.CurrentPage(TBarKind::HistoryBar));
 }
 
 // The menu hot key opens the main menu near the window's top-left corner.

@@ -81,7 +81,7 @@ void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
         // The right button opens the entry's own menu; in the main window
         // the focus frame moves to the entry first.
         control.OnMouseUp = [this, &control](TComponent&, TMouseButton button, TShiftState, int, int) {
-            TEntryRef ref;
+            TEntryAt ref;
             if (button != mbRight || !FindEntry(control, ref) || !ref.Page) return;
             if (ref.Window == TEntryWindow::Main) {
                 CurrentButton = ref.Index;
@@ -100,23 +100,23 @@ void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
     // The bar's free panel: only the smart bar takes entries from elsewhere.
     TFormFloat& bar = FBars.Bar(BarIdOf(window));
     bar.PTexture.OnDragOver = [this, window](TComponent&, TComponent& source, int, int, TDragState, bool& accept) {
-        TEntryRef from;
+        TEntryAt from;
         accept = window == TEntryWindow::Smart && FindEntry(source, from) && from.Window != TEntryWindow::Smart;
     };
     bar.PTexture.OnDragDrop = [this, &bar](TComponent&, TComponent& source, int, int) {
-        TEntryRef from;
+        TEntryAt from;
         TVantorPage* target = bar.BarPage();
         if (!FindEntry(source, from) || !target || from.Window == TEntryWindow::Smart) return;
         TransferEntry(*from.Page, from.Index, *target, FServices->IsCtrlDown(), from.Window);
         PlaySoundEvent("DragDrop");
-        RebuildPage();
+        EntriesTransferred(from.Window, TBarKind::SmartBar);
     };
 }
 
-bool TVantor::FindEntry(const TComponent& control, TEntryRef& ref) {
+bool TVantor::FindEntry(const TComponent& control, TEntryAt& ref) {
     int slot = SlotIn(FMainView, control);
     if (slot >= 0) {
-        ref = TEntryRef{TEntryWindow::Main, CurrentMainPage(), slot};
+        ref = TEntryAt{TEntryWindow::Main, CurrentMainPage(), slot};
         return true;
     }
     if (!FBars.Exist()) return false;
@@ -124,11 +124,19 @@ bool TVantor::FindEntry(const TComponent& control, TEntryRef& ref) {
         TFormFloat& bar = FBars.Bar(BarIdOf(window));
         slot = SlotIn(bar.View(), control);
         if (slot >= 0) {
-            ref = TEntryRef{window, bar.BarPage(), slot};
+            ref = TEntryAt{window, bar.BarPage(), slot};
             return true;
         }
     }
     return false;
+}
+
+// A transfer takes the entry from its page (unless it copies) and gives it
+// to another: both sets' views hear of it.
+void TVantor::EntriesTransferred(TEntryWindow from, TBarKind to) {
+    const TBarKind source = SetOf(from);
+    if (source != to) FDocument.Changed(TChange::WholePage(FDocument.CurrentPage(source)));
+    FDocument.Changed(TChange::WholePage(FDocument.CurrentPage(to)));
 }
 
 int TVantor::MainEntryIndex(const TComponent& control) const { return SlotIn(FMainView, control); }
@@ -144,8 +152,8 @@ void TVantor::EntryMouseMove(TGraphicControl& control, TShiftState shift, int x,
 }
 
 bool TVantor::EntryDragOver(TComponent& target, TComponent& source) {
-    TEntryRef to;
-    TEntryRef from;
+    TEntryAt to;
+    TEntryAt from;
     if (!FindEntry(target, to)) return false;
     const bool samePanel = FindEntry(source, from) && from.Window == to.Window;
     return AcceptEntryOnEntry(&target == &source, samePanel, to.Window);
@@ -153,13 +161,13 @@ bool TVantor::EntryDragOver(TComponent& target, TComponent& source) {
 
 void TVantor::EntryDragDrop(TComponent& target, TComponent& source) {
     if (!EntryDragOver(target, source)) return;
-    TEntryRef to;
-    TEntryRef from;
+    TEntryAt to;
+    TEntryAt from;
     FindEntry(target, to);
     FindEntry(source, from);
     if (!MoveEntry(*to.Page, from.Index, to.Index)) return;
     PlaySoundEvent("DragDrop");
-    RebuildPage();
+    EntriesTransferred(to.Window, SetOf(to.Window));
 }
 
 // ---------------------------------------------------------------- tabs
@@ -179,7 +187,7 @@ void TVantor::TabSetMouseMove(TShiftState shift, int x, int y) {
 }
 
 bool TVantor::TabSetDragOver(TComponent& source, int x, int y) {
-    TEntryRef from;
+    TEntryAt from;
     if (&source == &TabSet)
         from.Window = TEntryWindow::Main;
     else if (!FindEntry(source, from))
@@ -194,16 +202,15 @@ void TVantor::TabSetDragDrop(TComponent& source, int x, int y) {
     if (&source == &TabSet) {
         if (!MovePage(MainPages(), FTabDragSource, tab)) return;
         SelectTabQuietly(tab);
-        RefreshTabsAndFonts();
-        RebuildPage();
+        FDocument.Changed(TChange::WholeSet(TBarKind::Main));
         return;
     }
-    TEntryRef from;
+    TEntryAt from;
     TVantorPage* target = MainPages().Pages(tab);
     if (!FindEntry(source, from) || !target) return;
     TransferEntry(*from.Page, from.Index, *target, FServices->IsCtrlDown(), from.Window);
     KeepFocusInsidePage();
-    RebuildPage();
+    EntriesTransferred(from.Window, TBarKind::Main);
 }
 
 // A page left without launcher entries gets no frame to clamp the focus, so
@@ -216,17 +223,17 @@ void TVantor::KeepFocusInsidePage() {
 bool TVantor::PTextureDragOver(TComponent& source) {
     // The main window's own entries are reordered on each other, never
     // dropped on the bare panel; the bars' entries are added to the page.
-    TEntryRef from;
+    TEntryAt from;
     return FindEntry(source, from) && AcceptOnPanel(from.Window);
 }
 
 void TVantor::PTextureDragDrop(TComponent& source) {
-    TEntryRef from;
+    TEntryAt from;
     TVantorPage* page = CurrentMainPage();
     if (!PTextureDragOver(source) || !FindEntry(source, from) || !page) return;
     TransferEntry(*from.Page, from.Index, *page, FServices->IsCtrlDown(), from.Window);
     PlaySoundEvent("DragDrop");
-    RebuildPage();
+    EntriesTransferred(from.Window, TBarKind::Main);
 }
 
 // ---------------------------------------------------------------- splitter
@@ -245,6 +252,7 @@ void TVantor::SplitterMouseMove(TShiftState shift, int x, int y) {
     const int height = DraggedTabSetHeight(settings.TabSetHeight(), side, FSplitterAnchor, at, settings.HorizontalTab);
     if (height == settings.TabSetHeight()) return;
     settings.SetTabSetHeight(height);
+    FDocument.Changed(TChange::SettingsOnly());
     FormResize();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

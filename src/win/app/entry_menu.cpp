@@ -98,7 +98,7 @@ void TEntryMenu::PopupForFocus() {
 
 HWND TEntryMenu::FolderMenuOwner() { return FOwner ? FOwner : FVantor.Handle(); }
 TVantorManager& TEntryMenu::FolderMenuPages() { return FVantor.MainPages(); }
-TFolderHistory& TEntryMenu::FolderMenuHistory() { return FVantor.FolderHistory; }
+TFolderHistory& TEntryMenu::FolderMenuHistory() { return FVantor.Document().FolderHistory(); }
 void TEntryMenu::FolderMenuPageChanged() { FVantor.RebuildPage(); }
 void TEntryMenu::FolderMenuError(const std::string& text) { FVantor.ErrorBox(text); }
 void TEntryMenu::FolderMenuExecute(LPCITEMIDLIST item) { FVantor.Launcher().ExecuteItem(item, "", SW_SHOW, ""); }

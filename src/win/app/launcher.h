@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "app/desktop_services.h"
+#include "document/entry_ref.h"
 #include "model/vantor_classes.h"
 #include "platform.h"
-
-// The windows an entry control can belong to.
-enum class TBarKind { Main, SmartBar, KeywordBar, HistoryBar, ResourceBar };
 
 // What the launcher needs of the program around it.
 class TLaunchHost {

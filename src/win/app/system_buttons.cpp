@@ -88,7 +88,7 @@ void TSystemButtons::BOpenFolderClick() {
 
 HWND TSystemButtons::FolderMenuOwner() { return FVantor.Handle(); }
 TVantorManager& TSystemButtons::FolderMenuPages() { return FVantor.MainPages(); }
-TFolderHistory& TSystemButtons::FolderMenuHistory() { return FVantor.FolderHistory; }
+TFolderHistory& TSystemButtons::FolderMenuHistory() { return FVantor.Document().FolderHistory(); }
 void TSystemButtons::FolderMenuPageChanged() { FVantor.RebuildPage(); }
 void TSystemButtons::FolderMenuError(const std::string& text) { FVantor.ErrorBox(text); }
 void TSystemButtons::FolderMenuExecute(LPCITEMIDLIST item) { FVantor.Launcher().ExecuteItem(item, "", SW_SHOW, ""); }
@@ -137,8 +137,8 @@ bool TSystemButtons::SaveBeforeExit(const char* what) {
     for (;;) {
         const std::vector<TDataFile> failed = FVantor.SaveDataFiles();
         if (failed.empty()) return true;
-        FVantor.FDataFiles.TakeUnreported(failed);  // told here, not again at the next save
-        const std::string text = FVantor.FDataFiles.SaveFailureMessage(failed) + "\n\nこのまま" + what +
+        FVantor.Document().Files().TakeUnreported(failed);  // told here, not again at the next save
+        const std::string text = FVantor.Document().Files().SaveFailureMessage(failed) + "\n\nこのまま" + what +
                                  "すると、保存できなかった変更は失われます。\n「再試行」でもう一度保存します。"
                                  "「無視」で保存せずに" +
                                  what + "します。「中止」で" + what + "を取り消します。";

@@ -58,28 +58,9 @@ TVantor::TVantor(TPlatform& platform, std::string programFolder, std::string dat
     : ProgramFolder(std::move(programFolder)),
       DataFolder(std::move(dataFolder)),
       FPlatform(platform),
-      FServices(std::move(services)),
-      FMainPages(std::make_unique<TVantorManager>(platform)),
-      FSmartPages(std::make_unique<TVantorManager>(platform)),
-      FHistoryPages(std::make_unique<TVantorManager>(platform)),
-      FKeywordPages(std::make_unique<TVantorManager>(platform)) {}
+      FServices(std::move(services)) {}
 
 TVantor::~TVantor() { DestroyHandle(); }
-
-TVantorManager* TVantor::PagesOf(TBarKind kind) {
-    switch (kind) {
-        case TBarKind::Main:
-            return FMainPages.get();
-        case TBarKind::SmartBar:
-            return FSmartPages.get();
-        case TBarKind::KeywordBar:
-            return FKeywordPages.get();
-        case TBarKind::HistoryBar:
-            return FHistoryPages.get();
-        default:
-            return nullptr;
-    }
-}
 
 // A pop-up with a sizing border and no caption bar, always on top, without a
 // task-bar button. The class asks for no repaint of the whole window on a
@@ -118,6 +99,7 @@ void TVantor::FormCreate() {
     FSystemButtons.Connect();
     FServices->SeedRandom();
     CreateEntryPools();
+    FDocument.Listen([this](const TChange& change) { DocumentChanged(change); });
     LoadDataFiles();
     RefreshTabsAndFonts();
     ReadSettings();
@@ -263,25 +245,25 @@ void TVantor::LoadDataFiles() {
             LogSwallowed(where, error);
         }
     };
-    step("loading the folder history", [&] { FDataFiles.LoadFolderHistory(FolderHistory); });
-    step("loading Smart.pag", [&] { FDataFiles.LoadBarPages(*FSmartPages, TDataFile::Smart, "スマートバー"); });
-    step("loading History.pag", [&] { FDataFiles.LoadBarPages(*FHistoryPages, TDataFile::History, "履歴バー"); });
-    FMainPages = MainPagesPreload ? MainPagesPreload->TakePages() : nullptr;
+    step("loading the folder history", [&] { FDataFiles.LoadFolderHistory(FDocument.FolderHistory()); });
+    step("loading Smart.pag", [&] { FDataFiles.LoadBarPages(SmartPages(), TDataFile::Smart, "スマートバー"); });
+    step("loading History.pag", [&] { FDataFiles.LoadBarPages(HistoryPages(), TDataFile::History, "履歴バー"); });
+    std::unique_ptr<TVantorManager> readAheadPages = MainPagesPreload ? MainPagesPreload->TakePages() : nullptr;
     std::function<bool()> readAhead;
-    if (FMainPages)
+    if (readAheadPages) {
         readAhead = [preload = MainPagesPreload] { return preload->Result(); };
-    else
-        FMainPages = std::make_unique<TVantorManager>(FPlatform);
+        FDocument.AdoptMain(std::move(readAheadPages));
+    }
     auto buildFirstRun = [this] {
         for (const TShortcutPageSource& source :
              FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop), FServices->SpecialFolderPath(sfPrograms)))
             AddShortcutPage(source.Caption, source.Folder);
     };
-    FDataFiles.LoadMainPages(*FMainPages, buildFirstRun, readAhead);
+    FDataFiles.LoadMainPages(MainPages(), buildFirstRun, readAhead);
 }
 
 void TVantor::AddShortcutPage(const std::string& caption, const std::string& folder) {
-    ::AddShortcutPage(*FMainPages, FPlatform, caption, folder, CanonicalPath);
+    ::AddShortcutPage(MainPages(), FPlatform, caption, folder, CanonicalPath);
 }
 
 // ---------------------------------------------------------------- saving
@@ -329,7 +311,7 @@ std::vector<TDataFile> TVantor::SaveDataFiles() {
             WriteSettingsTo(ini);
             SavePlacements(ini);
         },
-        *FMainPages, *FSmartPages, *FHistoryPages);
+        MainPages(), SmartPages(), HistoryPages());
 }
 
 // Once per file, not at every automatic save: the old files are still whole,
@@ -449,7 +431,7 @@ void TVantor::ReadSettings() {
 
 void TVantor::WriteSettingsTo(TProfile& ini) {
     FBars.StoreSettings(MainPages());
-    MainPages().WriteSettings(ini, CurrentButton, FolderHistory);
+    MainPages().WriteSettings(ini, CurrentButton, FDocument.FolderHistory());
 }
 
 void TVantor::WriteSettings() {
@@ -534,10 +516,30 @@ void TVantor::EntryStarted(TBarKind owner, int32_t tag) {
     PlaceFocusFrame(false);
 }
 
-void TVantor::PageChanged(TBarKind kind) {
-    if (kind == TBarKind::Main) RebuildPage();
-    if (kind == TBarKind::SmartBar && FBars.Exist()) FBars.Bar(BarSmart).RefreshBar();
-    if (kind == TBarKind::HistoryBar) RebuildHistoryBar();
+void TVantor::PageChanged(TBarKind kind) { FDocument.Changed(TChange::WholePage(FDocument.CurrentPage(kind))); }
+
+// The main window shows the main set's current page and its tabs; the bars
+// show their own sets.
+void TVantor::DocumentChanged(const TChange& change) {
+    if (change.Settings || !PoolsExist()) return;
+    switch (change.Set) {
+        case TBarKind::Main:
+            if (change.PageSlot < 0) {
+                RefreshTabsAndFonts();
+                RebuildPage();
+            } else if (change.Touches(FDocument.CurrentPage(TBarKind::Main))) {
+                RebuildPage();
+            }
+            break;
+        case TBarKind::SmartBar:
+            if (FBars.Exist()) FBars.Bar(BarSmart).RefreshBar();
+            break;
+        case TBarKind::HistoryBar:
+            RebuildHistoryBar();
+            break;
+        default:
+            break;
+    }
 }
 
 // The drop point is in the bar's panel; the entry under it is looked up on

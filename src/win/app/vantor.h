@@ -31,6 +31,7 @@
 #include "controls/paint_panel.h"
 #include "controls/scroll_box_ex.h"
 #include "controls/separator.h"
+#include "document/document.h"
 #include "layout/auto_hide.h"
 #include "layout/frame_layout.h"
 #include "layout/page_layout.h"
@@ -74,7 +75,6 @@ public:
     // LoadDataFiles takes the pages from it.
     TMainPagesPreload* MainPagesPreload = nullptr;
     int32_t CurrentButton = 0;
-    TFolderHistory FolderHistory;
     // The settings page shown when the settings dialog last closed; not saved.
     std::string OptionPage;
     TScreenSaverSwitch ScreenSaver;
@@ -82,12 +82,14 @@ public:
     // windows out of the topmost layer, so the screen saver can cover them.
     bool SkipNextTopmost = false;
 
-    TVantorManager& MainPages() { return *FMainPages; }
-    TVantorManager& SmartPages() { return *FSmartPages; }
-    TVantorManager& HistoryPages() { return *FHistoryPages; }
-    TVantorManager& KeywordPages() { return *FKeywordPages; }
+    // The user's data; the window is one of its views.
+    TDocument& Document() { return FDocument; }
+    TVantorManager& MainPages() { return FDocument.Main(); }
+    TVantorManager& SmartPages() { return FDocument.Smart(); }
+    TVantorManager& HistoryPages() { return FDocument.History(); }
+    TVantorManager& KeywordPages() { return FDocument.Keyword(); }
     // The set shown by a window; null for the resource bar.
-    TVantorManager* PagesOf(TBarKind kind);
+    TVantorManager* PagesOf(TBarKind kind) { return FDocument.SetOf(kind); }
     TDesktopServices& Services() { return *FServices; }
     // FormCreate has run to its end.
     bool Started() const { return FStarted; }
@@ -265,12 +267,13 @@ private:
     // anything else.
     int MainEntryIndex(const TComponent& control) const;
     // The window, page and index of an entry control of any view.
-    struct TEntryRef {
+    struct TEntryAt {
         TEntryWindow Window = TEntryWindow::Main;
         TVantorPage* Page = nullptr;
         int Index = -1;
     };
-    bool FindEntry(const TComponent& control, TEntryRef& ref);
+    bool FindEntry(const TComponent& control, TEntryAt& ref);
+    void EntriesTransferred(TEntryWindow from, TBarKind to);
     void KeepFocusInsidePage();
     void SelectPageByUser(int index);
     void WMSetFocus();
@@ -315,19 +318,17 @@ private:
     int32_t LaunchFreeResources() override { return FreeResourcesTotal(); }
     void EntryStarted(TBarKind owner, int32_t tag) override;
     void PageChanged(TBarKind kind) override;
+    // Every view of the document shows what changed.
+    void DocumentChanged(const TChange& change);
 
     TPlatform& FPlatform;
     std::unique_ptr<TDesktopServices> FServices;
-    std::unique_ptr<TVantorManager> FMainPages;
-    // Held here until the bar windows exist; each bar then owns its set.
-    std::unique_ptr<TVantorManager> FSmartPages;
-    std::unique_ptr<TVantorManager> FHistoryPages;
-    std::unique_ptr<TVantorManager> FKeywordPages;
+    TDocument FDocument{FPlatform, DataFolder};
     int FModalDepth = 0;
     int FNotTopmostDepth = 0;
     bool FStarted = false;  // FormCreate has run to its end
     // What loads, what is kept aside or never saved over, and the saves.
-    TSessionFiles FDataFiles{FPlatform, DataFolder};
+    TSessionFiles& FDataFiles = FDocument.Files();
     bool FPainted = false;
 
     TLauncher FLauncher{*this, FPlatform, *FServices};

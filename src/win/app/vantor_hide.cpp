@@ -33,8 +33,8 @@ bool TVantor::CanLockWindowUpdate() const {
 TSlideGeometry TVantor::SlideGeometryNow() const {
     const TBounds b = WindowBounds(Handle());
     const SIZE screen = ScreenSize();
-    return TSlideGeometry{FDockEdge, TPoint{b.Left, b.Top},      b.Width, b.Height, screen.cx,
-                          screen.cy, Px(FMainPages->HideWidth())};
+    return TSlideGeometry{FDockEdge, TPoint{b.Left, b.Top},           b.Width, b.Height, screen.cx,
+                          screen.cy, Px(FDocument.Main().HideWidth())};
 }
 
 void TVantor::RepaintForSlide() {

@@ -117,8 +117,8 @@ void TVantor::ConnectEvents() {
 TBounds TVantor::CaptionStripNow() const {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int side = ResolveCaptionSide(FMainPages->TitleBarLayout(), FDockEdge);
-    return CaptionStripBounds(side, client.right, client.bottom, FMainPages->CaptionWidth(), FDpi);
+    const int side = ResolveCaptionSide(FDocument.Main().TitleBarLayout(), FDockEdge);
+    return CaptionStripBounds(side, client.right, client.bottom, FDocument.Main().CaptionWidth(), FDpi);
 }
 
 void TVantor::InvalidateCaptionStrip() {
@@ -174,9 +174,9 @@ void TVantor::FormResize() {
 // ---------------------------------------------------------------- page
 
 TVantorPage* TVantor::CurrentMainPage() const {
-    const int32_t current = FMainPages->CurrentPage();
-    if (current < 0 || current >= FMainPages->Count()) return nullptr;
-    return FMainPages->Pages(current);
+    const int32_t current = FDocument.Main().CurrentPage();
+    if (current < 0 || current >= FDocument.Main().Count()) return nullptr;
+    return FDocument.Main().Pages(current);
 }
 
 void TVantor::LayoutPage(bool forceRepaint) {

@@ -10,35 +10,44 @@
 
 namespace {
 
-// Every view of the sets shows what the dialog changed.
-void ShowChanges(TVantor& vantor) {
-    vantor.RefreshTabsAndFonts();
-    vantor.RebuildPage();
-    if (vantor.Bars().Exist()) vantor.Bars().Bar(BarSmart).RefreshBar();
-}
+const char kEntryGone[] = "このボタンは開いている間に削除されたため、変更は保存されませんでした。";
+const char kPageGone[] = "このページは開いている間に削除されたため、変更は保存されませんでした。";
 
+// The organise dialog edits the set in place (Cancel puts its copy back).
 void Organise(TVantor& vantor) {
     const bool smart = MainMenuOwner(vantor) == TMenuOwner::SmartBar;
-    TVantorManager* pages = smart ? vantor.PagesOf(TBarKind::SmartBar) : &vantor.MainPages();
+    const TBarKind kind = smart ? TBarKind::SmartBar : TBarKind::Main;
+    TVantorManager* pages = vantor.Document().SetOf(kind);
     if (!pages) return;
-    if (EditPageSet(MainWindowHost(vantor), vantor.Platform(), *pages, vantor.Editing().Clipboard(), smart))
-        ShowChanges(vantor);
+    if (EditPageSet(MainWindowHost(vantor), vantor.Platform(), *pages, vantor.Document().Clipboard(), smart))
+        vantor.Document().Changed(TChange::WholeSet(kind));
 }
 
+// The dialog edits a copy; on OK the entry is found again by its slots, as
+// anything may have happened to it while the dialog was open.
 void ChangeButton(TVantor& vantor) {
     const TEditingCommands::TEntryTarget target = vantor.Editing().Target();
-    TVantorButton* entry = vantor.Editing().TargetEntry();
-    if (!entry || entry->IsSeparator()) return;
+    const TVantorButton* found = vantor.Editing().TargetEntry();
+    if (!found || found->IsSeparator() || !target.Page) return;
     // The keyword and history bars show entries made for them: look, don't touch.
     const bool viewOnly = target.Owner == TMenuOwner::KeywordBar || target.Owner == TMenuOwner::HistoryBar;
-    if (EditButton(MainWindowHost(vantor), vantor.Platform(), *entry, viewOnly)) ShowChanges(vantor);
+    TDocument& document = vantor.Document();
+    const TEntryRef ref = document.RefOf(SetOf(target.Owner), *target.Page, target.Index);
+    TVantorButton copy;
+    copy.CopyDataFrom(*found);
+    if (!EditButton(MainWindowHost(vantor), vantor.Platform(), copy, viewOnly)) return;
+    if (!document.StoreEntry(ref, copy)) vantor.InfoBox(kEntryGone);
 }
 
 void ChangePage(TVantor& vantor) {
-    TVantorManager& pages = vantor.MainPages();
-    const int32_t current = pages.CurrentPage();
-    if (current < 0 || current >= pages.Count()) return;
-    if (EditPage(MainWindowHost(vantor), *pages.Pages(current))) ShowChanges(vantor);
+    TDocument& document = vantor.Document();
+    const TPageRef ref = document.CurrentPage(TBarKind::Main);
+    const TVantorPage* page = document.FindPage(ref);
+    if (!page) return;
+    TVantorPage copy(vantor.Platform());
+    copy.Assign(*page);
+    if (!EditPage(MainWindowHost(vantor), copy)) return;
+    if (!document.StorePage(ref, copy)) vantor.InfoBox(kPageGone);
 }
 
 }  // namespace
