@@ -16,8 +16,8 @@
 #include <functional>
 #include <vector>
 
-// A message box and a dialog disable their owner and take the windows out of
-// the always-on-top layer; a menu and a drag loop only hold the gate.
+// A message box and a dialog disable their owner, and the hooks' FirstWindow
+// and LastWindow bracket them; a menu and a drag loop only hold the gate.
 enum class TModalKind { Menu, Drag, MessageBox, Dialog };
 
 class TModalGate {
