@@ -11,6 +11,7 @@
 
 #include "app/vantor.h"
 #include "bars/keyword_edit.h"
+#include "dialogs/about.h"
 #include "recording_desktop.h"
 #include "settings/profile.h"
 #include "shell/win_platform.h"
@@ -288,6 +289,29 @@ namespace {
 
 // Measured by ./dev bench, not asserted: one key typed in the keyword box,
 // from the key to the repainted bar, over the fullest data there can be.
+// A dialog owned by the main window disables it; a floating bar must not
+// take clicks either (it would change the entries under the dialog).
+TEST_F(BarsTest, FloatingBarsTakeNoInputWhileADialogIsOpen) {
+    TVantor& vantor = Start(kDockedAndFloating);
+    HWND history = Bar(BarHistory).Handle();
+    ASSERT_TRUE(IsWindowVisible(history));
+    ASSERT_TRUE(IsWindowEnabled(history));
+    bool shown = false;
+    bool enabledUnder = true;
+    TDialog::ShownHook = [&](TDialog& dialog) {
+        shown = true;
+        enabledUnder = IsWindowEnabled(history) || IsWindowEnabled(vantor.Handle());
+        dialog.EndDialog(IDCANCEL);
+    };
+    TAboutDialog about;
+    vantor.RunModal(about);
+    TDialog::ShownHook = nullptr;
+    ASSERT_TRUE(shown);
+    EXPECT_FALSE(enabledUnder);
+    EXPECT_TRUE(IsWindowEnabled(history));
+    EXPECT_TRUE(IsWindowEnabled(vantor.Handle()));
+}
+
 TEST_F(BarsTest, DISABLED_KeywordKeystrokeTiming) {
     TVantor& vantor = Start(kDockedAndFloating);
     TVantorManager& main = vantor.MainPages();

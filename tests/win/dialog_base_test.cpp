@@ -10,6 +10,7 @@
 
 #include "app/editing_commands.h"
 #include "app/vantor.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "commands/command_table.h"
 #include "dialogs/about.h"
@@ -98,7 +99,8 @@ TEST_F(DialogBaseTest, AboutRunsModallyOutOfTheTopmostLayerAndShowsTheVersion) {
     bool seen = false;
     TShownHook hook([&](TDialog& dialog) {
         seen = true;
-        EXPECT_EQ(vantor.ModalDepth(), 1);
+        EXPECT_EQ(ModalGate().Depth(), 1);
+        EXPECT_TRUE(ModalGate().BoxOrDialogOpen());
         EXPECT_FALSE(IsTopmost(vantor.Handle()));
         EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
         EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), vantor.Handle());
@@ -111,7 +113,7 @@ TEST_F(DialogBaseTest, AboutRunsModallyOutOfTheTopmostLayerAndShowsTheVersion) {
     TAboutDialog about;
     EXPECT_EQ(vantor.RunModal(about), IDOK);
     EXPECT_TRUE(seen);
-    EXPECT_EQ(vantor.ModalDepth(), 0);
+    EXPECT_FALSE(ModalGate().Held());
     EXPECT_TRUE(IsTopmost(vantor.Handle()));
     EXPECT_EQ(about.Handle(), nullptr);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/vantor.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "commands/command_table.h"
 #include "dialogs/settings_ids.h"
@@ -145,7 +146,8 @@ TEST_F(SettingsDialogTest, CancelLeavesWhatIsSavedByteForByteAndTheHotKeysWork) 
     const std::string before = SavedSettings();
     const std::vector<std::string> keys = vantor.MainPages().ShortCuts;
     TShownHook hook([&](TDialog& d) {
-        EXPECT_FALSE(vantor.Desktop().Keys().HotKeysEnabled());
+        // A hot key now only brings the dialog forward.
+        EXPECT_TRUE(ModalGate().BoxOrDialogOpen());
         Click(d, IDC_SHOW_ICON);
         ShowPage(d, spKeyboard);
         d.ClickButton(IDC_SETTINGS_DEFAULT);
@@ -157,6 +159,7 @@ TEST_F(SettingsDialogTest, CancelLeavesWhatIsSavedByteForByteAndTheHotKeysWork) 
         d.ClickButton(IDCANCEL);
     });
     RunSettingsDialog(vantor);
+    EXPECT_FALSE(ModalGate().Held());
     EXPECT_TRUE(vantor.Desktop().Keys().HotKeysEnabled());
     EXPECT_EQ(vantor.MainPages().ShortCuts, keys);
     EXPECT_EQ(SavedSettings(), before);

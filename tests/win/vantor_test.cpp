@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "base/handles.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "settings/name_value.h"
 #include "shell/shortcut_link.h"
@@ -21,7 +22,7 @@ namespace {
 struct TRecordedBox {
     std::string Text;
     UINT Type;
-    int ModalDepth;
+    int GateDepth;
 };
 
 struct TRecordedStart {
@@ -41,9 +42,12 @@ public:
     int Answer = IDYES;
     bool CtrlDown = false;
     int Draw = 0;
+    // Runs while a box is open (after it was recorded).
+    std::function<void()> DuringBox;
 
     int ShowMessage(HWND, const std::string& text, UINT type) override {
-        Boxes.push_back({text, type, Owner ? Owner->ModalDepth() : -1});
+        Boxes.push_back({text, type, ModalGate().Depth()});
+        if (DuringBox) DuringBox();
         return Answer;
     }
     bool IsCtrlDown() override { return CtrlDown; }
@@ -177,7 +181,7 @@ TEST_F(VantorTest, DataFilesThatCannotBeReadAreNotSavedOver) {
     EXPECT_TRUE(PathExists(Data + "Smart.pag"));  // the readable rest is saved
 }
 
-TEST_F(VantorTest, MessageBoxesAreTitledByTheirKindAndRaiseTheModalDepth) {
+TEST_F(VantorTest, MessageBoxesAreTitledByTheirKindAndHoldTheModalGate) {
     TVantor& vantor = Start();
     vantor.ErrorBox("e");
     vantor.InfoBox("i");
@@ -189,8 +193,8 @@ TEST_F(VantorTest, MessageBoxesAreTitledByTheirKindAndRaiseTheModalDepth) {
     EXPECT_EQ(Desktop->Boxes[0].Type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_EQ(Desktop->Boxes[1].Type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(Desktop->Boxes[2].Type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
-    for (const TRecordedBox& box : Desktop->Boxes) EXPECT_EQ(box.ModalDepth, 1);
-    EXPECT_EQ(vantor.ModalDepth(), 0);
+    for (const TRecordedBox& box : Desktop->Boxes) EXPECT_EQ(box.GateDepth, 1);
+    EXPECT_FALSE(ModalGate().Held());
 }
 
 TEST_F(VantorTest, ExecuteStartsThroughTheShellOrSaysWhatIsMissing) {

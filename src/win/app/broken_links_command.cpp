@@ -1,6 +1,9 @@
 #include "app/broken_links_command.h"
 
+#include <memory>
+
 #include "app/vantor.h"
+#include "base/modal_gate.h"
 #include "dialogs/broken_links_dialog.h"
 #include "dialogs/entry_properties.h"
 #include "dialogs/organise_host.h"
@@ -36,7 +39,20 @@ bool TBrokenLinksCommand::KnownBroken(const std::string& target) const {
     return !FBroken.empty() && FBroken.count(AnsiLowerCase(target)) > 0;
 }
 
+TBrokenLinksCommand::~TBrokenLinksCommand() { ModalGate().CancelDeferred(this); }
+
+// The answer comes whenever the worker ends, maybe under a box, a dialog or
+// a menu: the marks, the list and its deletions wait until that is closed.
 void TBrokenLinksCommand::Finished(std::vector<TLinkCheck> broken) {
+    FAnswerWaiting = true;
+    auto answer = std::make_shared<std::vector<TLinkCheck>>(std::move(broken));
+    ModalGate().Defer(this, [this, answer] {
+        FAnswerWaiting = false;
+        ShowAnswer(std::move(*answer));
+    });
+}
+
+void TBrokenLinksCommand::ShowAnswer(std::vector<TLinkCheck> broken) {
     FBroken.clear();
     for (const TLinkCheck& c : broken) FBroken.insert(AnsiLowerCase(c.Target));
     FVantor.RebuildPage();  // the marks

@@ -13,18 +13,24 @@ class TVantor;
 class TBrokenLinksCommand {
 public:
     explicit TBrokenLinksCommand(TVantor& vantor) : FVantor(vantor) {}
+    ~TBrokenLinksCommand();
+    TBrokenLinksCommand(const TBrokenLinksCommand&) = delete;
+    TBrokenLinksCommand& operator=(const TBrokenLinksCommand&) = delete;
 
-    // Starts a look; nothing while one runs.
+    // Starts a look; nothing while one runs or its answer waits.
     void Run();
-    bool Running() const { return FChecker.Running(); }
+    // A look runs, or its answer waits for the open box, dialog or menu to close.
+    bool Running() const { return FChecker.Running() || FAnswerWaiting; }
     // The targets the last look found gone (lower-cased), for the buttons' mark.
     bool KnownBroken(const std::string& target) const;
 
 private:
     void Finished(std::vector<TLinkCheck> broken);
+    void ShowAnswer(std::vector<TLinkCheck> broken);
     TVantorManager* SetOf(int32_t index);
 
     TVantor& FVantor;
     TLinkChecker FChecker;
     std::set<std::string> FBroken;
+    bool FAnswerWaiting = false;
 };

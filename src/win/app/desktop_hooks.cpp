@@ -1,6 +1,7 @@
 #include "app/desktop_hooks.h"
 
 #include "app/vantor.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "layout/full_screen.h"
 #include "text/text.h"
@@ -48,12 +49,12 @@ void TDesktopHooks::ShowIcon(bool visible) {
     }
 }
 
-// Only the right button acts: over an open dialog or message box the icon
-// brings that to the front, else the main menu pops up at the pointer.
+// Only the right button acts: over an open dialog, message box or menu the
+// icon brings that to the front, else the main menu pops up at the pointer.
 void TDesktopHooks::StatusIconMouseDown(TMouseButton button) {
     if (button != mbRight) return;
-    if (FVantor.ModalDepth() > 0) {
-        if (HWND active = GetLastActivePopup(FVantor.Handle())) FVantor.BringToFront(active);
+    if (ModalGate().Held()) {
+        FVantor.BringModalWindowForward();
         return;
     }
     FVantor.BringToFront(FVantor.Handle());
@@ -107,7 +108,7 @@ bool TDesktopHooks::KeepQuiet() {
         FQuiet = quiet;
         // Out of the topmost layer while the program in front fills the
         // screen, so not even the hidden window's sliver shows over it.
-        if (quiet || FVantor.ModalDepth() == 0)
+        if (quiet || !ModalGate().BoxOrDialogOpen())
             SetWindowPos(FVantor.Handle(), quiet ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
                          SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     }

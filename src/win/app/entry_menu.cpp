@@ -3,7 +3,6 @@
 #include "app/vantor.h"
 #include "base/log.h"
 #include "base/menu_images.h"
-#include "base/message_pump.h"
 #include "commands/command_table.h"
 
 TMenuOwner MenuOwnerOf(TEntryWindow window) {
@@ -73,9 +72,8 @@ void TEntryMenu::Popup(TMenuOwner owner, TVantorPage& page, int32_t index, POINT
     editing.SetMenuEntry(TEditingCommands::TEntryTarget{owner, &page, index});
     try {
         Build(owner, *page.Buttons(index));
+        // A folder command's ID list outlives what it queued (TFolderMenu::Close).
         FMenu.Popup(FOwner, at);
-        // Whatever a folder command queued runs while its ID list exists.
-        ProcessPendingMessages();
     } catch (const std::exception& e) {
         LogSwallowed("entry menu", e);
     } catch (...) {

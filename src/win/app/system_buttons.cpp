@@ -112,7 +112,8 @@ void TSystemButtons::MExecuteScreenSaverClick() {
                                                  GetSystemMetrics(SM_CYSCREEN)))
             SetCursorPos(nudge->X, nudge->Y);
     }
-    ProcessPendingMessages();
+    // The screen under the closed menu is drawn before the saver starts.
+    PaintPendingWindows();
     FVantor.Services().StartScreenSaver(FVantor.Handle());
 }
 

@@ -8,7 +8,7 @@
 #include "app/main_pages_preload.h"
 #include "base/handles.h"
 #include "base/log.h"
-#include "base/message_pump.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "base/window_dpi.h"
 #include "errors.h"
@@ -33,34 +33,19 @@ bool IsNTFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
 }  // namespace
 
-// Around every message box and modal dialog: the hint window is hidden, the
-// windows leave the always-on-top layer and the periodic timer rests.
-class TVantor::TModalScope {
-public:
-    explicit TModalScope(TVantor& owner) : FOwner(owner) {
-        FOwner.FHints.HideTitle();
-        FOwner.PushNotTopmost();
-        ++FOwner.FModalDepth;
-    }
-    ~TModalScope() {
-        --FOwner.FModalDepth;
-        FOwner.PopNotTopmost();
-    }
-    TModalScope(const TModalScope&) = delete;
-    TModalScope& operator=(const TModalScope&) = delete;
-
-private:
-    TVantor& FOwner;
-};
-
 TVantor::TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
                  std::unique_ptr<TDesktopServices> services)
     : ProgramFolder(std::move(programFolder)),
       DataFolder(std::move(dataFolder)),
       FPlatform(platform),
-      FServices(std::move(services)) {}
+      FServices(std::move(services)) {
+    ConnectModalGate();
+}
 
-TVantor::~TVantor() { DestroyHandle(); }
+TVantor::~TVantor() {
+    DestroyHandle();
+    ModalGate().ClearHooks(this);
+}
 
 // A pop-up with a sizing border and no caption bar, always on top, without a
 // task-bar button. The class asks for no repaint of the whole window on a
@@ -273,7 +258,9 @@ bool TVantor::IsAutoSaveDue(uint32_t now, uint32_t lastSave) {
 }
 
 void TVantor::TimerTimer() {
-    if (FModalDepth > 0 || !FStarted || !IsWindowVisible(Handle())) return;
+    // Nothing runs under an open box, dialog, menu or drag: no save of
+    // data the loop may be changing, no corner action, no sliding away.
+    if (ModalGate().Held() || !FStarted || !IsWindowVisible(Handle())) return;
     const uint32_t now = FPlatform.TickCount();
     if (MainPages().AutoSave && IsAutoSaveDue(now, LastAutoSave) && ApplicationIsActive()) {
         LastAutoSave = now;
@@ -440,8 +427,26 @@ void TVantor::WriteSettings() {
 
 // ---------------------------------------------------------------- message boxes
 
+// While a message box or a dialog is up the title hint is hidden, the
+// windows leave the always-on-top layer (the box must not end up behind
+// them) and the floating bars take no input, as the main window, their
+// owner, takes none.
+void TVantor::ConnectModalGate() {
+    TModalGate::THooks hooks;
+    hooks.FirstEnter = [this] { FHints.HideTitle(); };
+    hooks.FirstWindow = [this] {
+        PushNotTopmost();
+        FBars.SetEnabled(false);
+    };
+    hooks.LastWindow = [this] {
+        FBars.SetEnabled(true);
+        PopNotTopmost();
+    };
+    ModalGate().SetHooks(this, std::move(hooks));
+}
+
 int TVantor::ShowBox(const std::string& text, UINT type) {
-    TModalScope scope(*this);
+    const TModalGate::THold hold(TModalKind::MessageBox, Handle());
     return FServices->ShowMessage(Handle(), text, type);
 }
 
@@ -451,12 +456,16 @@ void TVantor::InfoBox(const std::string& text) { ShowBox(text, MB_OK | MB_ICONIN
 
 bool TVantor::ConfirmBox(const std::string& text) { return ShowBox(text, MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES; }
 
+// The dialog holds the modal gate itself (TDialog::ShowModal), as it does
+// when it is shown over another dialog.
 int TVantor::RunModal(TModalForm& form) {
     BringToFront(Handle());
-    TModalScope scope(*this);
     return form.ShowModal(Handle());
 }
 
+// Brings one of the program's windows to the top, even from another
+// thread's foreground. Nothing queued runs here: callers open a dialog or
+// run an action next, and a queued message must not run before them.
 void TVantor::BringToFront(HWND window) {
     if (!window) return;
     HWND foreground = GetForegroundWindow();
@@ -466,7 +475,6 @@ void TVantor::BringToFront(HWND window) {
     if (attach) AttachThreadInput(windowThread, foregroundThread, TRUE);
     BringWindowToTop(window);
     if (attach) AttachThreadInput(windowThread, foregroundThread, FALSE);
-    ProcessPendingMessages();
 }
 
 // Suspensions nest: the first push takes the windows out of the topmost
@@ -486,8 +494,13 @@ void TVantor::PopNotTopmost() {
 // ---------------------------------------------------------------- commands
 
 // A hot key or a screen corner: the window comes out of hiding at once and to
-// the front, then the action runs; never two at once.
+// the front, then the action runs; never two at once. Under an open box,
+// dialog or menu nothing runs: the open window comes to the front instead.
 void TVantor::ExecuteAction(int32_t index) {
+    if (ModalGate().Held()) {
+        BringModalWindowForward();
+        return;
+    }
     FCommands.Execute(index, [this] {
         ShowWindowNow(true);
         BringToFront(Handle());
@@ -495,6 +508,13 @@ void TVantor::ExecuteAction(int32_t index) {
         // window does not slide away again as one the user left.
         SetForegroundWindow(Handle());
     });
+}
+
+void TVantor::BringModalWindowForward() {
+    HWND active = ModalGate().ActiveWindow();
+    if (!active) return;
+    BringToFront(active);
+    SetForegroundWindow(active);
 }
 
 void TVantor::PlaySoundEvent(const std::string& event) {

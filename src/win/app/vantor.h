@@ -44,7 +44,7 @@
 
 class TProfile;
 
-// A dialog shown by RunModal.
+// A dialog shown by RunModal; it holds the modal gate while it is up.
 class TModalForm {
 public:
     virtual ~TModalForm() = default;
@@ -93,7 +93,6 @@ public:
     TDesktopServices& Services() { return *FServices; }
     // FormCreate has run to its end.
     bool Started() const { return FStarted; }
-    int ModalDepth() const { return FModalDepth; }
 
     // Start-up and saving.
     void LoadDataFiles();
@@ -112,6 +111,8 @@ public:
     bool ConfirmBox(const std::string& text);
     int RunModal(TModalForm& form);
     void BringToFront(HWND window);
+    // While the modal gate is held: its open box, dialog or menu to the front.
+    void BringModalWindowForward();
     void PushNotTopmost();
     void PopNotTopmost();
 
@@ -236,7 +237,6 @@ protected:
     void PaintForm(HDC dc, const RECT& clip) override;
 
 private:
-    class TModalScope;
     // Saves before Windows ends, asking as the final save does.
     friend class TSystemButtons;
 
@@ -295,6 +295,7 @@ private:
     TBounds CaptionStripNow() const;
     void FormDestroy();
     int ShowBox(const std::string& text, UINT type);
+    void ConnectModalGate();
     void RestorePlacement();
     TPlacement CurrentPlacement() const;
     void SavePlacements(TProfile& ini);
@@ -324,7 +325,6 @@ private:
     TPlatform& FPlatform;
     std::unique_ptr<TDesktopServices> FServices;
     TDocument FDocument{FPlatform, DataFolder};
-    int FModalDepth = 0;
     int FNotTopmostDepth = 0;
     bool FStarted = false;  // FormCreate has run to its end
     // What loads, what is kept aside or never saved over, and the saves.

@@ -3,6 +3,7 @@
 // that opens when the pointer rests on it. The decisions are the core's
 // (layout/auto_hide.h); this file reads the pointer and moves the window.
 #include "app/vantor.h"
+#include "base/modal_gate.h"
 
 namespace {
 
@@ -140,7 +141,7 @@ void TVantor::ShowOrHideByPointer(POINT pointer) {
 // ---------------------------------------------------------------- activation
 
 void TVantor::FormActivate() {
-    if (FModalDepth > 0) return;
+    if (ModalGate().BoxOrDialogOpen()) return;
     FWindowActive = true;
     InvalidateCaptionStrip();
     // Without show-on-point, activating the window (a click on the sliver,
@@ -150,7 +151,7 @@ void TVantor::FormActivate() {
 
 void TVantor::FormDeactivate() {
     FHints.HideTitle();
-    if (FModalDepth > 0) return;
+    if (ModalGate().BoxOrDialogOpen()) return;
     FWindowActive = false;
     InvalidateCaptionStrip();
     POINT pointer{};
@@ -163,7 +164,7 @@ void TVantor::FormDeactivate() {
 void TVantor::ApplicationActivate() {
     // The active bar's activation handler runs here when the program becomes
     // active, and every bar's deactivation handler when it stops being so.
-    if (FModalDepth > 0) return;
+    if (ModalGate().BoxOrDialogOpen()) return;
     // After the screen-saver command the first deactivation leaves the
     // windows where they are, so the screen saver can cover them.
     if (SkipNextTopmost && !ApplicationIsActive()) {

@@ -291,7 +291,8 @@ void TFormFloat::SetScrollPos(int left) {
 }
 
 void TFormFloat::ScrollEntries(bool towardStart) {
-    ProcessPendingMessages();
+    // The pressed arrow shows before the entries move.
+    PaintPendingWindows();
     const TVantorManager& settings = FSet.Vantor().MainPages();
     TBarScrollInput in;
     in.SmoothScroll = settings.SmoothScroll;
@@ -497,7 +498,8 @@ void TFormFloat::DragMouseDown(TMouseButton button, int x, int y, TComponent& se
     if (&sender == &PTexture) MapWindowPoints(PTexture.Handle(), Container.Handle(), &at, 1);
     FDragStart = at;
     FDragOffset = POINT{0, 0};
-    ProcessPendingMessages();
+    // Drawn before the update lock: the frame is drawn over the screen as it is.
+    PaintPendingWindows();
     Sleep(kDragDelayMs);
     LockWindowUpdate(GetDesktopWindow());
     DrawDragFrame();

@@ -219,6 +219,11 @@ void TBarSet::SetTopmost(bool topmost) {
                          SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void TBarSet::SetEnabled(bool enabled) {
+    if (!Exist()) return;
+    for (auto& bar : FBars) EnableWindow(bar->Handle(), enabled ? TRUE : FALSE);
+}
+
 void TBarSet::ApplyOpacity(int transparent) {
     if (!Exist()) return;
     for (auto& bar : FBars) ApplyWindowOpacity(bar->Handle(), transparent);

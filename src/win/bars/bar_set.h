@@ -75,6 +75,9 @@ public:
     void ToggleShown(int32_t id);
     void ApplyScrollButtonStyle(int style);
     void SetTopmost(bool topmost);
+    // Floating bars take no input while a message box or dialog is up, as
+    // the main window, which owns both, takes none.
+    void SetEnabled(bool enabled);
     // The main window's Transparent percentage.
     void ApplyOpacity(int transparent);
     void RepaintAll();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "base/log.h"
+#include "base/modal_gate.h"
 #include "base/system_library.h"
 #include "base/win_text.h"
 #include "base/window_dpi.h"
@@ -46,9 +47,12 @@ TDialog::~TDialog() = default;
 
 int TDialog::ShowModal(HWND owner) {
     LoadCommonControls();
+    TModalGate::THold hold(TModalKind::Dialog, owner);
+    FHold = &hold;
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(FTemplateId), owner,
                                            &TDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     FHandle = nullptr;
+    FHold = nullptr;
     return static_cast<int>(result);
 }
 
@@ -68,6 +72,7 @@ INT_PTR CALLBACK TDialog::DialogProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM l
         self = reinterpret_cast<TDialog*>(lParam);
         SetWindowLongPtrW(wnd, DWLP_USER, lParam);
         self->FHandle = wnd;
+        if (self->FHold) self->FHold->SetWindow(wnd);
     } else {
         self = reinterpret_cast<TDialog*>(GetWindowLongPtrW(wnd, DWLP_USER));
     }
@@ -177,6 +182,7 @@ bool TDialog::OnNotify(int, NMHDR&, LRESULT&) { return false; }
 bool TDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 int TDialog::ShowMessage(const std::string& text, UINT type) {
+    const TModalGate::THold hold(TModalKind::MessageBox, FHandle);
     if (Services) return Services->ShowMessage(FHandle, text, type);
     return ::MessageBoxW(FHandle, Widen(text).c_str(), L"Vantor", type);
 }

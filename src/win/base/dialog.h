@@ -1,7 +1,8 @@
 // Base of the program's dialogs. A dialog is a data object: the caller fills
-// its public fields, runs it (through TVantor::RunModal, which gives it the
-// not-topmost and modal-depth treatment of a message box), and reads the
-// fields back when the result is IDOK. The controls come from a template in
+// its public fields, runs it (through TVantor::RunModal, which brings the
+// main window forward first), and reads the fields back when the result is
+// IDOK. The dialog and its message boxes hold the modal gate
+// (base/modal_gate.h) while they are up. The controls come from a template in
 // the resources, so the dialog manager gives Tab order, mnemonics and the
 // default and cancel buttons.
 //
@@ -24,6 +25,7 @@
 
 #include "app/vantor.h"  // TModalForm
 #include "base/handles.h"
+#include "base/modal_gate.h"
 
 class TDialog : public TModalForm {
 public:
@@ -122,5 +124,6 @@ private:
 
     int FTemplateId;
     HWND FHandle = nullptr;
-    TFont FFont;  // the template's font with the Japanese character set
+    TModalGate::THold* FHold = nullptr;  // while ShowModal runs
+    TFont FFont;                         // the template's font with the Japanese character set
 };

@@ -1,7 +1,16 @@
-// Lets queued messages run inside a longer operation (a button's press
-// animation), as the framework's ProcessMessages does.
+// Work that must wait for what is already queued, without running the queue
+// here: a message loop in the middle of an operation would run hot keys,
+// timers and late answers under it. The only loops are the main one and the
+// modal ones that hold the modal gate (base/modal_gate.h).
 #pragma once
 
-// Dispatches every message already queued for this thread and returns. A quit
-// request met on the way is posted again, so the main loop still ends.
-void ProcessPendingMessages();
+#include <functional>
+
+// Runs `fn` from a message posted now to this thread's window for it: after
+// every message already queued, in whichever loop runs next (a modal one
+// too). False when it could not be posted; `fn` has not run then.
+bool PostToThread(std::function<void()> fn);
+
+// Paints every window of this thread that waits for it, so the screen is
+// up to date before a long step; no other message is dispatched.
+void PaintPendingWindows();

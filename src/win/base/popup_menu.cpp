@@ -9,6 +9,7 @@
 #include <cwctype>
 
 #include "base/menu_images.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "base/window_dpi.h"
 
@@ -401,6 +402,8 @@ bool TPopupMenu::Popup(HWND owner, POINT at) {
     SetForegroundWindow(owner);
     UINT id = 0;
     {
+        // The menu's loop only: the chosen command runs with the gate free.
+        const TModalGate::THold hold(TModalKind::Menu, owner);
         TTrackingScope tracking(*this, owner);
         id = static_cast<UINT>(TrackPopupMenuEx(FHandle, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                                 at.x, at.y, owner, nullptr));

@@ -83,7 +83,8 @@ public:
 
     // Shows the menu at a screen point for `owner` (brought to the
     // foreground, so a click elsewhere closes the menu) and runs the chosen
-    // item's command; false when nothing was chosen.
+    // item's command; false when nothing was chosen. The modal gate is held
+    // while the menu is up, not while the command runs.
     bool Popup(HWND owner, POINT at);
     // Runs the command of an item's identifier, as a menu message names it.
     bool RunCommand(UINT id);

@@ -1,5 +1,7 @@
 #include "controls/drag_drop.h"
 
+#include "base/modal_gate.h"
+
 namespace {
 
 const wchar_t* const DragWindowProperty = L"VantorDragWindow";
@@ -25,7 +27,10 @@ class TDragLoop {
 public:
     TDragLoop(HWND captureWindow, TComponent& source) : FCapture(captureWindow), FSource(source) {}
 
+    // The loop holds the modal gate: a hot key or a late answer must not open
+    // a window or change the entries while one is being dragged.
     TDragResult Run() {
+        const TModalGate::THold hold(TModalKind::Drag, FCapture);
         SetCapture(FCapture);
         POINT start;
         GetCursorPos(&start);

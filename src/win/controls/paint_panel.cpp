@@ -5,6 +5,7 @@
 
 #include "base/double_buffer.h"
 #include "base/handles.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "text/text.h"
 
@@ -111,6 +112,7 @@ LRESULT TDropPaintPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (OnDropUnnamed) {
                 OnDropUnnamed(*this, unnamed);
             } else {
+                const TModalGate::THold hold(TModalKind::MessageBox, GetAncestor(Handle(), GA_ROOT));
                 for (const std::string& name : unnamed)
                     MessageBoxW(GetAncestor(Handle(), GA_ROOT), Widen(Format(UnnamedDropMessage, name)).c_str(),
                                 L"Vantor", MB_OK | MB_ICONERROR);

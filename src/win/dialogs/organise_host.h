@@ -1,7 +1,8 @@
 // How the editing dialogs are shown. At the top the main window's RunModal
-// shows them (not topmost, modal depth raised); a dialog opened from another
-// dialog is owned by that one, so the one below stays disabled until it
-// closes. Tests show them without a main window.
+// shows them; a dialog opened from another dialog is owned by that one, so
+// the one below stays disabled until it closes. Every dialog holds the modal
+// gate while it is up (TDialog::ShowModal), nested or not. Tests show them
+// without a main window.
 #pragma once
 
 #include <windows.h>

@@ -402,18 +402,6 @@ void TSettingsDialog::OnClose(int) {
 
 namespace {
 
-// The hot keys raise nothing while the dialog exists, whatever ends it.
-class THotKeysOff {
-public:
-    explicit THotKeysOff(TVantor& vantor) : FVantor(vantor) { FVantor.Desktop().Keys().SetHotKeysEnabled(false); }
-    ~THotKeysOff() { FVantor.Desktop().Keys().SetHotKeysEnabled(true); }
-    THotKeysOff(const THotKeysOff&) = delete;
-    THotKeysOff& operator=(const THotKeysOff&) = delete;
-
-private:
-    TVantor& FVantor;
-};
-
 std::array<uint32_t, ColorCount> SystemColorDefaults() {
     static const int kinds[ColorCount] = {COLOR_BTNFACE, COLOR_WINDOWTEXT, COLOR_CAPTIONTEXT, COLOR_ACTIVECAPTION,
                                           COLOR_BTNFACE, COLOR_BTNFACE,    COLOR_WINDOWTEXT};
@@ -444,7 +432,6 @@ void ApplySettings(TVantor& vantor) {
 }  // namespace
 
 void RunSettingsDialog(TVantor& vantor) {
-    THotKeysOff hotKeysOff(vantor);
     TVantorManager& settings = vantor.MainPages();
     TSettingsDialog dialog;
     dialog.Services = &vantor.Services();

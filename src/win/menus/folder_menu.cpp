@@ -45,8 +45,6 @@ void TFolderMenu::DropDown(POINT at) {
     try {
         BuildRoot();
         FMenu.Popup(FHost.FolderMenuOwner(), at);
-        // Whatever the command queued runs while its ID list still exists.
-        ProcessPendingMessages();
     } catch (...) {
         Close();
         FBusy = false;
@@ -58,7 +56,17 @@ void TFolderMenu::DropDown(POINT at) {
 
 void TFolderMenu::Close() {
     FMenu.Clear();
+    ReleaseIDLists();
+}
+
+// A command may leave work queued for this thread that still refers to its
+// ID list (the shell starting an item): the lists go once what is queued
+// now has run, not here.
+void TFolderMenu::ReleaseIDLists() {
+    if (FIDLists.empty()) return;
+    auto lists = std::make_shared<std::vector<TSharedIDList>>(std::move(FIDLists));
     FIDLists.clear();
+    PostToThread([lists] { lists->clear(); });
 }
 
 TListingOptions TFolderMenu::ListingOptions() {

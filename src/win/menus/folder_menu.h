@@ -44,7 +44,8 @@ public:
     bool Busy() const { return FBusy; }
 
     // The steps of DropDown, for the tests: the root listing, and emptying
-    // the menu with all the ID lists its commands held.
+    // the menu; the ID lists its commands held go once what is queued for
+    // the thread has run.
     void BuildRoot();
     void Close();
     TPopupMenu& Menu() { return FMenu; }
@@ -67,6 +68,7 @@ private:
     void OpenObject(const TSharedIDList& idList);
     void AddButton(const TSharedIDList& idList);
     void AddToMenu(const TSharedIDList& idList);
+    void ReleaseIDLists();
 
     TFolderMenuHost& FHost;
     TPopupMenu FMenu;

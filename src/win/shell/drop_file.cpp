@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/log.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "controls/paint_panel.h"
 #include "text/text.h"
@@ -115,6 +116,7 @@ void TDropFile::DropFiles(HDROP drop) {
             OnDropUnnamed(*this, unnamed);
         } else {
             HWND owner = FControl ? GetAncestor(FControl, GA_ROOT) : nullptr;
+            const TModalGate::THold hold(TModalKind::MessageBox, owner);
             for (const std::string& name : unnamed)
                 MessageBoxW(owner, Widen(Format(UnnamedDropMessage, name)).c_str(), L"Vantor", MB_OK | MB_ICONERROR);
         }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/log.h"
+#include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "base/window.h"
 #include "text/text.h"
@@ -188,6 +189,7 @@ void TStatusIcon::Popup(HMENU menu, POINT at) {
     // and a menu popped up from the notification area needs a message after
     // it to close properly the next time.
     if (!SetForegroundWindow(owner)) LogSwallowed("status icon: the menu's window did not come to the front");
+    const TModalGate::THold hold(TModalKind::Menu, owner);
     if (!TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr))
         LogSwallowed("status icon: the menu did not pop up");
     PostMessageW(owner, WM_NULL, 0, 0);
