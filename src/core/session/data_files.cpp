@@ -132,8 +132,8 @@ void TSessionFiles::LoadMainPages(TVantorManager& pages, const std::function<voi
                                   const std::function<bool()>& read) {
     bool loaded = false;
     try {
-        // Read ahead, the file was read a moment ago: what it holds now is
-        // what was read, unless it changed in between.
+        // Read ahead a moment ago: what the file holds now stands for what
+        // was read.
         if (read) FStamps[Index(TDataFile::Main)] = TFileStamp::Take(FPlatform, PathOf(TDataFile::Main));
         const bool whole = read ? read() : ReadPageFile(TDataFile::Main, pages, FStamps[Index(TDataFile::Main)]);
         // Read only in part: the pages read are used, the file is kept.
@@ -331,7 +331,7 @@ bool TSessionFiles::ReloadPages(TDataFile file, TVantorManager& pages) {
     try {
         whole = ReadPageFile(file, read, stamp);
     } catch (const EVantorError&) {
-        whole = false;  // not a page file; the stamp says whether it was there
+        // Not a page file; the stamp says whether it was there.
     }
     if (!stamp.Exists()) return false;
     FStamps[Index(file)] = stamp;
@@ -400,7 +400,7 @@ std::string TSessionFiles::KeptBesideMessage(const std::vector<TKeptBeside>& kep
     for (const TKeptBeside& file : kept)
         text += Format("%sは別の場所でも変更されていました。そちらの内容は「%s」に残してあります。\n",
                        DataFileName(file.File), file.KeptAs);
-    return text + "\nこちらでの変更は元のファイルに保存しました。";
+    return text + "\nこちらでの変更は、元の名前のファイルに保存します。";
 }
 
 std::vector<TDataFile> TSessionFiles::ProtectedFiles() const {
