@@ -318,6 +318,191 @@ TEST_F(SessionFiles, StaleTemporariesOfOurOwnFilesAreRemoved) {
     for (const auto& name : others) EXPECT_TRUE(Platform.Has(name)) << name;
 }
 
+// ---- files changed elsewhere (a synchronised folder, a stick shared between
+// computers) while the program runs
+
+namespace {
+
+class SessionFilesElsewhere : public SessionFiles {
+protected:
+    void SetUp() override {
+        SessionFiles::SetUp();
+        Files.LocalTime = [] {
+            std::tm time{};
+            time.tm_year = 2026 - 1900;
+            time.tm_mon = 11;
+            time.tm_mday = 8;
+            time.tm_hour = 10;
+            time.tm_min = 30;
+            return time;
+        };
+        Platform.AddFile(Data + "Vantor.ini", "[Settings]\r\nVersion=768\r\n");
+        Platform.AddFile(Data + "Main.pag", PageBytes({"A", "B"}));
+        Platform.AddFile(Data + "Smart.pag", PageBytes({"mine"}));
+        Platform.AddFile(Data + "History.pag", PageBytes({"old"}));
+        TFolderHistory history;
+        Files.LoadFolderHistory(history);
+        LoadAll();
+        Platform.Writes.clear();
+    }
+    TSaveReport SaveChanged(TDataFileSet changedHere) {
+        return Files.SaveAll([](TProfile& ini) { ini.WriteInteger("Settings", "HideWidth", 5); }, Main, Smart, History,
+                             changedHere);
+    }
+    // The other computer's file arrives.
+    void ArriveElsewhere(const std::string& name, const std::string& bytes) { Platform.AddFile(Data + name, bytes); }
+};
+
+const std::string KeptMain = Data + "Main (別の変更 2026-12-08 10-30-00).pag";
+
+}  // namespace
+
+TEST_F(SessionFilesElsewhere, OnlyWhatChangedIsWrittenAndOurOwnWritesAreNotSeenAsChangesElsewhere) {
+    TSaveReport report = SaveChanged({});
+    EXPECT_TRUE(Platform.Writes.empty());
+    EXPECT_TRUE(Files.CheckOutside({}).Empty());
+
+    Main.Pages(0)->Caption = "今回";
+    report = SaveChanged({TDataFile::Main});
+    EXPECT_EQ(Platform.Writes, Strings{"Main.pag"});
+    EXPECT_TRUE(report.Failed.empty() && report.Reload.empty() && report.KeptBeside.empty());
+    EXPECT_TRUE(Files.CheckOutside({}).Empty());
+    EXPECT_TRUE(SaveChanged({TDataFile::Main}).KeptBeside.empty());
+
+    // A file kept aside as damaged at the start is replaced by the first save,
+    // changed here or not; one that is missing is written too.
+    Platform.AddFile(Data + "Smart.pag", "damaged");
+    Platform.RemoveFile(Data + "History.pag");
+    TSessionFiles again(Platform, Data);
+    TVantorManager smart(Platform), history(Platform);
+    again.LoadBarPages(smart, TDataFile::Smart, "スマートバー");
+    again.LoadBarPages(history, TDataFile::History, "履歴バー");
+    Platform.Writes.clear();
+    EXPECT_TRUE(again.SaveAll(nullptr, Main, smart, history, {}).Failed.empty());
+    EXPECT_EQ(Platform.Writes, (Strings{"Smart.pag", "History.pag"}));
+    EXPECT_EQ(Platform.Content("Smart.pag.bak"), "damaged");
+    Platform.Writes.clear();
+    again.SaveAll(nullptr, Main, smart, history, {});
+    EXPECT_TRUE(Platform.Writes.empty());
+}
+
+TEST_F(SessionFilesElsewhere, AFileChangedOnlyElsewhereIsReadAgainAndNeverWrittenOver) {
+    ArriveElsewhere("Main.pag", PageBytes({"C", "D", "E"}));
+    ArriveElsewhere("Smart.pag", PageBytes({"theirs", "second"}));
+    TOutsideChanges changes = Files.CheckOutside({TDataFile::History});
+    EXPECT_EQ(changes.Reload, (std::vector<TDataFile>{TDataFile::Main, TDataFile::Smart}));
+    EXPECT_TRUE(changes.SaveSoon.empty());
+
+    // A save before the caller read them again leaves them alone.
+    TSaveReport report = SaveChanged({TDataFile::History});
+    EXPECT_EQ(report.Reload, (std::vector<TDataFile>{TDataFile::Main, TDataFile::Smart}));
+    EXPECT_EQ(Platform.Writes, Strings{"History.pag"});
+    EXPECT_EQ(Platform.Content("Main.pag"), PageBytes({"C", "D", "E"}));
+
+    Main.SetCurrentPage(1);
+    ASSERT_TRUE(Files.ReloadPages(TDataFile::Main, Main));
+    EXPECT_EQ(Captions(Main), (Strings{"C", "D", "E"}));
+    EXPECT_EQ(Main.CurrentPage(), 1);
+    // A bar keeps its one page and caption; the page it drops is kept aside.
+    ASSERT_TRUE(Files.ReloadPages(TDataFile::Smart, Smart));
+    EXPECT_EQ(Captions(Smart), Strings{"スマートバー"});
+    EXPECT_EQ(Platform.Content("Smart.pag.bak"), PageBytes({"theirs", "second"}));
+    EXPECT_TRUE(Files.CheckOutside({}).Reload.empty());
+
+    // The settings likewise, handed over as read.
+    ArriveElsewhere("Vantor.ini", "[Settings]\r\nHideWidth=7\r\n");
+    EXPECT_EQ(Files.CheckOutside({}).Reload, std::vector<TDataFile>{TDataFile::Settings});
+    int32_t hideWidth = 0;
+    ASSERT_TRUE(Files.ReloadSettings([&](TProfile& ini) { hideWidth = ini.ReadInteger("Settings", "HideWidth", 0); }));
+    EXPECT_EQ(hideWidth, 7);
+    EXPECT_TRUE(Files.CheckOutside({}).Empty());
+
+    // Half a file (a copy still under way, say) does not replace the pages:
+    // it is kept aside and ours go back at the next save.
+    std::string partial = PageBytes({"X", "Y"});
+    partial[4] = 1;
+    ArriveElsewhere("Main.pag", partial);
+    EXPECT_FALSE(Files.ReloadPages(TDataFile::Main, Main));
+    EXPECT_EQ(Captions(Main), (Strings{"C", "D", "E"}));
+    EXPECT_EQ(Platform.Content("Main.pag.bak"), partial);
+    SaveChanged({});
+    EXPECT_EQ(Platform.Content("Main.pag"), Main.SaveToBytes());
+
+    // Locked while it arrives: nothing can be told, nothing is done.
+    ArriveElsewhere("History.pag", PageBytes({"new"}));
+    Platform.Unreadable = {AnsiLowerCase(Data + "History.pag")};
+    EXPECT_TRUE(Files.CheckOutside({}).Empty());
+    EXPECT_FALSE(Files.ReloadPages(TDataFile::History, History));
+    Platform.Unreadable.clear();
+    EXPECT_EQ(Files.CheckOutside({}).Reload, std::vector<TDataFile>{TDataFile::History});
+}
+
+TEST_F(SessionFilesElsewhere, AFileChangedHereAndElsewhereKeepsBothAndTheUserIsToldOnce) {
+    ArriveElsewhere("Main.pag", PageBytes({"theirs"}));
+    ArriveElsewhere("Vantor.ini", "[Settings]\r\nVersion=768\r\n[Theirs]\r\nKeep=1\r\n");
+    Main.Pages(0)->Caption = "ours";
+    EXPECT_EQ(Files.CheckOutside({TDataFile::Main, TDataFile::Settings}).SaveSoon,
+              (std::vector<TDataFile>{TDataFile::Settings, TDataFile::Main}));
+
+    TSaveReport report = SaveChanged({TDataFile::Main, TDataFile::Settings});
+    const std::string keptIni = Data + "Vantor (別の変更 2026-12-08 10-30-00).ini";
+    EXPECT_EQ(report.KeptBeside,
+              (std::vector<TKeptBeside>{{TDataFile::Settings, keptIni}, {TDataFile::Main, KeptMain}}));
+    EXPECT_TRUE(report.Failed.empty());
+    EXPECT_EQ(Platform.Content("Main (別の変更 2026-12-08 10-30-00).pag"), PageBytes({"theirs"}));
+    EXPECT_EQ(Platform.Content("Main.pag"), Main.SaveToBytes());
+    // Ours goes into theirs: their lines stay.
+    EXPECT_EQ(Platform.Content("Vantor.ini"), "[Settings]\r\nVersion=768\r\nHideWidth=5\r\n[Theirs]\r\nKeep=1\r\n");
+
+    const std::string told = Files.KeptBesideMessage(report.KeptBeside);
+    EXPECT_NE(
+        told.find("Main.pagは別の場所でも変更されていました。そちらの内容は「" + KeptMain + "」に残してあります。"),
+        std::string::npos);
+    EXPECT_NE(told.find(keptIni), std::string::npos);
+    EXPECT_TRUE(SaveChanged({TDataFile::Main, TDataFile::Settings}).KeptBeside.empty());  // told once
+
+    // Again within the same second: a name that is taken, ours or the user's,
+    // is never replaced.
+    Platform.AddFile(Data + "Main (別の変更 2026-12-08 10-30-00) (2).pag", "the user's");
+    ArriveElsewhere("Main.pag", PageBytes({"theirs again"}));
+    report = SaveChanged({TDataFile::Main});
+    ASSERT_EQ(report.KeptBeside.size(), 1u);
+    EXPECT_EQ(report.KeptBeside[0].KeptAs, Data + "Main (別の変更 2026-12-08 10-30-00) (3).pag");
+    EXPECT_EQ(Platform.Content("Main (別の変更 2026-12-08 10-30-00).pag"), PageBytes({"theirs"}));
+    EXPECT_EQ(Platform.Content("Main (別の変更 2026-12-08 10-30-00) (2).pag"), "the user's");
+    EXPECT_EQ(Platform.Content("Main (別の変更 2026-12-08 10-30-00) (3).pag"), PageBytes({"theirs again"}));
+}
+
+TEST_F(SessionFilesElsewhere, TheirsIsNeverLostWhenItCannotBeKeptOrOursCannotBeWritten) {
+    // Nowhere to keep theirs: ours waits, the file stays theirs.
+    ArriveElsewhere("Main.pag", PageBytes({"theirs"}));
+    Platform.Unwritable = {AnsiLowerCase(KeptMain)};
+    TSaveReport report = SaveChanged({TDataFile::Main});
+    EXPECT_EQ(report.Failed, std::vector<TDataFile>{TDataFile::Main});
+    EXPECT_EQ(Platform.Content("Main.pag"), PageBytes({"theirs"}));
+
+    // Kept, but ours will not write: the next save writes ours without
+    // keeping theirs a second time.
+    Platform.Unwritable = {AnsiLowerCase(Data + "Main.pag")};
+    report = SaveChanged({TDataFile::Main});
+    EXPECT_EQ(report.KeptBeside.size(), 1u);
+    EXPECT_EQ(report.Failed, std::vector<TDataFile>{TDataFile::Main});
+    Platform.Unwritable.clear();
+    report = SaveChanged({TDataFile::Main});
+    EXPECT_TRUE(report.KeptBeside.empty() && report.Failed.empty());
+    EXPECT_EQ(Platform.Content("Main.pag"), Main.SaveToBytes());
+}
+
+TEST_F(SessionFilesElsewhere, AFileRemovedElsewhereIsWrittenBack) {
+    Platform.RemoveFile(Data + "Main.pag");
+    EXPECT_EQ(Files.CheckOutside({}).SaveSoon, std::vector<TDataFile>{TDataFile::Main});
+    EXPECT_FALSE(Files.ReloadPages(TDataFile::Main, Main));
+    TSaveReport report = SaveChanged({});
+    EXPECT_EQ(report.WrittenBack, std::vector<TDataFile>{TDataFile::Main});
+    EXPECT_EQ(Platform.Content("Main.pag"), Main.SaveToBytes());
+    EXPECT_TRUE(Files.CheckOutside({}).Empty());
+}
+
 TEST(SessionFirstRun, ShortcutPagesTakeOnlyShortcutsSortedAndNoEmptyPages) {
     TFakePlatform platform;
     platform.AddFile("C:\\Desk\\b.lnk");

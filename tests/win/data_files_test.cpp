@@ -1,14 +1,19 @@
 // The data files against the real file system: a read-only file is not
-// replaced, a save that fails is told once and at the end may be retried, and
-// the temporaries of a save cut short are cleared at the next start.
+// replaced, a save that fails is told once and at the end may be retried, the
+// temporaries of a save cut short are cleared at the next start, and a file
+// changed elsewhere is kept beside under its Japanese name.
+#include "session/data_files.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <ctime>
 #include <functional>
 #include <memory>
 
 #include "app/main_pages_preload.h"
 #include "app/vantor.h"
+#include "base/handles.h"
 #include "base/win_text.h"
 #include "errors.h"
 #include "shell/win_platform.h"
@@ -191,4 +196,42 @@ TEST_F(DataFiles, ALockedPageFileIsToldOfOnceAndLeftAsItWas) {
     Vantor.reset();
     EXPECT_EQ(ReadTextFile(Data + "Main.pag"), "held by another program");
     EXPECT_EQ(Boxes.size(), 1u);
+}
+
+// Main.pag replaced by another computer's while this run changed it too: on
+// the real file system the other side's file is kept under its Japanese name
+// beside ours, and a look at the folder afterwards finds nothing more to do.
+TEST_F(DataFiles, AFileChangedElsewhereIsKeptBesideUnderItsJapaneseName) {
+    TVantorManager other(Platform);
+    other.Clear();
+    other.AddPage("別のパソコン", 0);
+    TSessionFiles files(Platform, Data);
+    files.LocalTime = [] {
+        std::tm time{};
+        time.tm_year = 2026 - 1900;
+        time.tm_mon = 11;
+        time.tm_mday = 8;
+        time.tm_hour = 10;
+        time.tm_min = 30;
+        return time;
+    };
+    TVantorManager main(Platform), smart(Platform), history(Platform);
+    files.LoadMainPages(main, [] {});
+    EXPECT_TRUE(files.SaveAll(nullptr, main, smart, history, TDataFileSet::All()).KeptBeside.empty());
+
+    other.SaveToFile(Data + "Main.pag");
+    main.Pages(0)->Caption = "こちら";
+    const TSaveReport report = files.SaveAll(nullptr, main, smart, history, {TDataFile::Main});
+    ASSERT_EQ(report.KeptBeside.size(), 1u);
+    WIN32_FIND_DATAW found{};
+    TFindHandle find(FindFirstFileW(Widen(Data + "Main (*).pag").c_str(), &found));
+    ASSERT_TRUE(find);
+    EXPECT_EQ(std::wstring(found.cFileName), L"Main (別の変更 2026-12-08 10-30-00).pag");
+    TVantorManager kept(Platform);
+    kept.LoadFromFile(report.KeptBeside[0].KeptAs);
+    EXPECT_EQ(kept.Pages(0)->Caption, "別のパソコン");
+    TVantorManager saved(Platform);
+    saved.LoadFromFile(Data + "Main.pag");
+    EXPECT_EQ(saved.Pages(0)->Caption, "こちら");
+    EXPECT_TRUE(files.CheckOutside({}).Empty());
 }

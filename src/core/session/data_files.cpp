@@ -1,6 +1,7 @@
 #include "session/data_files.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "errors.h"
 #include "settings/keys.h"
@@ -22,6 +23,22 @@ const char* DataFileName(TDataFile file) {
 
 std::string BackupName(const std::string& path, int number) {
     return number <= 1 ? path + ".bak" : path + ".bak" + std::to_string(number);
+}
+
+std::string KeptBesideName(const std::string& path, const std::tm& time, int number) {
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", time.tm_year + 1900, time.tm_mon + 1,
+                  time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec);
+    const std::string ext = ExtractFileExt(path);
+    std::string name = path.substr(0, path.size() - ext.size()) + " (別の変更 " + stamp + ")";
+    if (number > 1) name += " (" + std::to_string(number) + ")";
+    return name + ext;
+}
+
+std::tm CurrentLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    return local ? *local : std::tm{};
 }
 
 std::vector<TShortcutPageSource> FirstRunPageSources(const std::string& desktop, const std::string& programs) {
@@ -70,11 +87,13 @@ void TSessionFiles::RemoveStaleTemporaries() {
 }
 
 bool TSessionFiles::LoadSettingsFile(TProfile& ini) {
-    const std::string path = PathOf(TDataFile::Settings);
-    if (ini.LoadFromFile(FPlatform, path)) return true;
+    std::string bytes;
+    TFileStamp& stamp = FStamps[Index(TDataFile::Settings)];
+    stamp = TFileStamp::Take(FPlatform, PathOf(TDataFile::Settings), &bytes);
+    ini.LoadFromBytes(bytes);
     // Locked by a scanner at log-on, say: the defaults must not replace it.
-    if (FPlatform.FileExists(path)) FProtected[Index(TDataFile::Settings)] = true;
-    return false;
+    if (!stamp.Known()) FProtected[Index(TDataFile::Settings)] = true;
+    return stamp.Exists();
 }
 
 void TSessionFiles::LoadFolderHistory(TFolderHistory& history) {
@@ -84,12 +103,23 @@ void TSessionFiles::LoadFolderHistory(TFolderHistory& history) {
     TakeMigrations(history.MigratedFiles);
 }
 
+bool TSessionFiles::ReadPageFile(TDataFile file, TVantorManager& pages, TFileStamp& stamp) {
+    std::string bytes;
+    stamp = TFileStamp::Take(FPlatform, PathOf(file), &bytes);
+    if (!stamp.Exists()) throw EVantorError("データファイルが存在しません。");
+    return pages.LoadFromBytes(bytes);
+}
+
 void TSessionFiles::LoadBarPages(TVantorManager& pages, TDataFile file, const std::string& caption) {
     try {
-        if (!pages.LoadFromFile(PathOf(file))) KeepAside(file);
+        if (!ReadPageFile(file, pages, FStamps[Index(file)])) KeepAside(file);
     } catch (const EVantorError&) {
         KeepAside(file);  // missing, unreadable or not a page file
     }
+    FitBarPages(pages, file, caption);
+}
+
+void TSessionFiles::FitBarPages(TVantorManager& pages, TDataFile file, const std::string& caption) {
     if (pages.Count() == 0) pages.AddPage(caption, 1);
     // A bar shows one page; the others are dropped, so the file goes aside first.
     if (pages.Count() > 1) KeepAside(file);
@@ -102,7 +132,10 @@ void TSessionFiles::LoadMainPages(TVantorManager& pages, const std::function<voi
                                   const std::function<bool()>& read) {
     bool loaded = false;
     try {
-        const bool whole = read ? read() : pages.LoadFromFile(PathOf(TDataFile::Main));
+        // Read ahead a moment ago: what the file holds now stands for what
+        // was read.
+        if (read) FStamps[Index(TDataFile::Main)] = TFileStamp::Take(FPlatform, PathOf(TDataFile::Main));
+        const bool whole = read ? read() : ReadPageFile(TDataFile::Main, pages, FStamps[Index(TDataFile::Main)]);
         // Read only in part: the pages read are used, the file is kept.
         if (!whole) KeepAside(TDataFile::Main);
         loaded = true;
@@ -130,11 +163,15 @@ void TSessionFiles::TakeMigrations(std::vector<std::string>& files) {
     for (std::string& file : files)
         if (std::find(FMigrated.begin(), FMigrated.end(), file) == FMigrated.end()) FMigrated.push_back(file);
     files.clear();
+    // Vantor.ini is to hold what they held, changed here or not.
+    if (!FMigrated.empty()) FWriteBack[Index(TDataFile::Settings)] = true;
 }
 
 void TSessionFiles::KeepAside(TDataFile file) {
     const std::string path = PathOf(file);
     if (!FPlatform.FileExists(path)) return;  // missing is not damaged
+    // Kept, what this run holds replaces it at the next save.
+    FWriteBack[Index(file)] = true;
     std::string data;
     if (FPlatform.ReadWholeFile(path, data)) {
         for (int n = 1; n <= MaxBackups; ++n) {
@@ -158,37 +195,83 @@ void TSessionFiles::KeepAside(TDataFile file) {
 
 // ---------------------------------------------------------------- saving
 
-bool TSessionFiles::SaveSettingsFile(const TSettingsWriter& write) {
-    const std::string path = PathOf(TDataFile::Settings);
-    try {
-        TProfile ini;
-        // Lines of others (and of older versions) stay; a file that has
-        // become unreadable is not replaced by one without them.
-        if (!ini.LoadFromFile(FPlatform, path) && FPlatform.FileExists(path))
-            throw EVantorError(Format("\"%s\"を読み込めません。", path));
-        if (write) write(ini);
-        ini.SaveToFile(FPlatform, path);
-    } catch (const EVantorError& error) {
-        Swallowed("saving the settings file", error);
+bool TSessionFiles::SaveFile(TDataFile file, bool changedHere, const TContent& content, TSaveReport& report) {
+    if (IsProtected(file)) return false;
+    const size_t i = Index(file);
+    const std::string path = PathOf(file);
+    std::string bytes;
+    const TFileStamp onDisk = TFileStamp::Take(FPlatform, path, &bytes);
+    const bool changedThere = ChangedSince(FStamps[i], onDisk);
+    const bool removedThere = changedThere && !onDisk.Exists();
+    if (changedThere && !removedThere && !changedHere) {
+        report.Reload.push_back(file);
         return false;
     }
+    const bool missing = onDisk.Known() && !onDisk.Exists();
+    if (!changedThere && !changedHere && !FWriteBack[i] && !missing) return false;  // nothing to write
+    if (changedThere && !removedThere) {
+        const std::string keptAs = KeepBeside(file, bytes);
+        if (keptAs.empty()) {
+            Saved(file, false, report.Failed);  // nothing of theirs may go
+            return false;
+        }
+        report.KeptBeside.push_back({file, keptAs});
+        // Theirs is safe and the user hears of it once: from here on the
+        // file counts as seen, whether or not ours is written now.
+        FStamps[i] = onDisk;
+    }
+    try {
+        const std::string ours = content(onDisk, bytes);
+        FPlatform.WriteWholeFile(path, ours);
+        // Our own write is not a change made elsewhere.
+        FStamps[i] = TFileStamp::Of(ours);
+        FWriteBack[i] = false;
+    } catch (const EVantorError& error) {
+        Swallowed(file == TDataFile::Settings ? "saving the settings file" : "saving a page file", error);
+        Saved(file, false, report.Failed);
+        return false;
+    }
+    if (removedThere) report.WrittenBack.push_back(file);
+    Saved(file, true, report.Failed);
+    return true;
+}
+
+std::string TSessionFiles::KeepBeside(TDataFile file, const std::string& bytes) {
+    const std::string path = PathOf(file);
+    const std::tm now = LocalTime ? LocalTime() : CurrentLocalTime();
+    for (int n = 1; n <= 99; ++n) {
+        const std::string name = KeptBesideName(path, now, n);
+        if (FPlatform.FileExists(name)) continue;  // never replaced
+        try {
+            FPlatform.WriteWholeFile(name, bytes);
+            return name;
+        } catch (const EVantorError& error) {
+            Swallowed("keeping a data file changed elsewhere", error);
+            break;
+        }
+    }
+    return std::string();
+}
+
+void TSessionFiles::SaveSettingsFile(const TSettingsWriter& write, bool changedHere, TSaveReport& report) {
+    const std::string path = PathOf(TDataFile::Settings);
+    auto content = [&](const TFileStamp& onDisk, const std::string& bytes) {
+        // Lines of others (and of older versions) stay; a file that has
+        // become unreadable is not replaced by one without them.
+        if (!onDisk.Known()) throw EVantorError(Format("\"%s\"を読み込めません。", path));
+        TProfile ini;
+        ini.LoadFromBytes(bytes);
+        if (write) write(ini);
+        return ini.SaveToBytes();
+    };
+    if (!SaveFile(TDataFile::Settings, changedHere, content, report)) return;
     // Vantor.ini now holds what the older files held. One that will not go
     // is tried again at the next save: read again, it would undo later changes.
     std::vector<std::string> left;
     for (const std::string& old : FMigrated)
         if (!FPlatform.RemoveFile(old) && FPlatform.FileExists(old)) left.push_back(old);
     FMigrated = std::move(left);
-    return true;
-}
-
-bool TSessionFiles::SavePages(TDataFile file, const TVantorManager& pages) {
-    try {
-        pages.SaveToFile(PathOf(file));
-        return true;
-    } catch (const EVantorError& error) {
-        Swallowed("saving a page file", error);
-        return false;
-    }
+    if (!FMigrated.empty()) FWriteBack[Index(TDataFile::Settings)] = true;
 }
 
 void TSessionFiles::Saved(TDataFile file, bool ok, std::vector<TDataFile>& failed) {
@@ -199,19 +282,89 @@ void TSessionFiles::Saved(TDataFile file, bool ok, std::vector<TDataFile>& faile
 }
 
 std::vector<TDataFile> TSessionFiles::SaveSettings(const TSettingsWriter& write) {
-    std::vector<TDataFile> failed;
-    if (!IsProtected(TDataFile::Settings)) Saved(TDataFile::Settings, SaveSettingsFile(write), failed);
-    return failed;
+    TSaveReport report;
+    SaveSettingsFile(write, true, report);
+    return report.Failed;
+}
+
+TSaveReport TSessionFiles::SaveAll(const TSettingsWriter& write, const TVantorManager& main,
+                                   const TVantorManager& smart, const TVantorManager& history,
+                                   TDataFileSet changedHere) {
+    TSaveReport report;
+    SaveSettingsFile(write, changedHere.Has(TDataFile::Settings), report);
+    const std::pair<TDataFile, const TVantorManager*> sets[] = {
+        {TDataFile::Main, &main}, {TDataFile::Smart, &smart}, {TDataFile::History, &history}};
+    for (const auto& [file, pages] : sets)
+        SaveFile(
+            file, changedHere.Has(file),
+            [pages = pages](const TFileStamp&, const std::string&) { return pages->SaveToBytes(); }, report);
+    return report;
 }
 
 std::vector<TDataFile> TSessionFiles::SaveAll(const TSettingsWriter& write, const TVantorManager& main,
                                               const TVantorManager& smart, const TVantorManager& history) {
-    std::vector<TDataFile> failed = SaveSettings(write);
-    const std::pair<TDataFile, const TVantorManager*> sets[] = {
-        {TDataFile::Main, &main}, {TDataFile::Smart, &smart}, {TDataFile::History, &history}};
-    for (const auto& [file, pages] : sets)
-        if (!IsProtected(file)) Saved(file, SavePages(file, *pages), failed);
-    return failed;
+    return SaveAll(write, main, smart, history, TDataFileSet::All()).Failed;
+}
+
+// ---------------------------------------------------------------- changes made elsewhere
+
+TOutsideChanges TSessionFiles::CheckOutside(TDataFileSet changedHere) {
+    TOutsideChanges changes;
+    for (int n = 0; n < DataFileCount; ++n) {
+        const TDataFile file = static_cast<TDataFile>(n);
+        if (IsProtected(file)) continue;
+        const TFileStamp onDisk = TFileStamp::Take(FPlatform, PathOf(file));
+        if (!ChangedSince(FStamps[Index(file)], onDisk)) continue;
+        if (onDisk.Exists() && !changedHere.Has(file))
+            changes.Reload.push_back(file);
+        else
+            changes.SaveSoon.push_back(file);
+    }
+    return changes;
+}
+
+bool TSessionFiles::ReloadPages(TDataFile file, TVantorManager& pages) {
+    if (file == TDataFile::Settings || IsProtected(file)) return false;
+    TVantorManager read(FPlatform);
+    TFileStamp stamp;
+    bool whole = false;
+    try {
+        whole = ReadPageFile(file, read, stamp);
+    } catch (const EVantorError&) {
+        // Not a page file; the stamp says whether it was there.
+    }
+    if (!stamp.Exists()) return false;
+    FStamps[Index(file)] = stamp;
+    if (!whole) {
+        // Ours are better than a part of theirs; theirs is kept.
+        KeepAside(file);
+        return false;
+    }
+    FWriteBack[Index(file)] = false;
+    if (file == TDataFile::Main) {
+        const int32_t current = pages.CurrentPage();
+        pages.Assign(read);
+        if (pages.Count() == 0) pages.AddPage(Format("ページ%d", 1), 0);
+        pages.SetCurrentPage(current);
+    } else {
+        const std::string caption = pages.Count() > 0 ? pages.Pages(0)->Caption : std::string();
+        pages.Assign(read);
+        FitBarPages(pages, file, caption);
+    }
+    pages.ReservedValue = read.ReservedValue;
+    return true;
+}
+
+bool TSessionFiles::ReloadSettings(const TSettingsReader& read) {
+    if (IsProtected(TDataFile::Settings)) return false;
+    std::string bytes;
+    const TFileStamp stamp = TFileStamp::Take(FPlatform, PathOf(TDataFile::Settings), &bytes);
+    if (!stamp.Exists()) return false;
+    FStamps[Index(TDataFile::Settings)] = stamp;
+    TProfile ini;
+    ini.LoadFromBytes(bytes);
+    if (read) read(ini);
+    return true;
 }
 
 std::vector<TDataFile> TSessionFiles::TakeUnreported(const std::vector<TDataFile>& failed) {
@@ -240,6 +393,14 @@ std::string TSessionFiles::SaveFailureMessage(const std::vector<TDataFile>& fail
     return FilesMessage(
         failed, "データファイル\"%s\"を保存できませんでした。", "次のデータファイルを保存できませんでした。",
         "フォルダやファイルが読み取り専用になっていないか、ディスクの空き容量が足りているかを確かめてください。");
+}
+
+std::string TSessionFiles::KeptBesideMessage(const std::vector<TKeptBeside>& kept) const {
+    std::string text;
+    for (const TKeptBeside& file : kept)
+        text += Format("%sは別の場所でも変更されていました。そちらの内容は「%s」に残してあります。\n",
+                       DataFileName(file.File), file.KeptAs);
+    return text + "\nこちらでの変更は、元の名前のファイルに保存します。";
 }
 
 std::vector<TDataFile> TSessionFiles::ProtectedFiles() const {
