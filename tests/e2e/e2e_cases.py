@@ -541,6 +541,28 @@ def a_bar_dragged_out_floats_and_comes_back_there(env):
 
 
 @case
+def entry_keys_in_a_clicked_smart_bar_leave_the_main_page_alone(env):
+    data, windata = env.data_folder("bar_keys")
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=sample_entries()[:3])])))
+    (data / "Vantor.ini").write_bytes(bars_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    env.wait_window("^履歴バー -Vantor$")
+    activate(wid)
+    # The free part of the smart bar, in the second band, takes the keyboard;
+    # the bar has no entry, so Ctrl+X cuts nothing.
+    click(wid, 120, 34)
+    time.sleep(0.5)
+    press("ctrl+x")
+    time.sleep(0.5)
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    titles = [e.title for e in read_pages((data / "Main.pag").read_bytes()).pages[0].entries]
+    check(titles == ["メモ帳", "セパレータ", "例"], f"main page {titles}")
+
+
+@case
 def typing_hiragana_finds_the_katakana_keyword(env):
     data, windata = env.data_folder("keyword_kana")
     memo = batch_entry(data, windata, "memo.bat", "memo.txt", "メモ帳")

@@ -81,6 +81,28 @@ protected:
         SendMessageW(panel, WM_LBUTTONUP, 0, At(5 + dx, 5 + dy));
     }
 
+    // A left click on an entry's button, as the pointer gives it to the panel.
+    static void ClickEntry(TFormFloat& bar, int slot) { ClickEntry(bar.View(), bar.PTexture.Handle(), slot); }
+    static void ClickEntry(TEntryView& view, HWND panel, int slot) {
+        const TBounds b = view.Button(slot)->Bounds();
+        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, At(b.Left + b.Width / 2, b.Top + b.Height / 2));
+        SendMessageW(panel, WM_LBUTTONUP, 0, At(b.Left + b.Width / 2, b.Top + b.Height / 2));
+    }
+
+    // A key press as the message loop takes it from the window with the
+    // keyboard, Ctrl held or not; true when a shortcut used it.
+    bool Key(WORD key, bool ctrl = false) {
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        const MSG press{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        const bool used = Vantor->Desktop().TranslateShortCut(press);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        return used;
+    }
+
     static void Type(HWND edit, const char* text) {
         for (const char* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(*c), 0);
     }
@@ -258,6 +280,77 @@ TEST_F(BarsTest, EntriesDroppedOnTheSmartBarMoveFromTheMainWindowAndCopyFromTheH
     vantor.PTexture.DragDrop(*smart.View().Button(0), POINT{1, 1});
     EXPECT_EQ(Titles(vantor.MainPages().Pages(0)), (TStrings{"T-notes", "T-regedit", "T-notepad"}));
     EXPECT_EQ(Titles(smart.BarPage()), (TStrings{"T-notes"}));
+}
+
+// The entry keys act on the entry of the window whose entry area has the
+// keyboard: in a docked smart bar the one last clicked there, never the main
+// page's; in the keyword and history bars, whose entries are not theirs to
+// remove, Delete and Ctrl+X do nothing.
+TEST_F(BarsTest, EntryKeysActWhereTheKeyboardIsAndNeverReachTheMainPageFromABar) {
+    TVantor& vantor = Start(kDockedAndFloating);
+    const TStrings mainTitles{"T-notepad", "T-notes", "T-regedit"};
+    TFormFloat& smart = Bar(BarSmart);
+    for (const char* name : {"S-one", "S-two"}) {
+        const std::string target = Folder / (std::string(name) + ".exe");
+        WriteTextFile(target, "MZ");
+        smart.BarPage()->Add(target, name, "", "", "", 5, false, "", 0);
+    }
+    smart.RefreshBar();
+    Desktop->Answer = IDYES;
+
+    // The bar's free part has the keyboard and no entry was clicked there yet.
+    SetFocus(smart.Container.Handle());
+    EXPECT_TRUE(Key('X', true));
+    EXPECT_TRUE(Key(VK_DELETE));
+    EXPECT_TRUE(Desktop->Boxes.empty());
+    EXPECT_EQ(Titles(vantor.MainPages().Pages(0)), mainTitles);
+
+    // A click on an entry of the bar: Ctrl+X cuts that one, once.
+    ClickEntry(smart, 1);
+    EXPECT_EQ(GetFocus(), smart.Container.Handle());
+    EXPECT_TRUE(Key('X', true));
+    EXPECT_EQ(Titles(smart.BarPage()), (TStrings{"S-one"}));
+    EXPECT_TRUE(Key('X', true));
+    EXPECT_EQ(Titles(smart.BarPage()), (TStrings{"S-one"}));
+    // Delete asks about the bar's entry and deletes it; Ctrl+V pastes here.
+    ClickEntry(smart, 0);
+    EXPECT_TRUE(Key(VK_DELETE));
+    ASSERT_EQ(Desktop->Boxes.size(), 1u);
+    EXPECT_EQ(Desktop->Boxes[0], "ボタン\"S-one\"を削除してもよろしいですか？");
+    EXPECT_TRUE(Titles(smart.BarPage()).empty());
+    EXPECT_TRUE(Key('V', true));
+    EXPECT_EQ(Titles(smart.BarPage()), (TStrings{"S-two"}));
+    EXPECT_EQ(Titles(vantor.MainPages().Pages(0)), mainTitles);
+
+    // The keyword bar: its matches stay, and nothing is pasted among them.
+    TFormFloat& keyword = Bar(BarKeyword);
+    SetFocus(keyword.KeywordEdit()->Handle());
+    Type(keyword.KeywordEdit()->Handle(), "no");
+    ClickEntry(keyword, 0);
+    SetFocus(keyword.Container.Handle());
+    EXPECT_TRUE(Key(VK_DELETE));
+    EXPECT_TRUE(Key('X', true));
+    EXPECT_TRUE(Key('V', true));
+    EXPECT_EQ(Titles(keyword.BarPage()), (TStrings{"T-notepad", "T-notes"}));
+    // The floating history bar: its keys do not come through the main
+    // window, its commands still act on it alone.
+    TFormFloat& history = Bar(BarHistory);
+    ASSERT_FALSE(Titles(history.BarPage()).empty());
+    ClickEntry(history, 0);
+    ASSERT_EQ(GetFocus(), history.Container.Handle());
+    const TStrings started = Titles(history.BarPage());
+    vantor.Commands().Run(ActionDeleteButton);
+    vantor.Commands().Run(ActionCutButton);
+    EXPECT_EQ(Titles(history.BarPage()), started);
+    EXPECT_EQ(Desktop->Boxes.size(), 1u);
+    EXPECT_EQ(Titles(vantor.MainPages().Pages(0)), mainTitles);
+
+    // A click on a main entry brings the keyboard back to the main page.
+    ClickEntry(vantor.MainView(), vantor.PTexture.Handle(), 2);
+    EXPECT_EQ(GetFocus(), vantor.ScrollBox.Handle());
+    EXPECT_TRUE(Key('X', true));
+    EXPECT_EQ(Titles(vantor.MainPages().Pages(0)), (TStrings{"T-notepad", "T-notes"}));
+    EXPECT_EQ(Titles(smart.BarPage()), (TStrings{"S-two"}));
 }
 
 TEST_F(BarsTest, TheWheelScrollsAFloatingBarByWholeNotchesOnly) {

@@ -112,6 +112,24 @@ int32_t PasteEntries(TVantorPage& page, const TVantorPage& clipboard) {
     return page.Count() - before;
 }
 
+TEntrySlot EntrySlotOf(const TVantorPage& page, int32_t index) {
+    if (!ValidIndex(page, index)) return TEntrySlot{};
+    const TVantorButton& entry = *page.Buttons(index);
+    return TEntrySlot{page.SlotIndex, entry.SlotIndex, entry.LinkTo, entry.Title};
+}
+
+TEntryPlace FindEntrySlot(const TVantorManager& set, const TEntrySlot& slot) {
+    if (slot.PageSlot < 0 || slot.PageSlot >= MaxPagesPerSet || slot.EntrySlot < 0 ||
+        slot.EntrySlot >= MaxButtonsPerPage)
+        return TEntryPlace{};
+    TVantorPage* page = set.Slot(slot.PageSlot);
+    const TVantorButton* entry = page ? page->Slot(slot.EntrySlot) : nullptr;
+    if (!entry || entry->LinkTo != slot.LinkTo || entry->Title != slot.Title) return TEntryPlace{};
+    for (int32_t i = 0; i < page->Count(); ++i)
+        if (page->Buttons(i) == entry) return TEntryPlace{page, i};
+    return TEntryPlace{};
+}
+
 void RememberArgument(std::vector<std::string>& history, const std::string& text) {
     if (text.empty()) return;
     for (auto it = history.begin(); it != history.end(); ++it)

@@ -30,12 +30,60 @@ void TEditingCommands::Bind(TCommandTable& commands) {
         commands.Bind(action, [this, command = command] { (this->*command)(); });
 }
 
+namespace {
+
+int32_t BarOf(TMenuOwner owner) {
+    switch (owner) {
+        case TMenuOwner::SmartBar:
+            return BarSmart;
+        case TMenuOwner::KeywordBar:
+            return BarKeyword;
+        case TMenuOwner::HistoryBar:
+            return BarHistory;
+        default:
+            return BarResource;
+    }
+}
+
+TBarKind KindOf(TMenuOwner owner) {
+    switch (owner) {
+        case TMenuOwner::Main:
+            return TBarKind::Main;
+        case TMenuOwner::SmartBar:
+            return TBarKind::SmartBar;
+        case TMenuOwner::KeywordBar:
+            return TBarKind::KeywordBar;
+        case TMenuOwner::HistoryBar:
+            return TBarKind::HistoryBar;
+        default:
+            return TBarKind::ResourceBar;
+    }
+}
+
+// The keyword and history bars show the user's entries, not their own.
+bool EntriesRemovable(TMenuOwner owner) { return owner == TMenuOwner::Main || owner == TMenuOwner::SmartBar; }
+
+}  // namespace
+
 TEditingCommands::TEntryTarget TEditingCommands::Target() const {
     if (FMenuEntry.Page) return FMenuEntry;
-    TVantorManager& pages = FVantor.MainPages();
-    const int32_t current = pages.CurrentPage();
-    if (current < 0 || current >= pages.Count()) return TEntryTarget{};
-    return TEntryTarget{TMenuOwner::Main, pages.Pages(current), FVantor.CurrentButton};
+    return KeyboardTarget();
+}
+
+// The focused entry of the window whose entry area has the keyboard. A bar
+// with the keyboard and no entry of its own to act on gives none: the main
+// page is never reached from a bar.
+TEditingCommands::TEntryTarget TEditingCommands::KeyboardTarget() const {
+    const TMenuOwner owner = MainMenuOwner(FVantor);
+    if (owner == TMenuOwner::Main) {
+        TVantorManager& pages = FVantor.MainPages();
+        const int32_t current = pages.CurrentPage();
+        if (current < 0 || current >= pages.Count()) return TEntryTarget{};
+        return TEntryTarget{TMenuOwner::Main, pages.Pages(current), FVantor.CurrentButton};
+    }
+    if (owner == TMenuOwner::ResourceBar || !FVantor.Bars().Exist()) return TEntryTarget{owner, nullptr, -1};
+    const TFormFloat& bar = FVantor.Bars().Bar(BarOf(owner));
+    return TEntryTarget{owner, bar.BarPage(), bar.FocusEntry()};
 }
 
 TVantorButton* TEditingCommands::TargetEntry() const {
@@ -134,20 +182,23 @@ void TEditingCommands::DeletePage() {
 
 void TEditingCommands::DeleteButton() {
     const TEntryTarget target = Target();
-    TVantorButton* entry = TargetEntry();
-    // The keyword and history bars' entries are not the user's to delete.
-    if (!entry || target.Owner == TMenuOwner::KeywordBar || target.Owner == TMenuOwner::HistoryBar) return;
+    const TVantorButton* entry = TargetEntry();
+    TVantorManager* pages = FVantor.PagesOf(KindOf(target.Owner));
+    if (!entry || !pages || !EntriesRemovable(target.Owner)) return;
+    const TEntrySlot asked = EntrySlotOf(*target.Page, target.Index);
     if (!FVantor.ConfirmBox(DeleteEntryQuestion(*entry))) return;
-    // The question was modal: delete only what was asked about.
-    if (TargetEntry() != entry) return;
+    // The question was modal: delete what was asked about, wherever it is
+    // now, and nothing when it is gone.
+    const TEntryPlace place = FindEntrySlot(*pages, asked);
+    if (!place.Page) return;
     FVantor.PlaySoundEvent("Delete");
-    DeleteEntry(*target.Page, target.Index);
+    DeleteEntry(*place.Page, place.Index);
     FVantor.RebuildPage();
 }
 
 void TEditingCommands::CutButton() {
     const TEntryTarget target = Target();
-    if (!TargetEntry() || target.Owner == TMenuOwner::KeywordBar || target.Owner == TMenuOwner::HistoryBar) return;
+    if (!TargetEntry() || !EntriesRemovable(target.Owner)) return;
     if (CutEntry(*target.Page, target.Index, *FClipboard)) FVantor.RebuildPage();
 }
 

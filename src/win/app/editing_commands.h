@@ -34,7 +34,8 @@ public:
         int32_t Index = -1;
     };
     // While the entry menu is up its entry is the target; otherwise the
-    // main window's focused entry is.
+    // focused entry of the window whose entry area has the keyboard (the
+    // main window's, or the bar's).
     void SetMenuEntry(const TEntryTarget& target) { FMenuEntry = target; }
     void ClearMenuEntry() { FMenuEntry = TEntryTarget{}; }
     TEntryTarget Target() const;
@@ -72,6 +73,7 @@ private:
     // The page the main menu's commands add to: the main window's current
     // page or the smart bar's; null where entries cannot be added.
     TVantorPage* FocusPage();
+    TEntryTarget KeyboardTarget() const;
     void Execute(const std::string& file);
 
     TVantor& FVantor;

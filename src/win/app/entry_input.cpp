@@ -52,6 +52,11 @@ void TVantor::ConnectKeyEvents() {
     // The frame shows where the keyboard is, and only there.
     ScrollBox.OnEnter = [this](TComponent&) { FMainView.SetFocusFrameShown(true); };
     ScrollBox.OnExit = [this](TComponent&) { FMainView.SetFocusFrameShown(false); };
+    // A press on an entry brings the keyboard back from a bar, as one on the
+    // background does: the entry commands then act on this page.
+    FMainView.OnEntryPress = [this](int) {
+        if (IsWindowVisible(PTexture.Handle())) SetFocus(ScrollBox.Handle());
+    };
 }
 
 // The window has no control of its own that takes keys: whatever gives it the

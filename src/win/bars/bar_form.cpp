@@ -110,6 +110,7 @@ void TFormFloat::CreateControls() {
     TVantor& vantor = FSet.Vantor();
     FView.CreatePools(PTexture.Controls(), vantor.IconCache(), [this] { return BarPage(); });
     vantor.ConnectEntryView(FView, EntryWindow());
+    FView.OnEntryPress = [this](int slot) { EntryPressed(slot); };
 }
 
 void TFormFloat::ConnectEvents() {
@@ -143,6 +144,26 @@ TVantorPage* TFormFloat::BarPage() const {
     if (!FPages) return nullptr;
     const int32_t current = FPages->CurrentPage();
     return current >= 0 && current < FPages->Count() ? FPages->Pages(current) : nullptr;
+}
+
+int TFormFloat::FocusEntry() const {
+    if (!FPages) return -1;
+    const TEntryPlace place = FindEntrySlot(*FPages, FFocusEntry);
+    return place.Page && place.Page == BarPage() ? place.Index : -1;
+}
+
+void TFormFloat::SetFocusEntry(int index) {
+    const TVantorPage* page = BarPage();
+    FFocusEntry = page ? EntrySlotOf(*page, index) : TEntrySlot{};
+}
+
+// A press on an entry makes it the bar's focused entry and brings the
+// keyboard here, as a press on the bar's free part does; the keyword box
+// keeps it.
+void TFormFloat::EntryPressed(int slot) {
+    SetFocusEntry(slot);
+    const HWND focus = GetFocus();
+    if (focus != Container.Handle() && !IsChild(Container.Handle(), focus)) SetFocus(Container.Handle());
 }
 
 void TFormFloat::SetShownDocked(bool shown, bool docked) {

@@ -12,6 +12,7 @@
 
 #include "bars/bar_layout.h"
 #include "bars/resource_meter.h"
+#include "commands/page_editing.h"
 #include "controls/custom_button.h"
 #include "controls/entry_view.h"
 #include "controls/form.h"
@@ -53,6 +54,12 @@ public:
     // The page shown: the set's current page; null when it has none.
     TVantorPage* BarPage() const;
     TVantorManager* Pages() const { return FPages; }
+    // The entry the entry commands act on while the keyboard is in the bar:
+    // the one last pressed here, found again by its slots, so it is never
+    // another entry that took its place in the row (a new search, a start
+    // that reordered the history). -1 for none.
+    int FocusEntry() const;
+    void SetFocusEntry(int index);
     // Re-binds the pooled controls to BarPage and lays the row out.
     void RefreshBar();
     // Places the parts of the bar for the container's width and updates the arrows.
@@ -100,6 +107,7 @@ private:
     void ContainerPaint(HDC dc, const RECT& clip);
     void PTexturePaint(HDC dc, const RECT& clip);
     void ContainerKeyDown(WORD& key, TShiftState shift);
+    void EntryPressed(int slot);
     void WMGetMinMaxInfo(MINMAXINFO& info) const;
     void WMSizing(WPARAM edge, RECT& sizing) const;
     // Dragging the bar by its grip or the free part of its row.
@@ -114,6 +122,7 @@ private:
     const int32_t FBarId;
     TVantorManager* FPages = nullptr;
     TEntryView FView;
+    TEntrySlot FFocusEntry;
     std::unique_ptr<TKeywordEdit> FKeyword;
     bool FShown = true;
     bool FDocked = false;

@@ -35,6 +35,9 @@ void TEntryView::CreatePools(TGraphicControlHost& host, TLauncherButtonCache& ca
         button->OnClick = [this](TComponent& sender) {
             if (OnEntryClick) OnEntryClick(static_cast<int>(sender.Tag));
         };
+        button->OnMouseDown = [this](TComponent& sender, TMouseButton, TShiftState, int, int) {
+            if (OnEntryPress) OnEntryPress(static_cast<int>(sender.Tag));
+        };
         host.Add(*button);
         FButtons[i] = std::move(button);
     }

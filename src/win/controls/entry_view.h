@@ -66,6 +66,8 @@ public:
 
     // A click on the button of a slot.
     std::function<void(int slot)> OnEntryClick;
+    // Any mouse button went down on the button of a slot.
+    std::function<void(int slot)> OnEntryPress;
     // Whether an entry's button carries the broken-target mark; unset: none do.
     std::function<bool(const TVantorButton& entry)> IsMarked;
 
