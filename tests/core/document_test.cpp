@@ -35,10 +35,17 @@ TEST(DocumentTest, AReferenceFindsItsEntryAgainOrNothing) {
     EXPECT_TRUE(doc.StoreEntry(third, fields));
     EXPECT_EQ(page.Buttons(0)->Title, "edited");
 
-    EXPECT_TRUE(doc.DeleteEntry(third));
+    // Renamed, it is no longer the entry the reference was made for.
     EXPECT_EQ(doc.FindEntry(third), nullptr);
-    fields.Title = "written into a freed entry";
-    EXPECT_FALSE(doc.StoreEntry(third, fields));
+    const TEntryRef edited = doc.RefOf(TBarKind::Main, page, 0);
+    EXPECT_TRUE(doc.DeleteEntry(edited));
+    // Its slot goes to the next entry added, which is not it either.
+    TVantorButton other;
+    other.LinkTo = "C:\\other.exe";
+    ASSERT_TRUE(doc.AddEntry(doc.CurrentPage(TBarKind::Main), other).Done);
+    EXPECT_EQ(page.Buttons(page.Count() - 1)->SlotIndex, edited.EntrySlot);
+    fields.Title = "written into another entry";
+    EXPECT_FALSE(doc.StoreEntry(edited, fields));
     for (int i = 0; i < page.Count(); ++i) EXPECT_NE(page.Buttons(i)->Title, fields.Title);
 
     // A page deleted under a reference: its entries are gone with it.

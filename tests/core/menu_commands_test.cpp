@@ -180,23 +180,23 @@ TEST(PageEditingTest, AnEntryIsFoundAgainByItsSlotsAndOnlyWhileItIsThere) {
     TVantorPage& page = *set.Pages(1);
     Fill(page, 3);
     page.Buttons(2)->Title = "two";
-    const TEntrySlot asked = EntrySlotOf(page, 2);
+    const TEntryRef asked = EntryRefOf(TBarKind::Main, page, 2);
     page.Move(2, 0);
     set.Move(1, 0);
-    TEntryPlace found = FindEntrySlot(set, asked);
+    TEntryPlace found = FindEntryRef(set, asked);
     EXPECT_EQ(found.Page, &page);
     EXPECT_EQ(found.Index, 0);
     // Deleted, its slot goes to the next entry added: that one is not it.
     ASSERT_TRUE(DeleteEntry(page, 0));
     ASSERT_TRUE(page.Add("C:\\x2.exe", "other", "", "", "", 5, false, "", 0));
     EXPECT_EQ(page.Buttons(2)->SlotIndex, asked.EntrySlot);
-    EXPECT_EQ(FindEntrySlot(set, asked).Page, nullptr);
+    EXPECT_EQ(FindEntryRef(set, asked).Page, nullptr);
     // Nor is anything found for an index outside the page or a page gone.
-    EXPECT_EQ(FindEntrySlot(set, EntrySlotOf(page, 3)).Page, nullptr);
-    const TEntrySlot first = EntrySlotOf(page, 0);
-    ASSERT_NE(FindEntrySlot(set, first).Page, nullptr);
+    EXPECT_EQ(FindEntryRef(set, EntryRefOf(TBarKind::Main, page, 3)).Page, nullptr);
+    const TEntryRef first = EntryRefOf(TBarKind::Main, page, 0);
+    ASSERT_NE(FindEntryRef(set, first).Page, nullptr);
     ASSERT_TRUE(DeletePageAt(set, 0).Done);
-    EXPECT_EQ(FindEntrySlot(set, first).Page, nullptr);
+    EXPECT_EQ(FindEntryRef(set, first).Page, nullptr);
 }
 
 TEST(PageEditingTest, ArgumentHistoryKeepsTheLatestOnTop) {

@@ -220,7 +220,7 @@ TEST_F(DialogBaseTest, RunWithArgumentsStartsOnceWithTheTextAndKeepsTheHistory) 
     vantor.Commands().Run(ActionExecuteWithArg);
     EXPECT_EQ(Desktop->Parameters.size(), 3u);
     // One item for both spellings (which spelling stays is the command's).
-    ASSERT_EQ(vantor.Editing().ArgumentHistory().size(), 1u);
-    EXPECT_TRUE(SameText(vantor.Editing().ArgumentHistory()[0], "/fast"));
+    ASSERT_EQ(vantor.Document().ArgumentHistory().size(), 1u);
+    EXPECT_TRUE(SameText(vantor.Document().ArgumentHistory()[0], "/fast"));
     EXPECT_EQ(vantor.MainPages().Pages(0)->Buttons(0)->Arguments, "/stored");
 }

@@ -45,11 +45,18 @@ void PumpMessages() {
     }
 }
 
+// The system's clock, moved on by the test.
+class TShiftedClock : public TWinPlatform {
+public:
+    uint32_t Shift = 0;
+    uint32_t TickCount() override { return TWinPlatform::TickCount() + Shift; }
+};
+
 class ModalGateTest : public testing::Test {
 protected:
     TTempFolder Folder{"vantor-gate"};
     std::string Data = Folder / "Data\\";
-    TWinPlatform Platform;
+    TShiftedClock Platform;
     TBoxDesktop* Desktop = nullptr;
     std::unique_ptr<TVantor> Vantor;
 
@@ -107,29 +114,33 @@ TEST_F(ModalGateTest, AHotKeyUnderAnOpenQuestionRunsNothing) {
     EXPECT_EQ(vantor.MainPages().Count(), 1);
 }
 
-// An automatic save that is due waits while the entry menu is up, and
-// happens at the first tick after it closed.
-TEST_F(ModalGateTest, TheTimerRestsWhileAMenuIsUp) {
+// A save that is due after a change waits while the entry menu is up (the
+// timers rest under it), and happens once it closed.
+TEST_F(ModalGateTest, TheSaveRestsWhileAMenuIsUp) {
     TVantor& vantor = Start();
     vantor.Show();
     ASSERT_TRUE(vantor.MainPages().AutoSave);
-    const uint32_t due = GetTickCount() - 700000;
+    const std::string before = ReadTextFile(Data + "Main.pag");
+    TDocument& document = vantor.Document();
+    ASSERT_TRUE(document.CopyEntry(document.RefOf(TBarKind::Main, Page(0), 0)));
+    ASSERT_EQ(document.Paste(document.CurrentPage(TBarKind::Main)), 1);
+    Platform.Shift += TSaveSchedule::QuietDelay;
     bool inside = false;
-    bool savedInside = true;
+    std::string underMenu;
     GInsideMenu = [&] {
         inside = true;
-        vantor.LastAutoSave = due;
-        SetForegroundWindow(vantor.Handle());
-        SendMessageW(vantor.Handle(), WM_TIMER, 1, 0);
-        savedInside = vantor.LastAutoSave != due;
+        SendMessageW(vantor.Handle(), WM_TIMER, TDocumentSaver::TimerId, 0);
+        underMenu = ReadTextFile(Data + "Main.pag");
     };
     SetTimer(nullptr, 0, 50, &RunInsideMenu);
-    vantor.EntryMenu().Popup(TMenuOwner::Main, Page(0), 0, POINT{20, 20});
+    vantor.EntryMenu().Popup(TMenuOwner::Main, Page(0), 1, POINT{20, 20});
     ASSERT_TRUE(inside);
-    EXPECT_FALSE(savedInside);
-    SetForegroundWindow(vantor.Handle());
-    SendMessageW(vantor.Handle(), WM_TIMER, 1, 0);
-    EXPECT_NE(vantor.LastAutoSave, due);
+    EXPECT_EQ(underMenu, before);
+    Platform.Shift += TSaveSchedule::HeldRetry;
+    SendMessageW(vantor.Handle(), WM_TIMER, TDocumentSaver::TimerId, 0);
+    TVantorManager saved(Platform);
+    ASSERT_TRUE(saved.LoadFromFile(Data + "Main.pag"));
+    EXPECT_EQ(saved.Pages(0)->Count(), 3);
 }
 
 // The look for broken entries ends while an information box is open: its

@@ -74,15 +74,6 @@ TEST(ProgramEntry, OnlyFixedDrivesCount) {
     EXPECT_FALSE(IsOnFixedDrive(""));
 }
 
-TEST(ProgramEntry, AutoSaveIsDueAfterTenMinutesOrAWrap) {
-    EXPECT_FALSE(TVantor::IsAutoSaveDue(1000, 1000));
-    EXPECT_FALSE(TVantor::IsAutoSaveDue(601000, 1000));
-    EXPECT_TRUE(TVantor::IsAutoSaveDue(601001, 1000));
-    // The counter wrapped after 49.7 days: due at once.
-    EXPECT_TRUE(TVantor::IsAutoSaveDue(5, 0xFFFFFF00u));
-    EXPECT_FALSE(TVantor::IsAutoSaveDue(0xFFFFFF00u, 0xFFFFFE00u));
-}
-
 // Libraries imported at load time are found before the program can harden its
 // search, and all but the system's known libraries are looked for in the
 // program's folder first: everything else must be loaded at run time from

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "app/settings_command.h"
 #include "app/vantor.h"
 #include "base/modal_gate.h"
 #include "base/win_text.h"

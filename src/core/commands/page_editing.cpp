@@ -112,19 +112,18 @@ int32_t PasteEntries(TVantorPage& page, const TVantorPage& clipboard) {
     return page.Count() - before;
 }
 
-TEntrySlot EntrySlotOf(const TVantorPage& page, int32_t index) {
-    if (!ValidIndex(page, index)) return TEntrySlot{};
+TEntryRef EntryRefOf(TBarKind set, const TVantorPage& page, int32_t index) {
+    if (!ValidIndex(page, index)) return TEntryRef{set, page.SlotIndex, -1, "", ""};
     const TVantorButton& entry = *page.Buttons(index);
-    return TEntrySlot{page.SlotIndex, entry.SlotIndex, entry.LinkTo, entry.Title};
+    return TEntryRef{set, page.SlotIndex, entry.SlotIndex, entry.LinkTo, entry.Title};
 }
 
-TEntryPlace FindEntrySlot(const TVantorManager& set, const TEntrySlot& slot) {
-    if (slot.PageSlot < 0 || slot.PageSlot >= MaxPagesPerSet || slot.EntrySlot < 0 ||
-        slot.EntrySlot >= MaxButtonsPerPage)
+TEntryPlace FindEntryRef(const TVantorManager& set, const TEntryRef& ref) {
+    if (ref.PageSlot < 0 || ref.PageSlot >= MaxPagesPerSet || ref.EntrySlot < 0 || ref.EntrySlot >= MaxButtonsPerPage)
         return TEntryPlace{};
-    TVantorPage* page = set.Slot(slot.PageSlot);
-    const TVantorButton* entry = page ? page->Slot(slot.EntrySlot) : nullptr;
-    if (!entry || entry->LinkTo != slot.LinkTo || entry->Title != slot.Title) return TEntryPlace{};
+    TVantorPage* page = set.Slot(ref.PageSlot);
+    const TVantorButton* entry = page ? page->Slot(ref.EntrySlot) : nullptr;
+    if (!entry || entry->LinkTo != ref.LinkTo || entry->Title != ref.Title) return TEntryPlace{};
     for (int32_t i = 0; i < page->Count(); ++i)
         if (page->Buttons(i) == entry) return TEntryPlace{page, i};
     return TEntryPlace{};

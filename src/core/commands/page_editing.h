@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "document/entry_ref.h"
 #include "model/vantor_classes.h"
 
 // The messages; %d and %s filled in.
@@ -46,25 +47,18 @@ bool DeleteEntry(TVantorPage& page, int32_t index);
 // clipboard keeps them. The number added.
 int32_t PasteEntries(TVantorPage& page, const TVantorPage& clipboard);
 
-// An entry named by the slots that outlive moves and sorts (its page's in the
-// set, its own in the page) and by its target and title. A command that asked
-// a question finds its entry again this way, wherever it moved meanwhile, and
-// never takes another entry that came into a freed slot for it.
-struct TEntrySlot {
-    int32_t PageSlot = -1;
-    int32_t EntrySlot = -1;
-    std::string LinkTo;
-    std::string Title;
-};
+// An entry named by its slots and what it was (document/entry_ref.h): a
+// command that asked a question finds its entry again this way, wherever it
+// moved meanwhile, and never takes another entry that came into a freed slot.
 // Names no entry when the index is outside the page.
-TEntrySlot EntrySlotOf(const TVantorPage& page, int32_t index);
+TEntryRef EntryRefOf(TBarKind set, const TVantorPage& page, int32_t index);
 
 struct TEntryPlace {
     TVantorPage* Page = nullptr;  // null: the entry is gone
     int32_t Index = -1;
 };
-// Where the named entry is in the set now.
-TEntryPlace FindEntrySlot(const TVantorManager& set, const TEntrySlot& slot);
+// Where the named entry is in its set now.
+TEntryPlace FindEntryRef(const TVantorManager& set, const TEntryRef& ref);
 
 // Run-with-arguments remembers what was typed: an empty text changes nothing,
 // a text already there (ignoring case) moves to the top, a new one goes on top.

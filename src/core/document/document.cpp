@@ -51,23 +51,18 @@ int32_t TDocument::PageIndex(const TPageRef& page) {
 }
 
 TVantorButton* TDocument::FindEntry(const TEntryRef& entry) {
-    TVantorPage* page = FindPage(entry.Page());
-    if (!page || entry.EntrySlot < 0 || entry.EntrySlot >= MaxButtonsPerPage) return nullptr;
-    return page->Slot(entry.EntrySlot);
+    TVantorManager* set = SetOf(entry.Set);
+    const TEntryPlace place = set ? FindEntryRef(*set, entry) : TEntryPlace{};
+    return place.Page ? place.Page->Buttons(place.Index) : nullptr;
 }
 
 int32_t TDocument::EntryIndex(const TEntryRef& entry) {
-    const TVantorPage* page = FindPage(entry.Page());
-    const TVantorButton* found = FindEntry(entry);
-    if (!page || !found) return -1;
-    for (int32_t i = 0; i < page->Count(); ++i)
-        if (page->Buttons(i) == found) return i;
-    return -1;
+    TVantorManager* set = SetOf(entry.Set);
+    return set ? FindEntryRef(*set, entry).Index : -1;
 }
 
 TEntryRef TDocument::RefOf(TBarKind set, const TVantorPage& page, int32_t index) const {
-    if (index < 0 || index >= page.Count() || !page.Buttons(index)) return TEntryRef{set, page.SlotIndex, -1};
-    return TEntryRef{set, page.SlotIndex, page.Buttons(index)->SlotIndex};
+    return EntryRefOf(set, page, index);
 }
 
 TPageRef TDocument::PageRefAt(TBarKind set, int32_t index) {
@@ -93,6 +88,10 @@ void TDocument::StopListening(int id) { FListeners.erase(id); }
 
 void TDocument::Changed(const TChange& change) {
     for (TDataFile file : FilesOf(change)) FUnsaved[static_cast<size_t>(file)] = true;
+    Notify(change);
+}
+
+void TDocument::Notify(const TChange& change) {
     // A listener may come or go while the others hear of the change (a view
     // closing): each is looked up again before it is called.
     std::vector<int> ids;

@@ -71,6 +71,9 @@ public:
     // Every edit ends here: the files it touches count as unsaved and the
     // listeners hear of it, in the order they came.
     void Changed(const TChange& change);
+    // The listeners alone hear of it: what changed was read from the files
+    // (another computer's copy), so nothing waits to be saved.
+    void Notify(const TChange& change);
 
     // ---- the edits the commands make; each does all it says or nothing
     TEditResult AddEntry(const TPageRef& page, const TVantorButton& fields);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The page sets, named by the windows that show them. The resource bar shows
 // none.
@@ -22,6 +23,10 @@ struct TEntryRef {
     TBarKind Set = TBarKind::Main;
     int32_t PageSlot = -1;
     int32_t EntrySlot = -1;
+    // What the entry was when the reference was made: a slot freed by a
+    // deletion goes to the next entry added, which is not this one.
+    std::string LinkTo;
+    std::string Title;
 
     bool Valid() const { return PageSlot >= 0 && EntrySlot >= 0; }
     TPageRef Page() const { return TPageRef{Set, PageSlot}; }

@@ -28,6 +28,11 @@ TVantorManager* TBrokenLinksCommand::SetOf(int32_t index) {
     }
 }
 
+TBarKind TBrokenLinksCommand::KindOf(int32_t index) {
+    const TBarKind kinds[] = {TBarKind::Main, TBarKind::SmartBar, TBarKind::HistoryBar};
+    return index >= 0 && index < 3 ? kinds[index] : TBarKind::ResourceBar;
+}
+
 void TBrokenLinksCommand::Run() {
     if (Running()) return;
     const std::vector<TLinkCheck> checks =
@@ -66,17 +71,22 @@ void TBrokenLinksCommand::ShowAnswer(std::vector<TLinkCheck> broken) {
     dialog.OnProperties = [this, &dialog](const TLinkCheck& c) {
         TVantorManager* set = SetOf(c.Set);
         if (!set || c.Page >= set->Count() || c.Index >= set->Pages(c.Page)->Count()) return false;
-        TVantorButton& entry = *set->Pages(c.Page)->Buttons(c.Index);
-        if (entry.LinkTo != c.Target) return false;  // changed meanwhile: not this entry any more
-        if (!EditButton(MainWindowHost(FVantor).Over(dialog.Handle()), FVantor.Platform(), entry, false)) return false;
+        const TVantorPage& page = *set->Pages(c.Page);
+        if (page.Buttons(c.Index)->LinkTo != c.Target) return false;  // changed meanwhile: not this entry any more
+        // The properties edit a copy, written back by slot when they close.
+        const TEntryRef ref = EntryRefOf(KindOf(c.Set), page, c.Index);
+        TVantorButton copy;
+        copy.CopyDataFrom(*page.Buttons(c.Index));
+        if (!EditButton(MainWindowHost(FVantor).Over(dialog.Handle()), FVantor.Platform(), copy, false)) return false;
+        if (!FVantor.Document().StoreEntry(ref, copy)) return false;
         FBroken.erase(AnsiLowerCase(c.Target));
-        FVantor.RebuildPage();
         return true;
     };
     dialog.OnDelete = [this](const std::vector<TLinkCheck>& chosen) {
         std::vector<TVantorManager*> sets{&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()};
         std::vector<TLinkCheck> deleted = DeleteCheckedEntries(sets, chosen);
-        FVantor.RebuildPage();
+        for (const TLinkCheck& c : deleted)
+            FVantor.Document().Changed(TChange::WholePage(FVantor.Document().PageRefAt(KindOf(c.Set), c.Page)));
         return deleted;
     };
     FVantor.RunModal(dialog);

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "document/entry_ref.h"
 #include "shell/link_checker.h"
 
 class TVantor;
@@ -28,6 +29,8 @@ private:
     void Finished(std::vector<TLinkCheck> broken);
     void ShowAnswer(std::vector<TLinkCheck> broken);
     TVantorManager* SetOf(int32_t index);
+    // The set a look numbers 0, 1 and 2.
+    static TBarKind KindOf(int32_t index);
 
     TVantor& FVantor;
     TLinkChecker FChecker;

@@ -1,5 +1,6 @@
 #include "app/command_bindings.h"
 
+#include "app/settings_command.h"
 #include "app/shortcut_commands.h"
 #include "app/vantor.h"
 #include "bars/keyword_bar.h"
@@ -8,7 +9,6 @@
 #include "dialogs/about.h"
 #include "dialogs/organise_commands.h"
 #include "dialogs/run_with_arguments.h"
-#include "dialogs/settings_dialog.h"
 
 namespace {
 

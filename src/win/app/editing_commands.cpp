@@ -6,8 +6,7 @@
 #include "commands/page_editing.h"
 #include "text/text.h"
 
-TEditingCommands::TEditingCommands(TVantor& vantor)
-    : FVantor(vantor), FClipboard(std::make_unique<TVantorPage>(vantor.Platform())) {}
+TEditingCommands::TEditingCommands(TVantor& vantor) : FVantor(vantor) {}
 
 TEditingCommands::~TEditingCommands() = default;
 
@@ -45,21 +44,6 @@ int32_t BarOf(TMenuOwner owner) {
     }
 }
 
-TBarKind KindOf(TMenuOwner owner) {
-    switch (owner) {
-        case TMenuOwner::Main:
-            return TBarKind::Main;
-        case TMenuOwner::SmartBar:
-            return TBarKind::SmartBar;
-        case TMenuOwner::KeywordBar:
-            return TBarKind::KeywordBar;
-        case TMenuOwner::HistoryBar:
-            return TBarKind::HistoryBar;
-        default:
-            return TBarKind::ResourceBar;
-    }
-}
-
 // The keyword and history bars show the user's entries, not their own.
 bool EntriesRemovable(TMenuOwner owner) { return owner == TMenuOwner::Main || owner == TMenuOwner::SmartBar; }
 
@@ -92,90 +76,91 @@ TVantorButton* TEditingCommands::TargetEntry() const {
     return target.Page->Buttons(target.Index);
 }
 
-TVantorPage* TEditingCommands::FocusPage() {
+TEntryRef TEditingCommands::TargetRef() const {
+    const TEntryTarget target = Target();
+    if (!target.Page) return TEntryRef{};
+    return EntryRefOf(SetOf(target.Owner), *target.Page, target.Index);
+}
+
+TPageRef TEditingCommands::FocusPage() {
+    TDocument& document = FVantor.Document();
     switch (MainMenuOwner(FVantor)) {
-        case TMenuOwner::Main: {
-            TVantorManager& pages = FVantor.MainPages();
-            const int32_t current = pages.CurrentPage();
-            return current >= 0 && current < pages.Count() ? pages.Pages(current) : nullptr;
-        }
+        case TMenuOwner::Main:
+            return document.CurrentPage(TBarKind::Main);
         case TMenuOwner::SmartBar:
-            return FVantor.Bars().Exist() ? FVantor.Bars().Bar(BarSmart).BarPage() : nullptr;
+            return document.CurrentPage(TBarKind::SmartBar);
         default:
             // The keyword and history bars show pages of their own making.
-            return nullptr;
+            return TPageRef{};
     }
 }
 
 // ---------------------------------------------------------------- main menu
 
+// The dialog edits the new entry before it is added: a cancelled add leaves
+// no trace, and an entry is added only to a page that is still there.
 void TEditingCommands::AddButton() {
-    TVantorPage* page = FocusPage();
-    if (!page) return;
-    const TEditResult added = AppendNewEntry(*page);
-    if (!added.Done) {
-        FVantor.ErrorBox(added.Error);
+    TDocument& document = FVantor.Document();
+    const TPageRef page = FocusPage();
+    const TVantorPage* found = document.FindPage(page);
+    if (!found) return;
+    if (found->IsFull()) {
+        FVantor.ErrorBox(PageFullMessage());
         return;
     }
-    // A cancelled add leaves no trace.
-    if (EditNewEntry && !EditNewEntry(*page->Buttons(added.Index))) {
-        page->Delete(added.Index);
+    TVantorButton entry = NewEntryFields(*found);
+    if (EditNewEntry && !EditNewEntry(entry)) return;
+    const TEditResult added = document.AddEntry(page, entry);
+    if (!added.Done) {
+        if (!added.Error.empty()) FVantor.ErrorBox(added.Error);
         return;
     }
     FVantor.PlaySoundEvent("AddButton");
-    FVantor.RebuildPage();
 }
 
 void TEditingCommands::AddSeparator() {
-    TVantorPage* page = FocusPage();
-    if (!page) return;
-    const TEditResult added = AppendSeparator(*page);
+    const TPageRef page = FocusPage();
+    if (!page.Valid()) return;
+    const TEditResult added = FVantor.Document().AddSeparator(page);
     if (!added.Done) {
-        FVantor.ErrorBox(added.Error);
+        if (!added.Error.empty()) FVantor.ErrorBox(added.Error);
         return;
     }
     FVantor.PlaySoundEvent("AddSeparator");
-    FVantor.RebuildPage();
 }
 
-void TEditingCommands::PasteButton() {
-    TVantorPage* page = FocusPage();
-    if (!page) return;
-    if (PasteEntries(*page, *FClipboard) > 0) FVantor.RebuildPage();
-}
+void TEditingCommands::PasteButton() { FVantor.Document().Paste(FocusPage()); }
 
 void TEditingCommands::AddPage() {
-    TVantorManager& pages = FVantor.MainPages();
-    const TEditResult added = AppendNewPage(pages);
-    if (!added.Done) {
-        FVantor.ErrorBox(added.Error);
+    TDocument& document = FVantor.Document();
+    if (document.Main().IsFull()) {
+        FVantor.ErrorBox(SetFullMessage());
         return;
     }
-    if (EditNewPage && !EditNewPage(*pages.Pages(added.Index))) {
-        const int32_t current = pages.CurrentPage();
-        pages.DeletePage(added.Index);
-        pages.SetCurrentPage(current);
+    TVantorPage page(FVantor.Platform());
+    NewPageFields(document.Main(), page);
+    if (EditNewPage && !EditNewPage(page)) return;
+    const TEditResult added = document.AddPage(page);
+    if (!added.Done) {
+        if (!added.Error.empty()) FVantor.ErrorBox(added.Error);
         return;
     }
     FVantor.PlaySoundEvent("AddPage");
-    FVantor.RefreshTabsAndFonts();
 }
 
 void TEditingCommands::DeletePage() {
-    TVantorManager& pages = FVantor.MainPages();
-    const int32_t current = pages.CurrentPage();
-    if (pages.Count() <= 1) {
+    TDocument& document = FVantor.Document();
+    if (document.Main().Count() <= 1) {
         FVantor.ErrorBox(LastPageMessage());
         return;
     }
-    if (current < 0 || current >= pages.Count()) return;
-    if (!FVantor.ConfirmBox(DeletePageQuestion(pages.Pages(current)->Caption))) return;
+    const TPageRef page = document.CurrentPage(TBarKind::Main);
+    const TVantorPage* found = document.FindPage(page);
+    if (!found || !FVantor.ConfirmBox(DeletePageQuestion(found->Caption))) return;
+    // The question was modal: the page asked about goes, if it is still there.
+    if (!document.FindPage(page)) return;
     FVantor.PlaySoundEvent("Delete");
-    // The question was modal: the set may have changed under it.
-    if (pages.Count() <= 1 || current >= pages.Count()) return;
-    DeletePageAt(pages, current);
-    FVantor.RefreshTabsAndFonts();
-    FVantor.RebuildPage();
+    document.DeletePage(page);
 }
 
 // ---------------------------------------------------------------- entry menu
@@ -183,28 +168,24 @@ void TEditingCommands::DeletePage() {
 void TEditingCommands::DeleteButton() {
     const TEntryTarget target = Target();
     const TVantorButton* entry = TargetEntry();
-    TVantorManager* pages = FVantor.PagesOf(KindOf(target.Owner));
-    if (!entry || !pages || !EntriesRemovable(target.Owner)) return;
-    const TEntrySlot asked = EntrySlotOf(*target.Page, target.Index);
+    if (!entry || !EntriesRemovable(target.Owner)) return;
+    const TEntryRef asked = TargetRef();
     if (!FVantor.ConfirmBox(DeleteEntryQuestion(*entry))) return;
     // The question was modal: delete what was asked about, wherever it is
     // now, and nothing when it is gone.
-    const TEntryPlace place = FindEntrySlot(*pages, asked);
-    if (!place.Page) return;
+    TDocument& document = FVantor.Document();
+    if (!document.FindEntry(asked)) return;
     FVantor.PlaySoundEvent("Delete");
-    DeleteEntry(*place.Page, place.Index);
-    FVantor.RebuildPage();
+    document.DeleteEntry(asked);
 }
 
 void TEditingCommands::CutButton() {
-    const TEntryTarget target = Target();
-    if (!TargetEntry() || !EntriesRemovable(target.Owner)) return;
-    if (CutEntry(*target.Page, target.Index, *FClipboard)) FVantor.RebuildPage();
+    if (!TargetEntry() || !EntriesRemovable(Target().Owner)) return;
+    FVantor.Document().CutEntry(TargetRef());
 }
 
 void TEditingCommands::CopyButton() {
-    const TEntryTarget target = Target();
-    if (TargetEntry()) CopyEntry(*target.Page, target.Index, *FClipboard);
+    if (TargetEntry()) FVantor.Document().CopyEntry(TargetRef());
 }
 
 void TEditingCommands::ExecuteWithArg() {
@@ -214,8 +195,9 @@ void TEditingCommands::ExecuteWithArg() {
     TVantorButton entry;
     entry.CopyDataFrom(*found);
     std::string arguments = entry.Arguments;
-    if (AskArguments && !AskArguments(arguments, FArgumentHistory)) return;
-    RememberArgument(FArgumentHistory, arguments);
+    TDocument& document = FVantor.Document();
+    if (AskArguments && !AskArguments(arguments, document.ArgumentHistory())) return;
+    document.RememberArgument(arguments);
     FVantor.Launcher().Execute(entry.LinkTo, arguments, entry.ShowCmd, entry.WorkingDir);
     FVantor.Launcher().AddToHistory(entry);
 }

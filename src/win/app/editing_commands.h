@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "commands/menu_rules.h"
+#include "document/entry_ref.h"
 #include "model/vantor_classes.h"
 
 class TCommandTable;
@@ -42,10 +43,8 @@ public:
     // Null when the target is gone (its page changed meanwhile).
     TVantorButton* TargetEntry() const;
 
-    // The entries last cut or copied; never saved.
-    TVantorPage& Clipboard() { return *FClipboard; }
-    // The arguments given to run-with-arguments, most recent first, for this run.
-    const std::vector<std::string>& ArgumentHistory() const { return FArgumentHistory; }
+    // The target as a reference that outlives a modal dialog.
+    TEntryRef TargetRef() const;
 
     // The dialogs these commands open; each returns true for OK. Until one
     // is set, the command goes on as if it was accepted unchanged (a new
@@ -71,13 +70,11 @@ public:
 
 private:
     // The page the main menu's commands add to: the main window's current
-    // page or the smart bar's; null where entries cannot be added.
-    TVantorPage* FocusPage();
+    // page or the smart bar's; none where entries cannot be added.
+    TPageRef FocusPage();
     TEntryTarget KeyboardTarget() const;
     void Execute(const std::string& file);
 
     TVantor& FVantor;
-    std::unique_ptr<TVantorPage> FClipboard;
-    std::vector<std::string> FArgumentHistory;
     TEntryTarget FMenuEntry;
 };

@@ -97,6 +97,8 @@ void TEntryMenu::PopupForFocus() {
 HWND TEntryMenu::FolderMenuOwner() { return FOwner ? FOwner : FVantor.Handle(); }
 TVantorManager& TEntryMenu::FolderMenuPages() { return FVantor.MainPages(); }
 TFolderHistory& TEntryMenu::FolderMenuHistory() { return FVantor.Document().FolderHistory(); }
-void TEntryMenu::FolderMenuPageChanged() { FVantor.RebuildPage(); }
+void TEntryMenu::FolderMenuPageChanged() {
+    FVantor.Document().Changed(TChange::WholePage(FVantor.Document().CurrentPage(TBarKind::Main)));
+}
 void TEntryMenu::FolderMenuError(const std::string& text) { FVantor.ErrorBox(text); }
 void TEntryMenu::FolderMenuExecute(LPCITEMIDLIST item) { FVantor.Launcher().ExecuteItem(item, "", SW_SHOW, ""); }

@@ -89,7 +89,9 @@ void TSystemButtons::BOpenFolderClick() {
 HWND TSystemButtons::FolderMenuOwner() { return FVantor.Handle(); }
 TVantorManager& TSystemButtons::FolderMenuPages() { return FVantor.MainPages(); }
 TFolderHistory& TSystemButtons::FolderMenuHistory() { return FVantor.Document().FolderHistory(); }
-void TSystemButtons::FolderMenuPageChanged() { FVantor.RebuildPage(); }
+void TSystemButtons::FolderMenuPageChanged() {
+    FVantor.Document().Changed(TChange::WholePage(FVantor.Document().CurrentPage(TBarKind::Main)));
+}
 void TSystemButtons::FolderMenuError(const std::string& text) { FVantor.ErrorBox(text); }
 void TSystemButtons::FolderMenuExecute(LPCITEMIDLIST item) { FVantor.Launcher().ExecuteItem(item, "", SW_SHOW, ""); }
 
@@ -136,7 +138,7 @@ void TSystemButtons::MInvalidateScreenSaverClick() {
 
 bool TSystemButtons::SaveBeforeExit(const char* what) {
     for (;;) {
-        const std::vector<TDataFile> failed = FVantor.SaveDataFiles();
+        const std::vector<TDataFile> failed = FVantor.Saver().SaveQuietly();
         if (failed.empty()) return true;
         FVantor.Document().Files().TakeUnreported(failed);  // told here, not again at the next save
         const std::string text = FVantor.Document().Files().SaveFailureMessage(failed) + "\n\nこのまま" + what +

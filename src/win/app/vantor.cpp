@@ -6,6 +6,7 @@
 
 #include "app/command_bindings.h"
 #include "app/main_pages_preload.h"
+#include "app/settings_command.h"
 #include "base/handles.h"
 #include "base/log.h"
 #include "base/modal_gate.h"
@@ -75,7 +76,6 @@ void TVantor::Show() {
 // The start-up, in an order where later steps rely on earlier ones.
 void TVantor::FormCreate() {
     IsNT = IsNTFamily();
-    LastAutoSave = FPlatform.TickCount();
     SetWindowTextW(Handle(), L"Vantor");
     RestorePlacement();
     CreateControls();
@@ -101,6 +101,7 @@ void TVantor::FormCreate() {
     FHints.Connect();
     ApplyScrollButtonStyle();
     FormResize();
+    FSaver.Start();
     FStarted = true;
 }
 
@@ -128,13 +129,17 @@ void TVantor::FormDestroy() {
     ScreenSaver.Resume();
     // A start-up that did not finish has nothing trustworthy to save: the
     // files on disk stay as they are.
-    if (FStarted) FinalSave();
+    if (FStarted) FSaver.FinalSave();
 }
 
 LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
             if (wParam == kMainTimer) TimerTimer();
+            if (wParam == TDocumentSaver::TimerId) FSaver.TimerFired();
+            return 0;
+        case TDocumentSaver::FolderMessage:
+            FSaver.FolderChanged();
             return 0;
         case WM_ERASEBKGND:
             // Only the hidden window shows its bare background; the shown
@@ -199,7 +204,7 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             // The process may end without WM_DESTROY at log-off; no box may
             // hold the session up then, so failures go untold.
-            if (wParam && FStarted) SaveDataFiles();
+            if (wParam && FStarted) FSaver.SaveQuietly();
             return 0;
         case WM_DESTROY:
             // The final save may ask the user, and a box closes at once on a
@@ -253,19 +258,11 @@ void TVantor::AddShortcutPage(const std::string& caption, const std::string& fol
 
 // ---------------------------------------------------------------- saving
 
-bool TVantor::IsAutoSaveDue(uint32_t now, uint32_t lastSave) {
-    return now < lastSave || now - lastSave > kAutoSaveInterval;
-}
-
 void TVantor::TimerTimer() {
     // Nothing runs under an open box, dialog, menu or drag: no save of
     // data the loop may be changing, no corner action, no sliding away.
     if (ModalGate().Held() || !FStarted || !IsWindowVisible(Handle())) return;
     const uint32_t now = FPlatform.TickCount();
-    if (MainPages().AutoSave && IsAutoSaveDue(now, LastAutoSave) && ApplicationIsActive()) {
-        LastAutoSave = now;
-        SaveAll();
-    }
     FBars.SampleResources(now);
     RepairHiddenState();
     if (!IsPointerCheckDue(now, FPointerWatch.LastPointerCheck,
@@ -286,44 +283,10 @@ void TVantor::ApplyTimerInterval() {
     SetTimer(Handle(), kMainTimer, interval, nullptr);
 }
 
-void TVantor::SaveAll() { ReportSaveFailures(SaveDataFiles()); }
-
-std::vector<TDataFile> TVantor::SaveDataFiles() {
-    // Both go into one write of the file. The placements come last: their
-    // sections are erased and appended again, and behind the settings' own
-    // rewritten lists that keeps the file byte for byte the same from one
-    // save to the next.
-    return FDataFiles.SaveAll(
-        [this](TProfile& ini) {
-            WriteSettingsTo(ini);
-            SavePlacements(ini);
-        },
-        MainPages(), SmartPages(), HistoryPages());
-}
-
-// Once per file, not at every automatic save: the old files are still whole,
-// only this run's changes are at stake.
-void TVantor::ReportSaveFailures(const std::vector<TDataFile>& failed) {
-    std::vector<TDataFile> untold = FDataFiles.TakeUnreported(failed);
-    if (!untold.empty()) ErrorBox(FDataFiles.SaveFailureMessage(untold));
-}
-
 // Once, as the run starts: what the user changes in such a file is not saved.
 void TVantor::ReportProtectedFiles() {
     const std::vector<TDataFile> files = FDataFiles.ProtectedFiles();
     if (!files.empty()) ErrorBox(FDataFiles.ProtectedFilesMessage(files));
-}
-
-// The last chance to keep this run's changes: the user may clear a read-only
-// mark or make room on the disk and try again, or end without saving.
-void TVantor::FinalSave() {
-    for (;;) {
-        std::vector<TDataFile> failed = SaveDataFiles();
-        if (failed.empty()) return;
-        std::string text = FDataFiles.SaveFailureMessage(failed) +
-                           "\n\n「再試行」を押すともう一度保存します。「キャンセル」を押すと保存せずに終了します。";
-        if (ShowBox(text, MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) return;
-    }
 }
 
 // ---------------------------------------------------------------- placement
@@ -422,7 +385,25 @@ void TVantor::WriteSettingsTo(TProfile& ini) {
 }
 
 void TVantor::WriteSettings() {
-    ReportSaveFailures(FDataFiles.SaveSettings([this](TProfile& ini) { WriteSettingsTo(ini); }));
+    const std::vector<TDataFile> failed = FDataFiles.SaveSettings([this](TProfile& ini) { WriteSettingsTo(ini); });
+    if (failed.empty()) FDocument.MarkSaved({TDataFile::Settings});
+    FSaver.ReportFailures(failed);
+}
+
+// Both go into one write of the file. The placements come last: their
+// sections are erased and appended again, and behind the settings' own
+// rewritten lists that keeps the file byte for byte the same from one save
+// to the next.
+void TVantor::WriteSettingsFile(TProfile& ini) {
+    WriteSettingsTo(ini);
+    SavePlacements(ini);
+}
+
+// Vantor.ini changed elsewhere: read again through the start-up rules (the
+// windows stay where they are) and taken by every window.
+void TVantor::SettingsReadAgain(TProfile&) {
+    ReadSettings();
+    ApplySettings(*this);
 }
 
 // ---------------------------------------------------------------- message boxes

@@ -15,6 +15,7 @@
 #include "app/broken_links_command.h"
 #include "app/desktop_hooks.h"
 #include "app/desktop_services.h"
+#include "app/document_saver.h"
 #include "app/editing_commands.h"
 #include "app/entry_menu.h"
 #include "app/hints.h"
@@ -53,7 +54,7 @@ public:
 
 class TMainPagesPreload;
 
-class TVantor : public TForm, private TLaunchHost {
+class TVantor : public TForm, private TLaunchHost, private TSaverHost {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
             std::unique_ptr<TDesktopServices> services = std::make_unique<TDesktopServices>());
@@ -69,7 +70,6 @@ public:
     const std::string ProgramFolder;  // with a trailing backslash
     const std::string DataFolder;     // with a trailing backslash
     bool IsNT = true;
-    uint32_t LastAutoSave = 0;
     HWND StartForeground = nullptr;
     // Main.pag being read on a worker since the program started, or null:
     // LoadDataFiles takes the pages from it.
@@ -99,11 +99,10 @@ public:
     void AddShortcutPage(const std::string& caption, const std::string& folder);
     void ReadSettings();
     void WriteSettings();
-    void SaveAll();
+    // Everything now, as the automatic save does.
+    void SaveAll() { FSaver.SaveNow(); }
+    TDocumentSaver& Saver() { return FSaver; }
     void TimerTimer();
-    // True when the automatic save is due: more than ten minutes since the
-    // last one, or the tick counter has wrapped below it.
-    static bool IsAutoSaveDue(uint32_t now, uint32_t lastSave);
 
     // Message boxes titled "Vantor"; ConfirmBox is true only for Yes.
     void ErrorBox(const std::string& text);
@@ -303,11 +302,8 @@ private:
     void RebuildHistoryBar();
     int32_t FreeResourcesTotal();
     // The whole save; the files that could not be written.
-    std::vector<TDataFile> SaveDataFiles();
-    void ReportSaveFailures(const std::vector<TDataFile>& failed);
     void ReportProtectedFiles();
     // At the end: a failed save asks to retry or to end without it.
-    void FinalSave();
 
     // What starting entries needs of the main window.
     HWND LaunchOwner() override { return Handle(); }
@@ -318,6 +314,12 @@ private:
     void LaunchSound(const std::string& event) override { PlaySoundEvent(event); }
     int32_t LaunchFreeResources() override { return FreeResourcesTotal(); }
     void EntryStarted(TBarKind owner, int32_t tag) override;
+    // What saving needs of the main window.
+    HWND SaverWindow() override { return Handle(); }
+    void WriteSettingsFile(TProfile& ini) override;
+    void SettingsReadAgain(TProfile& ini) override;
+    int SaverBox(const std::string& text, UINT type) override { return ShowBox(text, type); }
+    bool AutoSaveWanted() override { return MainPages().AutoSave; }
     void PageChanged(TBarKind kind) override;
     // Every view of the document shows what changed.
     void DocumentChanged(const TChange& change);
@@ -325,6 +327,7 @@ private:
     TPlatform& FPlatform;
     std::unique_ptr<TDesktopServices> FServices;
     TDocument FDocument{FPlatform, DataFolder};
+    TDocumentSaver FSaver{FDocument, *this};
     int FNotTopmostDepth = 0;
     bool FStarted = false;  // FormCreate has run to its end
     // What loads, what is kept aside or never saved over, and the saves.

@@ -148,13 +148,13 @@ TVantorPage* TFormFloat::BarPage() const {
 
 int TFormFloat::FocusEntry() const {
     if (!FPages) return -1;
-    const TEntryPlace place = FindEntrySlot(*FPages, FFocusEntry);
+    const TEntryPlace place = FindEntryRef(*FPages, FFocusEntry);
     return place.Page && place.Page == BarPage() ? place.Index : -1;
 }
 
 void TFormFloat::SetFocusEntry(int index) {
     const TVantorPage* page = BarPage();
-    FFocusEntry = page ? EntrySlotOf(*page, index) : TEntrySlot{};
+    FFocusEntry = page ? EntryRefOf(static_cast<TBarKind>(BarId() + 1), *page, index) : TEntryRef{};
 }
 
 // A press on an entry makes it the bar's focused entry and brings the

@@ -122,7 +122,7 @@ private:
     const int32_t FBarId;
     TVantorManager* FPages = nullptr;
     TEntryView FView;
-    TEntrySlot FFocusEntry;
+    TEntryRef FFocusEntry;
     std::unique_ptr<TKeywordEdit> FKeyword;
     bool FShown = true;
     bool FDocked = false;

@@ -64,8 +64,3 @@ private:
 // The settings page shown by a control, from its identifier; -1 for the
 // dialog's own controls.
 int32_t SettingsPageOfControl(int id);
-
-// ActionOption: the dialog over the main window's settings; on OK the
-// settings take the copy and the program applies them as start-up does,
-// then writes Vantor.ini. The hot keys raise nothing while it is open.
-void RunSettingsDialog(TVantor& vantor);
