@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "app/editing_commands.h"
+#include "app/main_window_host.h"
 #include "app/vantor.h"
 #include "base/modal_gate.h"
 #include "base/win_text.h"
@@ -162,7 +163,7 @@ TEST_F(DialogBaseTest, HelpForAMissingFileSaysSo) {
         d.ClickButton(IDCANCEL);
     });
     std::string arguments;
-    EXPECT_FALSE(RunWithArgumentsDialog(vantor, arguments, {}));
+    EXPECT_FALSE(RunWithArgumentsDialog(MainWindowHost(vantor), arguments, {}));
     ASSERT_EQ(Desktop->Boxes.size(), 1u);
     EXPECT_EQ(Desktop->Boxes[0], "\"" + Folder.Path() + "Vantor.hlp\"が見つかりません。");
 }

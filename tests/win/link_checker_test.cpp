@@ -1,9 +1,10 @@
 // The look for broken entries on a real file system: what a target's look
 // finds, and the worker's answer arriving on the user-interface thread.
+#include "shell/link_checker.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "shell/link_checker.h"
 #include "shell/win_platform.h"
 #include "win_test_util.h"
 
@@ -18,8 +19,8 @@ TEST(LinkChecker, FindsExactlyTheEntriesWhoseTargetIsGone) {
 
     TWinPlatform platform;
     TVantorManager main(platform);
-    for (const std::string& target : {here, folder / "gone1.exe", std::string("http://example.com/"),
-                                      folder / "gone2.txt"})
+    for (const std::string& target :
+         {here, folder / "gone1.exe", std::string("http://example.com/"), folder / "gone2.txt"})
         ASSERT_TRUE(main.Pages(0)->Add(target, target.substr(target.size() - 6), "", "", "", 1, false, "", 0));
     TLinkChecker checker;
     bool done = false;

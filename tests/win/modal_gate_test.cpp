@@ -100,7 +100,7 @@ TEST_F(ModalGateTest, AHotKeyUnderAnOpenQuestionRunsNothing) {
     Desktop->DuringBox = [&] {
         held = ModalGate().Held();
         Desktop->Answer = IDYES;
-        vantor.ExecuteAction(ActionDeletePage);
+        vantor.Desktop().ExecuteAction(ActionDeletePage);
         Desktop->Answer = IDNO;
     };
     vantor.Commands().Run(ActionDeleteButton);
@@ -110,7 +110,7 @@ TEST_F(ModalGateTest, AHotKeyUnderAnOpenQuestionRunsNothing) {
     EXPECT_EQ(Page(0).Count(), 2);
     // With the box gone the hot key works again.
     Desktop->Answer = IDYES;
-    vantor.ExecuteAction(ActionDeletePage);
+    vantor.Desktop().ExecuteAction(ActionDeletePage);
     EXPECT_EQ(vantor.MainPages().Count(), 1);
 }
 

@@ -247,7 +247,7 @@ TEST_F(SystemButtonsTest, TheScreenSaverStopsForTheSessionAndStartsOnRequest) {
     EXPECT_EQ(button.Icon(), MenuImages().Icon(miScreenSaver));
 
     // The hot key and a Ctrl-click start it at once, without the menu.
-    vantor.ExecuteAction(ActionScreenSaver);
+    vantor.Desktop().ExecuteAction(ActionScreenSaver);
     Desktop->CtrlDown = true;
     buttons.BScreenSaverClick(true);
     EXPECT_EQ(Desktop->ScreenSaverStarts, 2);

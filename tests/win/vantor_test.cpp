@@ -438,13 +438,13 @@ TEST_F(VantorTest, ActionsRunTheirOneCommandWhicheverWayTheyAreAsked) {
     EXPECT_EQ(Desktop->Boxes[0].Text, "履歴をクリアしてもよろしいですか？");
     EXPECT_EQ(History().Count(), 1);
     Desktop->Answer = IDYES;
-    vantor.ExecuteAction(ActionClearHistory);
+    vantor.Desktop().ExecuteAction(ActionClearHistory);
     EXPECT_EQ(History().Count(), 0);
     EXPECT_EQ(vantor.HistoryPages().Count(), 1);  // the page itself stays
 
     // A hot key for the focused entry's folder opens it, as the menu would.
     vantor.CurrentButton = 0;
-    vantor.ExecuteAction(ActionOpenThisFolder);
+    vantor.Desktop().ExecuteAction(ActionOpenThisFolder);
     ASSERT_EQ(Desktop->Starts.size(), 1u);
     EXPECT_TRUE(SameText(Desktop->Starts[0].File, ExcludeTrailingBackslash(Folder.Path())));
 
@@ -452,13 +452,13 @@ TEST_F(VantorTest, ActionsRunTheirOneCommandWhicheverWayTheyAreAsked) {
     // nothing. (About has its dialog now: it is unbound here.)
     vantor.Commands().Bind(ActionAbout, nullptr);
     const size_t boxes = Desktop->Boxes.size();
-    vantor.ExecuteAction(ActionAbout);
-    vantor.ExecuteAction(-1);
+    vantor.Desktop().ExecuteAction(ActionAbout);
+    vantor.Desktop().ExecuteAction(-1);
     EXPECT_EQ(Desktop->Boxes.size(), boxes);
     EXPECT_EQ(Desktop->Starts.size(), 1u);
 
     // Exit closes the window, and the final save writes the data files.
-    vantor.ExecuteAction(ActionExit);
+    vantor.Desktop().ExecuteAction(ActionExit);
     EXPECT_FALSE(IsWindow(vantor.Handle()));
     EXPECT_TRUE(PathExists(Data + "Main.pag"));
 }

@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "app/main_window_host.h"
 #include "app/vantor.h"
 #include "base/modal_gate.h"
 #include "dialogs/broken_links_dialog.h"
 #include "dialogs/entry_properties.h"
-#include "dialogs/organise_host.h"
 #include "text/text.h"
 
 namespace {

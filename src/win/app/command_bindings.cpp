@@ -1,5 +1,7 @@
 #include "app/command_bindings.h"
 
+#include "app/edit_dialog_commands.h"
+#include "app/main_window_host.h"
 #include "app/settings_command.h"
 #include "app/shortcut_commands.h"
 #include "app/vantor.h"
@@ -7,7 +9,6 @@
 #include "base/menu_images.h"
 #include "commands/menu_rules.h"
 #include "dialogs/about.h"
-#include "dialogs/organise_commands.h"
 #include "dialogs/run_with_arguments.h"
 
 namespace {
@@ -55,10 +56,10 @@ void BindMainCommands(TVantor& vantor) {
     commands.Bind(ActionClearHistory, [&vantor] { ClearHistory(vantor); });
     commands.Bind(ActionMenu, [&vantor] { PopupMainMenuAtWindow(vantor); });
     commands.Bind(ActionExit, [&vantor] { SendMessageW(vantor.Handle(), WM_CLOSE, 0, 0); });
-    commands.Bind(ActionAbout, [&vantor] { ShowAboutDialog(vantor); });
+    commands.Bind(ActionAbout, [&vantor] { ShowAboutDialog(MainWindowHost(vantor)); });
     commands.Bind(ActionOption, [&vantor] { RunSettingsDialog(vantor); });
     vantor.Editing().AskArguments = [&vantor](std::string& arguments, const std::vector<std::string>& history) {
-        return RunWithArgumentsDialog(vantor, arguments, history);
+        return RunWithArgumentsDialog(MainWindowHost(vantor), arguments, history);
     };
 }
 

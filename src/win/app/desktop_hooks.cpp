@@ -13,7 +13,7 @@ const char kUnnamedDrop[] = "\"%s\"は名前に扱えない文字が含まれて
 }  // namespace
 
 TDesktopHooks::TDesktopHooks(TVantor& vantor) : FVantor(vantor) {
-    FKeys.OnHotKey = [this](int32_t action) { FVantor.ExecuteAction(action); };
+    FKeys.OnHotKey = [this](int32_t action) { ExecuteAction(action); };
     FKeys.OnShortCut = [this](int32_t action) { return FVantor.Commands().Run(action); };
     FDropFile.OnDropFile = [this](TDropFile&, const std::vector<std::string>& files, int x, int y) {
         DropFileDropFile(files, x, y);
@@ -21,6 +21,23 @@ TDesktopHooks::TDesktopHooks(TVantor& vantor) : FVantor(vantor) {
     FDropFile.OnDropUnnamed = [this](TDropFile&, const std::vector<std::string>& names) {
         for (const std::string& name : names) FVantor.ErrorBox(Format(kUnnamedDrop, name));
     };
+}
+
+// A hot key or a screen corner: the window comes out of hiding at once and to
+// the front, then the action runs; never two at once. Under an open box,
+// dialog or menu nothing runs: the open window comes to the front instead.
+void TDesktopHooks::ExecuteAction(int32_t index) {
+    if (ModalGate().Held()) {
+        TModalUi::BringModalWindowForward();
+        return;
+    }
+    FVantor.Commands().Execute(index, [this] {
+        FVantor.ShowWindowNow(true);
+        TVantor::BringToFront(FVantor.Handle());
+        // A hot key grants the foreground: the keyboard comes along, and the
+        // window does not slide away again as one the user left.
+        SetForegroundWindow(FVantor.Handle());
+    });
 }
 
 void TDesktopHooks::AttachDrops(HWND entryArea) { FDropFile.SetControl(entryArea); }
@@ -54,7 +71,7 @@ void TDesktopHooks::ShowIcon(bool visible) {
 void TDesktopHooks::StatusIconMouseDown(TMouseButton button) {
     if (button != mbRight) return;
     if (ModalGate().Held()) {
-        FVantor.BringModalWindowForward();
+        TModalUi::BringModalWindowForward();
         return;
     }
     FVantor.BringToFront(FVantor.Handle());
@@ -127,7 +144,7 @@ void TDesktopHooks::CornerTick(POINT pointer, uint32_t now) {
     input.CornerPause = settings.CornerPause();
     const int32_t action = ::CornerTick(FCorner, input);
     if (action < 0) return;
-    FVantor.ExecuteAction(action);
+    ExecuteAction(action);
     CornerActionFinished(FCorner, GetTickCount());
 }
 

@@ -23,6 +23,8 @@ public:
 
     // Once the entry area exists: files dropped on it become entries.
     void AttachDrops(HWND entryArea);
+    // A hot key's or a screen corner's action.
+    void ExecuteAction(int32_t index);
     // The key definitions of the settings, as start-up and the settings
     // dialog apply them.
     void ApplyKeyDefinitions();

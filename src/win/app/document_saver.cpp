@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/main_pages_preload.h"
+#include "base/log.h"
 #include "base/modal_gate.h"
 
 namespace {
@@ -26,6 +28,34 @@ TDocumentSaver::TDocumentSaver(TDocument& document, TSaverHost& host) : FDocumen
 TDocumentSaver::~TDocumentSaver() {
     ModalGate().CancelDeferred(this);
     if (FListener) FDocument.StopListening(FListener);
+}
+
+void TDocumentSaver::Load(TMainPagesPreload* preload, const std::function<void()>& buildFirstRun) {
+    TSessionFiles& files = FDocument.Files();
+    files.OnSwallowed = [](const char* where, const std::exception& error) { LogSwallowed(where, error); };
+    files.RemoveStaleTemporaries();
+    auto step = [](const char* where, const auto& load) {
+        try {
+            load();
+        } catch (const std::exception& error) {
+            LogSwallowed(where, error);
+        }
+    };
+    step("loading the folder history", [&] { files.LoadFolderHistory(FDocument.FolderHistory()); });
+    step("loading Smart.pag", [&] { files.LoadBarPages(FDocument.Smart(), TDataFile::Smart, "スマートバー"); });
+    step("loading History.pag", [&] { files.LoadBarPages(FDocument.History(), TDataFile::History, "履歴バー"); });
+    std::unique_ptr<TVantorManager> readAheadPages = preload ? preload->TakePages() : nullptr;
+    std::function<bool()> readAhead;
+    if (readAheadPages) {
+        readAhead = [preload] { return preload->Result(); };
+        FDocument.AdoptMain(std::move(readAheadPages));
+    }
+    files.LoadMainPages(FDocument.Main(), buildFirstRun, readAhead);
+}
+
+void TDocumentSaver::ReportProtectedFiles() {
+    const std::vector<TDataFile> files = FDocument.Files().ProtectedFiles();
+    if (!files.empty()) FHost.SaverBox(FDocument.Files().ProtectedFilesMessage(files), MB_OK | MB_ICONERROR);
 }
 
 void TDocumentSaver::Start() {

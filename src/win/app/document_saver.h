@@ -1,4 +1,5 @@
-// Keeps the document's files in step with the disk: a save a few seconds
+// Keeps the document's files in step with the disk: read at start-up, each
+// file on its own so that one that fails spoils none of the others; a save a few seconds
 // after the last change (never while a box, dialog or menu is open, and never
 // later than the automatic-save bound), whether or not the program is active;
 // the data folder watched for files that another computer's copy changed, read
@@ -8,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,8 @@ public:
     virtual bool AutoSaveWanted() = 0;
 };
 
+class TMainPagesPreload;
+
 class TDocumentSaver {
 public:
     // The window's timer and message the saver uses.
@@ -41,6 +45,13 @@ public:
     TDocumentSaver& operator=(const TDocumentSaver&) = delete;
     ~TDocumentSaver();
 
+    // The data files into the document. Main.pag comes from `preload` when it
+    // was read ahead; when it is missing or not a page file, `buildFirstRun`
+    // fills the main set.
+    void Load(TMainPagesPreload* preload, const std::function<void()>& buildFirstRun);
+    // Once, as the run starts: what the user changes in a file that could
+    // neither be read nor kept aside is not saved.
+    void ReportProtectedFiles();
     // Once the window exists: changes are heard and the folder is watched.
     void Start();
     // The window's timer or the folder's message arrived.

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "app/command_bindings.h"
-#include "app/main_pages_preload.h"
 #include "app/settings_command.h"
+#include "base/dialog.h"
 #include "base/handles.h"
 #include "base/log.h"
 #include "base/modal_gate.h"
@@ -39,14 +39,9 @@ TVantor::TVantor(TPlatform& platform, std::string programFolder, std::string dat
     : ProgramFolder(std::move(programFolder)),
       DataFolder(std::move(dataFolder)),
       FPlatform(platform),
-      FServices(std::move(services)) {
-    ConnectModalGate();
-}
+      FServices(std::move(services)) {}
 
-TVantor::~TVantor() {
-    DestroyHandle();
-    ModalGate().ClearHooks(this);
-}
+TVantor::~TVantor() { DestroyHandle(); }
 
 // A pop-up with a sizing border and no caption bar, always on top, without a
 // task-bar button. The class asks for no repaint of the whole window on a
@@ -70,7 +65,7 @@ void TVantor::Show() {
     FormShow();
     if (!FBars.Exist()) CreateBars();
     FBars.ShowDeferred();
-    ReportProtectedFiles();
+    FSaver.ReportProtectedFiles();
 }
 
 // The start-up, in an order where later steps rely on earlier ones.
@@ -85,7 +80,7 @@ void TVantor::FormCreate() {
     FServices->SeedRandom();
     CreateEntryPools();
     FDocument.Listen([this](const TChange& change) { DocumentChanged(change); });
-    LoadDataFiles();
+    FSaver.Load(MainPagesPreload, [this] { BuildFirstRunPages(); });
     RefreshTabsAndFonts();
     ReadSettings();
     // A docked bar's band is part of the window's layout; floating bars can
@@ -224,36 +219,11 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---------------------------------------------------------------- data files
 
-void TVantor::LoadDataFiles() {
-    FDataFiles.OnSwallowed = [](const char* where, const std::exception& error) { LogSwallowed(where, error); };
-    FDataFiles.RemoveStaleTemporaries();
-    // Each step stands alone: a failure in one must not skip the others.
-    auto step = [](const char* where, const auto& load) {
-        try {
-            load();
-        } catch (const std::exception& error) {
-            LogSwallowed(where, error);
-        }
-    };
-    step("loading the folder history", [&] { FDataFiles.LoadFolderHistory(FDocument.FolderHistory()); });
-    step("loading Smart.pag", [&] { FDataFiles.LoadBarPages(SmartPages(), TDataFile::Smart, "スマートバー"); });
-    step("loading History.pag", [&] { FDataFiles.LoadBarPages(HistoryPages(), TDataFile::History, "履歴バー"); });
-    std::unique_ptr<TVantorManager> readAheadPages = MainPagesPreload ? MainPagesPreload->TakePages() : nullptr;
-    std::function<bool()> readAhead;
-    if (readAheadPages) {
-        readAhead = [preload = MainPagesPreload] { return preload->Result(); };
-        FDocument.AdoptMain(std::move(readAheadPages));
-    }
-    auto buildFirstRun = [this] {
-        for (const TShortcutPageSource& source :
-             FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop), FServices->SpecialFolderPath(sfPrograms)))
-            AddShortcutPage(source.Caption, source.Folder);
-    };
-    FDataFiles.LoadMainPages(MainPages(), buildFirstRun, readAhead);
-}
-
-void TVantor::AddShortcutPage(const std::string& caption, const std::string& folder) {
-    ::AddShortcutPage(MainPages(), FPlatform, caption, folder, CanonicalPath);
+// The first start: pages of the shortcuts on the desktop and in the Start menu.
+void TVantor::BuildFirstRunPages() {
+    for (const TShortcutPageSource& source :
+         FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop), FServices->SpecialFolderPath(sfPrograms)))
+        AddShortcutPage(MainPages(), FPlatform, source.Caption, source.Folder, CanonicalPath);
 }
 
 // ---------------------------------------------------------------- saving
@@ -281,12 +251,6 @@ void TVantor::ApplyTimerInterval() {
     UINT interval = static_cast<UINT>(
         std::max<int32_t>(1, std::min(MainPages().CalcResourceInterval(), MainPages().CheckMousePosInterval())));
     SetTimer(Handle(), kMainTimer, interval, nullptr);
-}
-
-// Once, as the run starts: what the user changes in such a file is not saved.
-void TVantor::ReportProtectedFiles() {
-    const std::vector<TDataFile> files = FDataFiles.ProtectedFiles();
-    if (!files.empty()) ErrorBox(FDataFiles.ProtectedFilesMessage(files));
 }
 
 // ---------------------------------------------------------------- placement
@@ -406,118 +370,11 @@ void TVantor::SettingsReadAgain(TProfile&) {
     ApplySettings(*this);
 }
 
-// ---------------------------------------------------------------- message boxes
-
-// While a message box or a dialog is up the title hint is hidden, the
-// windows leave the always-on-top layer (the box must not end up behind
-// them) and the floating bars take no input, as the main window, their
-// owner, takes none.
-void TVantor::ConnectModalGate() {
-    TModalGate::THooks hooks;
-    hooks.FirstEnter = [this] { FHints.HideTitle(); };
-    hooks.FirstWindow = [this] {
-        PushNotTopmost();
-        FBars.SetEnabled(false);
-    };
-    hooks.LastWindow = [this] {
-        FBars.SetEnabled(true);
-        PopNotTopmost();
-    };
-    ModalGate().SetHooks(this, std::move(hooks));
-}
-
-int TVantor::ShowBox(const std::string& text, UINT type) {
-    const TModalGate::THold hold(TModalKind::MessageBox, Handle());
-    return FServices->ShowMessage(Handle(), text, type);
-}
-
-void TVantor::ErrorBox(const std::string& text) { ShowBox(text, MB_OK | MB_ICONERROR); }
-
-void TVantor::InfoBox(const std::string& text) { ShowBox(text, MB_OK | MB_ICONINFORMATION); }
-
-bool TVantor::ConfirmBox(const std::string& text) { return ShowBox(text, MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES; }
-
-// The dialog holds the modal gate itself (TDialog::ShowModal), as it does
-// when it is shown over another dialog.
-int TVantor::RunModal(TModalForm& form) {
-    BringToFront(Handle());
-    return form.ShowModal(Handle());
-}
-
-// Brings one of the program's windows to the top, even from another
-// thread's foreground. Nothing queued runs here: callers open a dialog or
-// run an action next, and a queued message must not run before them.
-void TVantor::BringToFront(HWND window) {
-    if (!window) return;
-    HWND foreground = GetForegroundWindow();
-    DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-    DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
-    bool attach = foregroundThread && windowThread && foregroundThread != windowThread;
-    if (attach) AttachThreadInput(windowThread, foregroundThread, TRUE);
-    BringWindowToTop(window);
-    if (attach) AttachThreadInput(windowThread, foregroundThread, FALSE);
-}
-
-// Suspensions nest: the first push takes the windows out of the topmost
-// layer, only the matching last pop puts them back.
-void TVantor::PushNotTopmost() {
-    if (FNotTopmostDepth++ > 0 || !Handle()) return;
-    SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    FBars.SetTopmost(false);
-}
-
-void TVantor::PopNotTopmost() {
-    if (FNotTopmostDepth == 0 || --FNotTopmostDepth > 0 || !Handle()) return;
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    FBars.SetTopmost(true);
-}
-
 // ---------------------------------------------------------------- commands
-
-// A hot key or a screen corner: the window comes out of hiding at once and to
-// the front, then the action runs; never two at once. Under an open box,
-// dialog or menu nothing runs: the open window comes to the front instead.
-void TVantor::ExecuteAction(int32_t index) {
-    if (ModalGate().Held()) {
-        BringModalWindowForward();
-        return;
-    }
-    FCommands.Execute(index, [this] {
-        ShowWindowNow(true);
-        BringToFront(Handle());
-        // A hot key grants the foreground: the keyboard comes along, and the
-        // window does not slide away again as one the user left.
-        SetForegroundWindow(Handle());
-    });
-}
-
-void TVantor::BringModalWindowForward() {
-    HWND active = ModalGate().ActiveWindow();
-    if (!active) return;
-    BringToFront(active);
-    SetForegroundWindow(active);
-}
 
 void TVantor::PlaySoundEvent(const std::string& event) {
     FServices->PlaySoundValue(ListValue(MainPages().Sounds, event));
 }
-
-// Free system, USER and GDI resources in percent, added up; the NT family
-// has no such limits.
-int32_t TVantor::FreeResourcesTotal() {
-    // Nothing measured is nothing low: no warning on a made-up figure.
-    if (!IsNT && !FBars.MeterAvailable()) return 300;
-    const TResourceReadings r = FBars.Readings(true);
-    return r.System + r.User + r.Gdi;
-}
-
-void TVantor::EntryStarted(TBarKind owner, int32_t tag) {
-    if (owner != TBarKind::Main) return;
-    CurrentButton = tag;
-    PlaceFocusFrame(false);
-}
-
-void TVantor::PageChanged(TBarKind kind) { FDocument.Changed(TChange::WholePage(FDocument.CurrentPage(kind))); }
 
 // The main window shows the main set's current page and its tabs; the bars
 // show their own sets.

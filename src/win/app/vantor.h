@@ -19,7 +19,9 @@
 #include "app/editing_commands.h"
 #include "app/entry_menu.h"
 #include "app/hints.h"
+#include "app/launch_host.h"
 #include "app/launcher.h"
+#include "app/modal_ui.h"
 #include "app/system_buttons.h"
 #include "bars/bar_set.h"
 #include "base/handles.h"
@@ -45,16 +47,11 @@
 
 class TProfile;
 
-// A dialog shown by RunModal; it holds the modal gate while it is up.
-class TModalForm {
-public:
-    virtual ~TModalForm() = default;
-    virtual int ShowModal(HWND owner) = 0;
-};
+class TModalForm;
 
 class TMainPagesPreload;
 
-class TVantor : public TForm, private TLaunchHost, private TSaverHost {
+class TVantor : public TForm, private TSaverHost {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
             std::unique_ptr<TDesktopServices> services = std::make_unique<TDesktopServices>());
@@ -72,7 +69,7 @@ public:
     bool IsNT = true;
     HWND StartForeground = nullptr;
     // Main.pag being read on a worker since the program started, or null:
-    // LoadDataFiles takes the pages from it.
+    // the saver takes the pages from it.
     TMainPagesPreload* MainPagesPreload = nullptr;
     int32_t CurrentButton = 0;
     // The settings page shown when the settings dialog last closed; not saved.
@@ -95,8 +92,6 @@ public:
     bool Started() const { return FStarted; }
 
     // Start-up and saving.
-    void LoadDataFiles();
-    void AddShortcutPage(const std::string& caption, const std::string& folder);
     void ReadSettings();
     void WriteSettings();
     // Everything now, as the automatic save does.
@@ -104,25 +99,22 @@ public:
     TDocumentSaver& Saver() { return FSaver; }
     void TimerTimer();
 
-    // Message boxes titled "Vantor"; ConfirmBox is true only for Yes.
-    void ErrorBox(const std::string& text);
-    void InfoBox(const std::string& text);
-    bool ConfirmBox(const std::string& text);
-    int RunModal(TModalForm& form);
-    void BringToFront(HWND window);
-    // While the modal gate is held: its open box, dialog or menu to the front.
-    void BringModalWindowForward();
-    void PushNotTopmost();
-    void PopNotTopmost();
+    // Message boxes titled "Vantor" and dialogs over the window (app/modal_ui.h).
+    int ShowBox(const std::string& text, UINT type) { return FModal.ShowBox(text, type); }
+    void ErrorBox(const std::string& text) { ShowBox(text, MB_OK | MB_ICONERROR); }
+    void InfoBox(const std::string& text) { ShowBox(text, MB_OK | MB_ICONINFORMATION); }
+    // True only for Yes.
+    bool ConfirmBox(const std::string& text) { return ShowBox(text, MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES; }
+    int RunModal(TModalForm& form) { return FModal.RunModal(form); }
+    static void BringToFront(HWND window) { TModalUi::BringToFront(window); }
 
     // Starting entries, for every window of the program.
     TLauncher& Launcher() { return FLauncher; }
     void PlaySoundEvent(const std::string& event);
 
     // The 40 actions; menus and keys Run them, hot keys and corners go
-    // through ExecuteAction.
+    // through TDesktopHooks::ExecuteAction.
     TCommandTable& Commands() { return FCommands; }
-    void ExecuteAction(int32_t index);
     // The main menu: the tray icon's, the menu hot key's.
     TPopupMenu MainMenu;
     // Tray icon, hot keys and shortcut keys, dropped files, screen corners.
@@ -293,34 +285,19 @@ private:
     void WMSizing(RECT& sizing);
     TBounds CaptionStripNow() const;
     void FormDestroy();
-    int ShowBox(const std::string& text, UINT type);
-    void ConnectModalGate();
     void RestorePlacement();
     TPlacement CurrentPlacement() const;
     void SavePlacements(TProfile& ini);
     void WriteSettingsTo(TProfile& ini);
     void RebuildHistoryBar();
-    int32_t FreeResourcesTotal();
-    // The whole save; the files that could not be written.
-    void ReportProtectedFiles();
-    // At the end: a failed save asks to retry or to end without it.
+    void BuildFirstRunPages();
 
-    // What starting entries needs of the main window.
-    HWND LaunchOwner() override { return Handle(); }
-    TVantorManager& LaunchSettings() override { return MainPages(); }
-    TVantorManager* LaunchPages(TBarKind kind) override { return PagesOf(kind); }
-    void LaunchErrorBox(const std::string& text) override { ErrorBox(text); }
-    bool LaunchConfirmBox(const std::string& text) override { return ConfirmBox(text); }
-    void LaunchSound(const std::string& event) override { PlaySoundEvent(event); }
-    int32_t LaunchFreeResources() override { return FreeResourcesTotal(); }
-    void EntryStarted(TBarKind owner, int32_t tag) override;
     // What saving needs of the main window.
     HWND SaverWindow() override { return Handle(); }
     void WriteSettingsFile(TProfile& ini) override;
     void SettingsReadAgain(TProfile& ini) override;
     int SaverBox(const std::string& text, UINT type) override { return ShowBox(text, type); }
     bool AutoSaveWanted() override { return MainPages().AutoSave; }
-    void PageChanged(TBarKind kind) override;
     // Every view of the document shows what changed.
     void DocumentChanged(const TChange& change);
 
@@ -328,13 +305,14 @@ private:
     std::unique_ptr<TDesktopServices> FServices;
     TDocument FDocument{FPlatform, DataFolder};
     TDocumentSaver FSaver{FDocument, *this};
-    int FNotTopmostDepth = 0;
     bool FStarted = false;  // FormCreate has run to its end
     // What loads, what is kept aside or never saved over, and the saves.
     TSessionFiles& FDataFiles = FDocument.Files();
     bool FPainted = false;
 
-    TLauncher FLauncher{*this, FPlatform, *FServices};
+    TModalUi FModal{*this};
+    TMainLaunchHost FLaunchHost{*this};
+    TLauncher FLauncher{FLaunchHost, FPlatform, *FServices};
     TCommandTable FCommands;
     TDesktopHooks FDesktop{*this};
     TSystemButtons FSystemButtons{*this};

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "app/desktop_services.h"
 #include "base/log.h"
 #include "base/modal_gate.h"
 #include "base/system_library.h"

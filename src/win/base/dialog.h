@@ -1,6 +1,6 @@
 // Base of the program's dialogs. A dialog is a data object: the caller fills
-// its public fields, runs it (through TVantor::RunModal, which brings the
-// main window forward first), and reads the fields back when the result is
+// its public fields, runs it (through the main window's RunModal, which
+// brings it forward first), and reads the fields back when the result is
 // IDOK. The dialog and its message boxes hold the modal gate
 // (base/modal_gate.h) while they are up. The controls come from a template in
 // the resources, so the dialog manager gives Tab order, mnemonics and the
@@ -23,9 +23,17 @@
 #include <string>
 #include <vector>
 
-#include "app/vantor.h"  // TModalForm
 #include "base/handles.h"
 #include "base/modal_gate.h"
+
+class TDesktopServices;
+
+// A window shown modally over an owner.
+class TModalForm {
+public:
+    virtual ~TModalForm() = default;
+    virtual int ShowModal(HWND owner) = 0;
+};
 
 class TDialog : public TModalForm {
 public:

@@ -57,8 +57,8 @@ void TAboutDialog::FormPaint(HDC dc) {
     }
 }
 
-void ShowAboutDialog(TVantor& vantor) {
+void ShowAboutDialog(const TDialogHost& host) {
     TAboutDialog dialog;
-    dialog.Services = &vantor.Services();
-    vantor.RunModal(dialog);
+    dialog.Services = host.Services;
+    host.Run(dialog);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/dialog.h"
+#include "dialogs/organise_host.h"
 
 class TAboutDialog : public TDialog {
 public:
@@ -22,4 +23,4 @@ private:
 };
 
 // ActionAbout: the about box, modal over the main window.
-void ShowAboutDialog(TVantor& vantor);
+void ShowAboutDialog(const TDialogHost& host);

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/desktop_services.h"
-#include "app/vantor.h"
 #include "base/dialog.h"
 
 struct TDialogHost {
@@ -35,13 +34,3 @@ struct TDialogHost {
         dialog.HelpTopic = helpTopic;
     }
 };
-
-// Through the main window.
-inline TDialogHost MainWindowHost(TVantor& vantor) {
-    TDialogHost host;
-    host.Run = [&vantor](TModalForm& form) { return vantor.RunModal(form); };
-    host.Services = &vantor.Services();
-    host.HelpFile = vantor.ProgramFolder + "Vantor.hlp";
-    host.IsNT = vantor.IsNT;
-    return host;
-}

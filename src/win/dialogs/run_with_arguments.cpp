@@ -1,6 +1,5 @@
 #include "dialogs/run_with_arguments.h"
 
-#include "app/vantor.h"
 #include "dialogs/settings_ids.h"
 
 namespace {
@@ -28,13 +27,12 @@ bool TRunWithArgumentsDialog::OnOK() {
     return true;
 }
 
-bool RunWithArgumentsDialog(TVantor& vantor, std::string& arguments, const std::vector<std::string>& history) {
+bool RunWithArgumentsDialog(const TDialogHost& host, std::string& arguments, const std::vector<std::string>& history) {
     TRunWithArgumentsDialog dialog;
-    dialog.Services = &vantor.Services();
-    dialog.HelpFile = vantor.ProgramFolder + "Vantor.hlp";
+    host.Prepare(dialog, kHelpTopic);
     dialog.History = history;
     dialog.Arguments = arguments;
-    if (vantor.RunModal(dialog) != IDOK) return false;
+    if (host.Run(dialog) != IDOK) return false;
     arguments = dialog.Arguments;
     return true;
 }

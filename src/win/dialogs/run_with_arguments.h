@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/dialog.h"
+#include "dialogs/organise_host.h"
 
 class TRunWithArgumentsDialog : public TDialog {
 public:
@@ -23,4 +24,4 @@ protected:
 
 // Runs the dialog over the main window with `arguments` shown and `history`
 // offered; on OK true with `arguments` as typed (possibly empty).
-bool RunWithArgumentsDialog(TVantor& vantor, std::string& arguments, const std::vector<std::string>& history);
+bool RunWithArgumentsDialog(const TDialogHost& host, std::string& arguments, const std::vector<std::string>& history);

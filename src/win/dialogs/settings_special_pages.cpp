@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "app/desktop_services.h"
 #include "base/handles.h"
 #include "base/win_text.h"
 #include "settings/name_value.h"

@@ -1,7 +1,8 @@
-#include "dialogs/organise_commands.h"
+#include "app/edit_dialog_commands.h"
 
 #include "app/command_bindings.h"
 #include "app/editing_commands.h"
+#include "app/main_window_host.h"
 #include "app/vantor.h"
 #include "commands/command_table.h"
 #include "dialogs/entry_properties.h"
