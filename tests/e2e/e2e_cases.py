@@ -411,6 +411,40 @@ def tray_menu_exit_ends_and_saves(env):
           "the key definitions are written")
 
 
+def saved_titles(data):
+    """The titles on the first page of Main.pag; None while it cannot be read."""
+    try:
+        return [e.title for e in read_pages((data / "Main.pag").read_bytes()).pages[0].entries]
+    except Exception:  # noqa: BLE001  (missing, or another writer's half)
+        return None
+
+
+@case
+def a_deleted_entry_is_on_disk_soon_although_the_program_is_killed(env):
+    """An entry deleted with the keyboard reaches Main.pag a few seconds later
+    while the program runs on in the background, so a program ended by force
+    (a crash, a power cut) loses nothing."""
+    data, windata = env.data_folder("save_soon")
+    entries = [Entry("C:\\windows\\notepad.exe", t) for t in ("一番目", "二番目", "三番目")]
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=entries)])))
+    (data / "Vantor.ini").write_bytes(keyboard_ini(CurrentButton=1))
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    press("Delete")
+    question = wait_until(lambda: [w for w in env.find_windows("^Vantor$") if w != wid], 10, "the question")[0]
+    env.dismiss(question)  # Yes is the default button
+    other = start_other_window(env)
+    wait_until(lambda: saved_titles(data) == ["一番目", "三番目"], 8, "the deletion in Main.pag, the program running")
+    check(proc.poll() is None, "the program ended by itself")
+    env.wine("taskkill", "/f", "/im", "Vantor.exe", timeout=20)  # no WM_CLOSE: no save at the end
+    env.wait_end(proc, 20, "Vantor.exe after taskkill /f")
+    check(saved_titles(data) == ["一番目", "三番目"], f"Main.pag after the kill holds {saved_titles(data)}")
+    env.wine("taskkill", "/im", Path(env.helper).name, timeout=20)
+    env.wait_end(other, 20, "the other window's program")
+
+
 # -- dragging with the pointer ---------------------------------------------------
 
 def drag(wid, start, end, steps=6):
