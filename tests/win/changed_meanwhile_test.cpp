@@ -142,7 +142,7 @@ TEST_F(ChangedMeanwhileTest, PropertiesOfAnEntryDeletedWhileOpenStoreNothing) {
     ASSERT_EQ(Desktop->Boxes.size(), 1u);
     EXPECT_EQ(Desktop->Boxes[0], "このボタンは開いている間に削除されたため、変更は保存されませんでした。");
 
-    vantor.ExecuteAction(ActionExit);
+    vantor.Desktop().ExecuteAction(ActionExit);
     EXPECT_FALSE(IsWindow(vantor.Handle()));
     EXPECT_EQ(Desktop->Boxes.size(), 1u);
     TVantorManager saved(Platform);
@@ -188,7 +188,7 @@ TEST_F(ChangedMeanwhileTest, AMainPagReplacedFromOutsideIsShownOrKeptBeside) {
     ASSERT_EQ(Desktop->Boxes.size(), 1u);
     EXPECT_EQ(Desktop->Boxes[0], document.Files().KeptBesideMessage({{TDataFile::Main, Data + kept[0]}}));
 
-    vantor.ExecuteAction(ActionExit);
+    vantor.Desktop().ExecuteAction(ActionExit);
     EXPECT_EQ(Desktop->Boxes.size(), 1u);
     EXPECT_EQ(FilesLike(Data, "Main (*).pag").size(), 1u);
 }
