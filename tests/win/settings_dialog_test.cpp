@@ -88,7 +88,7 @@ protected:
     }
 
     std::string SavedSettings() {
-        Vantor->WriteSettings();
+        Vantor->WindowSettings().Write();
         return ReadTextFile(Data + "Vantor.ini");
     }
 };

@@ -54,5 +54,5 @@ void RunSettingsDialog(TVantor& vantor) {
     if (result != IDOK) return;
     StoreSettingsForm(dialog.Form, settings);
     ApplySettings(vantor);
-    vantor.WriteSettings();
+    vantor.WindowSettings().Write();
 }

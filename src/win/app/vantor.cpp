@@ -5,30 +5,18 @@
 #include <algorithm>
 
 #include "app/command_bindings.h"
-#include "app/settings_command.h"
-#include "base/dialog.h"
-#include "base/handles.h"
 #include "base/log.h"
 #include "base/modal_gate.h"
-#include "base/win_text.h"
 #include "base/window_dpi.h"
-#include "errors.h"
-#include "layout/auto_hide.h"
 #include "settings/name_value.h"
-#include "settings/placement.h"
-#include "settings/profile.h"
-#include "shell/id_list.h"
-#include "text/text.h"
 
 namespace {
 
 constexpr UINT_PTR kMainTimer = 1;
-constexpr uint32_t kAutoSaveInterval = 600000;  // ten minutes
 constexpr int kDefaultWidth = 320;
 constexpr int kDefaultHeight = 400;
 
 const char kIniFile[] = "Vantor.ini";
-const char kPlacementSection[] = "DockLocations";
 
 bool IsNTFamily() { return (GetVersion() & 0x80000000u) == 0; }
 
@@ -72,7 +60,7 @@ void TVantor::Show() {
 void TVantor::FormCreate() {
     IsNT = IsNTFamily();
     SetWindowTextW(Handle(), L"Vantor");
-    RestorePlacement();
+    FWindowSettings.RestorePlacement();
     CreateControls();
     FDesktop.AttachDrops(ScrollBox.Handle());
     BindMainCommands(*this);
@@ -82,7 +70,7 @@ void TVantor::FormCreate() {
     FDocument.Listen([this](const TChange& change) { DocumentChanged(change); });
     FSaver.Load(MainPagesPreload, [this] { BuildFirstRunPages(); });
     RefreshTabsAndFonts();
-    ReadSettings();
+    FWindowSettings.Read();
     // A docked bar's band is part of the window's layout; floating bars can
     // wait until the window is up, which they would have for showing anyway.
     // Made here, the bars take opacity and guides with the steps below.
@@ -282,24 +270,6 @@ TPlacement TVantor::CurrentPlacement() const {
     return placement;
 }
 
-void TVantor::RestorePlacement() {
-    TProfile ini;
-    ini.LoadFromFile(FPlatform, DataFolder + kIniFile);
-    TPlacement current = CurrentPlacement();
-    if (!ini.SectionExists(kPlacementSection)) {
-        // Nothing kept yet: against the right edge of the work area.
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        current.Left = work.right - Px(current.Width);
-        current.Top = work.top;
-    }
-    const TPlacement kept = LoadPlacement(ini, kPlacementSection, KeepBounds, current);
-    // Sized for the monitor the window starts on; landing on one of another
-    // DPI, it is told so (WM_DPICHANGED) and takes the size it suggests.
-    SetWindowPos(Handle(), nullptr, kept.Left, kept.Top, Px(kept.Width), Px(kept.Height),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // The window moved to a monitor of another DPI, or the user changed the
 // scale: everything is measured again at the new DPI in the rectangle the
 // system suggests.
@@ -321,53 +291,6 @@ void TVantor::WMDpiChanged(int dpi, const RECT& suggested) {
     GetClientRect(Handle(), &after);
     if (after.right == before.right && after.bottom == before.bottom) FormResize();
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void TVantor::SavePlacements(TProfile& ini) {
-    if (!Handle()) return;
-    SavePlacement(ini, kPlacementSection, KeepBounds, CurrentPlacement());
-    FBars.SavePlacements(ini);
-}
-
-// ---------------------------------------------------------------- settings
-
-void TVantor::ReadSettings() {
-    TSettingsReadOptions options;
-    options.ResourceMeterAvailable = FBars.MeterAvailable();
-    options.CurrentButton = CurrentButton;
-    // Also fills the key definitions the file lacks, so the next save has them.
-    TSettingsReadResult result = FDataFiles.ReadSettings(MainPages(), options);
-    CurrentButton = result.CurrentButton;
-    FBars.ApplySettings(MainPages(), result);
-    SelectTabQuietly(MainPages().CurrentPage());
-    RebuildPage();
-}
-
-void TVantor::WriteSettingsTo(TProfile& ini) {
-    FBars.StoreSettings(MainPages());
-    MainPages().WriteSettings(ini, CurrentButton, FDocument.FolderHistory());
-}
-
-void TVantor::WriteSettings() {
-    const std::vector<TDataFile> failed = FDataFiles.SaveSettings([this](TProfile& ini) { WriteSettingsTo(ini); });
-    if (failed.empty()) FDocument.MarkSaved({TDataFile::Settings});
-    FSaver.ReportFailures(failed);
-}
-
-// Both go into one write of the file. The placements come last: their
-// sections are erased and appended again, and behind the settings' own
-// rewritten lists that keeps the file byte for byte the same from one save
-// to the next.
-void TVantor::WriteSettingsFile(TProfile& ini) {
-    WriteSettingsTo(ini);
-    SavePlacements(ini);
-}
-
-// Vantor.ini changed elsewhere: read again through the start-up rules (the
-// windows stay where they are) and taken by every window.
-void TVantor::SettingsReadAgain(TProfile&) {
-    ReadSettings();
-    ApplySettings(*this);
 }
 
 // ---------------------------------------------------------------- commands

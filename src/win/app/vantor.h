@@ -23,6 +23,7 @@
 #include "app/launcher.h"
 #include "app/modal_ui.h"
 #include "app/system_buttons.h"
+#include "app/window_settings.h"
 #include "bars/bar_set.h"
 #include "base/handles.h"
 #include "base/popup_menu.h"
@@ -34,6 +35,7 @@
 #include "controls/paint_panel.h"
 #include "controls/scroll_box_ex.h"
 #include "controls/separator.h"
+#include "controls/wallpaper.h"
 #include "document/document.h"
 #include "layout/auto_hide.h"
 #include "layout/frame_layout.h"
@@ -51,7 +53,7 @@ class TModalForm;
 
 class TMainPagesPreload;
 
-class TVantor : public TForm, private TSaverHost {
+class TVantor : public TForm {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
             std::unique_ptr<TDesktopServices> services = std::make_unique<TDesktopServices>());
@@ -92,8 +94,8 @@ public:
     bool Started() const { return FStarted; }
 
     // Start-up and saving.
-    void ReadSettings();
-    void WriteSettings();
+    // The windows' settings and places in Vantor.ini.
+    TWindowSettings& WindowSettings() { return FWindowSettings; }
     // Everything now, as the automatic save does.
     void SaveAll() { FSaver.SaveNow(); }
     TDocumentSaver& Saver() { return FSaver; }
@@ -167,6 +169,8 @@ public:
     // The main timer's interval from the settings.
     void ApplyTimerInterval();
     void TabSetChange();
+    // Selects a tab without switching the page through TabSetChange.
+    void SelectTabQuietly(int index);
     void InvalidateCaptionStrip();
 
     // Docking (vantor_dock.cpp). `sender` is null when the window calls them
@@ -175,6 +179,8 @@ public:
     void FormMouseMove(TComponent* sender, TShiftState shift, int x, int y);
     void FormMouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Resnap();
+    // Where the window is kept: its restored place, or where it slides back to.
+    TPlacement CurrentPlacement() const;
 
     // The keyboard, the focus frame and the wheel (entry_input.cpp). `screen`
     // is the pointer's screen position; delta > 0 is a turn away from the user.
@@ -221,7 +227,7 @@ public:
     int Dpi() const { return FDpi; }
     int Px(int units) const { return ScaleToDpi(units, FDpi); }
     // The wallpaper tile as painted (null for none).
-    HBITMAP Wallpaper() const { return FWallpaper.Get(); }
+    HBITMAP Wallpaper() const { return FWallpaper.Tile(); }
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -274,8 +280,6 @@ private:
     void WMMouseWheel(WPARAM wParam, LPARAM lParam);
     bool PoolsExist() const { return FMainView.PoolsExist(); }
     TVantorPage* CurrentMainPage() const;
-    // Selects a tab without switching the page through TabSetChange.
-    void SelectTabQuietly(int index);
     void PTexturePaint(HDC dc, const RECT& clip);
     void PaintCaptionStrip(HDC dc, const RECT& strip);
     void ApplyWindowFont();
@@ -285,26 +289,17 @@ private:
     void WMSizing(RECT& sizing);
     TBounds CaptionStripNow() const;
     void FormDestroy();
-    void RestorePlacement();
-    TPlacement CurrentPlacement() const;
-    void SavePlacements(TProfile& ini);
-    void WriteSettingsTo(TProfile& ini);
     void RebuildHistoryBar();
     void BuildFirstRunPages();
 
-    // What saving needs of the main window.
-    HWND SaverWindow() override { return Handle(); }
-    void WriteSettingsFile(TProfile& ini) override;
-    void SettingsReadAgain(TProfile& ini) override;
-    int SaverBox(const std::string& text, UINT type) override { return ShowBox(text, type); }
-    bool AutoSaveWanted() override { return MainPages().AutoSave; }
     // Every view of the document shows what changed.
     void DocumentChanged(const TChange& change);
 
     TPlatform& FPlatform;
     std::unique_ptr<TDesktopServices> FServices;
     TDocument FDocument{FPlatform, DataFolder};
-    TDocumentSaver FSaver{FDocument, *this};
+    TWindowSettings FWindowSettings{*this};
+    TDocumentSaver FSaver{FDocument, FWindowSettings};
     bool FStarted = false;  // FormCreate has run to its end
     // What loads, what is kept aside or never saved over, and the saves.
     TSessionFiles& FDataFiles = FDocument.Files();
@@ -350,6 +345,5 @@ private:
     TFont FWindowFont;
     LOGFONTW FWindowLogFont{};
     int FDpi = BaseDpi;
-    TBitmap FWallpaper;
-    SIZE FWallpaperSize{0, 0};
+    TWallpaper FWallpaper;
 };
