@@ -156,6 +156,7 @@ TEST_F(ChangedMeanwhileTest, PropertiesOfAnEntryDeletedWhileOpenStoreNothing) {
 // name, ours stays in Main.pag, and the user is told once.
 TEST_F(ChangedMeanwhileTest, AMainPagReplacedFromOutsideIsShownOrKeptBeside) {
     TVantor& vantor = Start(PageBytes({"こちら"}, {"ここ一", "ここ二"}));
+    ASSERT_TRUE(vantor.Saver().WatchingFolder(20000));
     Platform.StillAt = Platform.TickCount();
     Platform.Still = true;
     ASSERT_EQ(Tabs(vantor), (std::vector<std::string>{"こちら"}));

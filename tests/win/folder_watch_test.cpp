@@ -42,6 +42,7 @@ TEST(FolderWatch, AFileReplacedInTheFolderIsToldAndTheWatchStopsCleanly) {
 
     TFolderWatch watch;
     ASSERT_TRUE(watch.Start(folder.Path(), window.Get(), FolderChanged));
+    ASSERT_TRUE(watch.WaitUntilSetUp(20000));
     EXPECT_TRUE(watch.Watching());
     TWinPlatform platform;
     platform.WriteWholeFile(folder / "Main.pag", "after, from the other computer");
@@ -51,11 +52,13 @@ TEST(FolderWatch, AFileReplacedInTheFolderIsToldAndTheWatchStopsCleanly) {
     EXPECT_FALSE(watch.Watching());
     // Started again, as after the data folder moved; the destructor ends it.
     ASSERT_TRUE(watch.Start(folder.Path(), window.Get(), FolderChanged));
+    ASSERT_TRUE(watch.WaitUntilSetUp(20000));
     platform.WriteWholeFile(folder / "Smart.pag", "new");
     EXPECT_TRUE(ReceivedWithin(window.Get(), 20000));
 
     // A folder that is not there cannot be watched, quietly.
     TFolderWatch missing;
-    EXPECT_FALSE(missing.Start(folder / "gone\\", window.Get(), FolderChanged));
+    missing.Start(folder / "gone\\", window.Get(), FolderChanged);
+    EXPECT_FALSE(missing.WaitUntilSetUp(20000));
     EXPECT_FALSE(missing.Watching());
 }

@@ -62,10 +62,11 @@ void TDocumentSaver::Start() {
     if (FStarted) return;
     FStarted = true;
     FListener = FDocument.Listen([this](const TChange&) { DocumentChanged(); });
-    // A folder that cannot be watched (gone, a drive without a disk) is
-    // still compared with what was read before every save.
-    FWatch.Start(FDocument.DataFolder(), FHost.SaverWindow(), FolderMessage);
 }
+
+// A folder that cannot be watched (gone, a drive without a disk) is still
+// compared with what was read before every save.
+void TDocumentSaver::WatchFolder() { FWatch.Start(FDocument.DataFolder(), FHost.SaverWindow(), FolderMessage); }
 
 // ---------------------------------------------------------------- after a change
 

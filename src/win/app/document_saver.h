@@ -52,8 +52,13 @@ public:
     // Once, as the run starts: what the user changes in a file that could
     // neither be read nor kept aside is not saved.
     void ReportProtectedFiles();
-    // Once the window exists: changes are heard and the folder is watched.
+    // Once the window exists: changes are heard.
     void Start();
+    // Once the window shows: the data folder is watched, on a worker (a
+    // folder that does not answer holds nothing up). Whether it is watched
+    // after waiting at most `waitMs` for the watch to be set up.
+    void WatchFolder();
+    bool WatchingFolder(DWORD waitMs) const { return FWatch.WaitUntilSetUp(waitMs); }
     // The window's timer or the folder's message arrived.
     void TimerFired();
     void FolderChanged();

@@ -53,6 +53,7 @@ void TVantor::Show() {
     FormShow();
     if (!FBars.Exist()) CreateBars();
     FBars.ShowDeferred();
+    FSaver.WatchFolder();
     FSaver.ReportProtectedFiles();
 }
 

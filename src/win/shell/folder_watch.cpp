@@ -15,9 +15,8 @@ namespace {
 constexpr DWORD QuietMs = 300;
 // ...or, for changes that go on, one this often.
 constexpr DWORD LongestMs = 2000;
-// How long Start waits for the watch to be set up, and Stop for the worker to
-// end. Only a folder that does not answer takes longer.
-constexpr DWORD SetUpWaitMs = 1000;
+// How long Stop waits for the worker to end. Only a folder that does not
+// answer takes longer.
 constexpr DWORD StopWaitMs = 1000;
 
 constexpr DWORD WatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
@@ -117,13 +116,11 @@ bool TFolderWatch::Start(const std::string& folder, HWND target, UINT message) {
         return false;
     }
     FShared = std::move(shared);
-    // A folder on this computer answers at once; one that does not answer
-    // must not hold the caller.
-    if (WaitForSingleObject(FShared->SetUp.Get(), SetUpWaitMs) == WAIT_OBJECT_0 && !FShared->Watching) {
-        Stop();
-        return false;
-    }
     return true;
+}
+
+bool TFolderWatch::WaitUntilSetUp(DWORD timeoutMs) const {
+    return FShared && WaitForSingleObject(FShared->SetUp.Get(), timeoutMs) == WAIT_OBJECT_0 && FShared->Watching;
 }
 
 void TFolderWatch::Stop() {

@@ -23,11 +23,14 @@ public:
     // renamed names, sizes and last writes, and posts `message` (wParam and
     // lParam 0) to `target` after a change: once for a burst of changes, when
     // it has been quiet a moment (or has gone on for a couple of seconds).
-    // False, quietly, when the folder cannot be watched (missing, not a
-    // folder, a drive that is not there); a folder that takes long to answer
-    // (a network that does not) is left to set up or give up on its own.
+    // The watch is set up on the worker, so a folder that takes long to
+    // answer (a network that does not) never holds the caller; one that
+    // cannot be watched (missing, not a folder, a drive that is not there)
+    // gives up there, quietly. False only when no worker could start.
     // A watch already running is stopped first.
     bool Start(const std::string& folder, HWND target, UINT message);
+    // Waits at most `timeoutMs` for the watch to be set up; whether it watches.
+    bool WaitUntilSetUp(DWORD timeoutMs) const;
     // Ends the watch: nothing is posted once it returns (a message posted
     // before may still wait in the queue).
     void Stop();
