@@ -128,7 +128,7 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             // Only the hidden window shows its bare background; the shown
             // one is painted whole, and erasing first would flicker.
-            if (FHidden) {
+            if (FHider.Hidden()) {
                 RECT r;
                 GetClientRect(Handle(), &r);
                 FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
@@ -145,11 +145,7 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_MOVE: {
             const LRESULT result = DefaultHandler(msg, wParam, lParam);
-            // A move the program did not make shows the contents again.
-            if (!FSliding && PoolsExist()) {
-                ShowWindow(ScrollBox.Handle(), SW_SHOWNA);
-                TabSet.SetVisible(true);
-            }
+            FHider.WindowMoved();
             return result;
         }
         case WM_DPICHANGED:
@@ -223,17 +219,7 @@ void TVantor::TimerTimer() {
     if (ModalGate().Held() || !FStarted || !IsWindowVisible(Handle())) return;
     const uint32_t now = FPlatform.TickCount();
     FBars.SampleResources(now);
-    RepairHiddenState();
-    if (!IsPointerCheckDue(now, FPointerWatch.LastPointerCheck,
-                           static_cast<uint32_t>(MainPages().CheckMousePosInterval())))
-        return;
-    FPointerWatch.LastPointerCheck = now;
-    if (FDesktop.KeepQuiet()) return;
-    POINT pointer{};
-    if (!GetCursorPos(&pointer)) return;
-    if (MainPages().PointOpen) PointAtTabs(pointer, now);
-    FDesktop.CornerTick(pointer, now);
-    ShowOrHideByPointer(pointer);
+    FHider.Tick(now);
 }
 
 void TVantor::ApplyTimerInterval() {
@@ -261,12 +247,9 @@ TPlacement TVantor::CurrentPlacement() const {
     placement.Height = UnscaleFromDpi(r.bottom - r.top, FDpi);
     // A window slid off its edge is kept where it slides back to: the next
     // start must not come up off the screen.
-    if (FHidden) {
-        const std::vector<TPoint> back = ShowPath(SlideGeometryNow(), false);
-        if (!back.empty()) {
-            placement.Left = back.back().X;
-            placement.Top = back.back().Y;
-        }
+    if (const std::optional<TPoint> back = FHider.ShownPlace()) {
+        placement.Left = back->X;
+        placement.Top = back->Y;
     }
     return placement;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/auto_hider.h"
 #include "app/broken_links_command.h"
 #include "app/desktop_hooks.h"
 #include "app/desktop_services.h"
@@ -37,7 +38,6 @@
 #include "controls/separator.h"
 #include "controls/wallpaper.h"
 #include "document/document.h"
-#include "layout/auto_hide.h"
 #include "layout/frame_layout.h"
 #include "layout/page_layout.h"
 #include "model/vantor_classes.h"
@@ -53,7 +53,7 @@ class TModalForm;
 
 class TMainPagesPreload;
 
-class TVantor : public TForm {
+class TVantor : public TForm, private TAutoHideHost {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
             std::unique_ptr<TDesktopServices> services = std::make_unique<TDesktopServices>());
@@ -207,11 +207,10 @@ public:
     bool EntryDragging() const { return FEntryDragging; }
     int TabDragSource() const { return FTabDragSource; }
 
-    // Sliding off the screen edge and back (vantor_hide.cpp). Both do nothing
-    // while AutoHide is off; `immediate` skips the animation.
-    void HideWindow(bool immediate);
-    void ShowWindowNow(bool immediate);
-    bool Hidden() const { return FHidden; }
+    // Sliding off the screen edge and back (app/auto_hider.h).
+    void HideWindow(bool immediate) { FHider.Hide(immediate); }
+    void ShowWindowNow(bool immediate) { FHider.Show(immediate); }
+    bool Hidden() const { return FHider.Hidden(); }
 
     // Painting (vantor_paint.cpp).
     // The background colour or the wallpaper tiled from the DC's origin.
@@ -244,16 +243,18 @@ private:
     void FormActivate();
     void FormDeactivate();
     void ApplicationActivate();
-    static bool ApplicationIsActive();
-    bool CanLockWindowUpdate() const;
-    TSlideGeometry SlideGeometryNow() const;
-    void SlideThrough(const std::vector<TPoint>& path, bool animate);
-    void RepaintForSlide();
-    void RepairHiddenState();
-    void PointAtTabs(POINT pointer, uint32_t now);
-    void ShowOrHideByPointer(POINT pointer);
-    bool EntryOrTabDragInProgress() const;
-    bool BarIsActiveForm() const;
+    // What the auto-hide needs of the main window.
+    HWND HiderWindow() override { return Handle(); }
+    TDockEdge HiderEdge() override { return FDockEdge; }
+    int HiderPx(int units) override { return Px(units); }
+    const TVantorSettings& HiderSettings() override { return MainPages(); }
+    bool HiderPageExists() override { return PoolsExist(); }
+    HWND HiderEntryArea() override { return ScrollBox.Handle(); }
+    HWND HiderEntryPanel() override { return PTexture.Handle(); }
+    TNarrowTab& HiderTabs() override { return TabSet; }
+    void HiderOpenPage(int tab) override { SelectPageByUser(tab); }
+    void HiderHideTitle() override { FHints.HideTitle(); }
+    bool HiderBarActive() override { return FBars.IsActiveForm(); }
     void CreateControls();
     void CreateEntryPools();
     void ConnectEvents();
@@ -335,10 +336,8 @@ private:
     TDockEdge FPendingDockEdge = deNone;
     TPoint FDragAnchor;
     bool FDragging = false;  // a left press on the window or PTexture is being dragged
-    bool FSliding = false;
-    bool FHidden = false;
     bool FWindowActive = false;
-    TPointerWatch FPointerWatch;  // the timer's pointer checks
+    TAutoHider FHider{*this, FDesktop, FPlatform};
 
     // Painting.
     std::array<TColor, ColorCount> FColors = DefaultColors;

@@ -32,9 +32,8 @@ void TVantor::FormMouseMove(TComponent* sender, TShiftState shift, int x, int y)
     const TSnapResult snap = SnapToScreenEdge(wanted, r.right - r.left, r.bottom - r.top, screen.cx, screen.cy);
     FPendingDockEdge = static_cast<TDockEdge>(snap.Edge);
     if (snap.Position == TPoint{r.left, r.top}) return;
-    FSliding = true;
+    const TAutoHider::TSlideScope sliding(FHider);
     SetWindowPos(Handle(), nullptr, snap.Position.X, snap.Position.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FSliding = false;
 }
 
 void TVantor::FormMouseUp(TComponent* sender, TMouseButton button, TShiftState, int x, int y) {
