@@ -20,6 +20,7 @@
 #include "app/entry_menu.h"
 #include "app/hints.h"
 #include "app/launcher.h"
+#include "app/main_bar_host.h"
 #include "app/system_buttons.h"
 #include "bars/bar_set.h"
 #include "base/handles.h"
@@ -345,7 +346,7 @@ private:
     // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;
     TEntryView FMainView;
-    TBarSet FBars{*this};
+    TBarSet FBars{FDocument, MainBarHost(*this)};
     TBrokenLinksCommand FBrokenLinks{*this};
     std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
     unsigned FResizeGeneration = 0;  // counts FormResize calls, to see a nested one
