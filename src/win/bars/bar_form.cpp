@@ -566,8 +566,13 @@ void TFormFloat::DragMouseUp(TMouseButton button, int, int, TComponent&) {
             SetDocked(false);
             host.PlaySoundEvent("BarFloating");
         }
+    } else if (FDocked) {
+        // Moved within the band, or only clicked: the panel takes its place
+        // without being hidden first, so it keeps the keyboard the press gave it.
+        FSet.Dock(*this);
+        FSet.BandChanged();
     } else {
-        if (!FDocked) host.PlaySoundEvent("BarDocking");
+        host.PlaySoundEvent("BarDocking");
         SetDocked(true);
     }
 }
