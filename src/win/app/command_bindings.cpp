@@ -37,7 +37,7 @@ void BindMainCommands(TVantor& vantor) {
     TCommandTable& commands = vantor.Commands();
     // Bringing the window out and to the front is all this one does.
     commands.Bind(ActionActivate, [] {});
-    commands.Bind(ActionActivateKeyword, [&vantor] { ActivateKeyword(vantor); });
+    commands.Bind(ActionActivateKeyword, [&vantor] { ActivateKeyword(vantor.Bars()); });
     const std::pair<int32_t, int32_t> barToggles[] = {{ActionSmartBar, BarSmart},
                                                       {ActionKeywordBar, BarKeyword},
                                                       {ActionHistoryBar, BarHistory},

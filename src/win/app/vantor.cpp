@@ -307,18 +307,6 @@ void TVantor::DocumentChanged(const TChange& change) {
     }
 }
 
-// The drop point is in the bar's panel; the entry under it is looked up on
-// its entry strip, which scrolls inside it.
-void TVantor::DropFilesOnBar(TFormFloat& bar, const std::vector<std::string>& files, POINT at) {
-    TVantorPage* page = bar.BarPage();
-    if (!page) return;
-    MapWindowPoints(bar.Container.Handle(), bar.PTexture.Handle(), &at, 1);
-    int32_t entry = -1;
-    if (TGraphicControl* control = bar.PTexture.Controls().ControlAtPos(at.x, at.y))
-        if (dynamic_cast<TLauncherButton*>(control)) entry = static_cast<int32_t>(control->Tag);
-    FLauncher.DropFilesOnPage(files, entry, static_cast<TBarKind>(bar.BarId() + 1), *page);
-}
-
 void TVantor::RebuildHistoryBar() {
     if (FBars.Exist()) FBars.Bar(BarHistory).RefreshBar();
 }

@@ -22,6 +22,7 @@
 #include "app/hints.h"
 #include "app/launch_host.h"
 #include "app/launcher.h"
+#include "app/main_bar_host.h"
 #include "app/modal_ui.h"
 #include "app/system_buttons.h"
 #include "app/window_settings.h"
@@ -139,8 +140,6 @@ public:
     // A bar's entries behave as the main window's: clicks start them, and
     // they are dragged and take drops through the same handlers.
     void ConnectEntryView(TEntryView& view, TEntryWindow window);
-    // Files from the shell dropped on a bar at `at` (its content panel's coordinates).
-    void DropFilesOnBar(TFormFloat& bar, const std::vector<std::string>& files, POINT at);
 
     // The frame and the current page (vantor_layout.cpp).
     static constexpr int PoolSize = TEntryView::PoolSize;
@@ -319,7 +318,7 @@ private:
     // The frame and the views. One icon cache serves every view.
     TLauncherButtonCache FIconCache;
     TEntryView FMainView;
-    TBarSet FBars{*this};
+    TBarSet FBars{FDocument, MainBarHost(*this)};
     TBrokenLinksCommand FBrokenLinks{*this};
     std::array<std::unique_ptr<TSeparator>, BarSeparatorCount> FBarSeparators;
     unsigned FResizeGeneration = 0;  // counts FormResize calls, to see a nested one

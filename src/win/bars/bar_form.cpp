@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/vantor.h"
 #include "bars/bar_set.h"
 #include "bars/keyword_edit.h"
 #include "base/handles.h"
@@ -13,6 +12,7 @@
 #include "base/ui_font.h"
 #include "base/win_text.h"
 #include "base/window_dpi.h"
+#include "document/document.h"
 
 namespace {
 
@@ -107,16 +107,16 @@ void TFormFloat::CreateControls() {
         FKeyword->Create(Container.Handle(), Px(18), 0, Px(80), Px(BarHeight));
         SendMessageW(FKeyword->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(JapaneseUiFont(Dpi())), FALSE);
     }
-    TVantor& vantor = FSet.Vantor();
-    FView.CreatePools(PTexture.Controls(), vantor.IconCache(), [this] { return BarPage(); });
-    vantor.ConnectEntryView(FView, EntryWindow());
+    TBarHost& host = FSet.Host();
+    FView.CreatePools(PTexture.Controls(), host.IconCache(), [this] { return BarPage(); });
+    host.ConnectEntryView(FView, EntryWindow());
     FView.OnEntryPress = [this](int slot) { EntryPressed(slot); };
 }
 
 void TFormFloat::ConnectEvents() {
     Container.OnResize = [this](TComponent&) { FormResize(); };
     Container.OnPaint = [this](TPaintPanel&, HDC dc, const RECT& clip) { ContainerPaint(dc, clip); };
-    POwner.OnPaint = [this](TPaintPanel&, HDC dc, const RECT& clip) { FSet.Vantor().PaintBackground(dc, clip); };
+    POwner.OnPaint = [this](TPaintPanel&, HDC dc, const RECT& clip) { FSet.Host().PaintBackground(dc, clip); };
     PTexture.OnPaint = [this](TPaintPanel&, HDC dc, const RECT& clip) { PTexturePaint(dc, clip); };
     BClose.OnClick = [this](TComponent&) { FSet.ToggleShown(FBarId); };
     BUp.OnScroll = [this](TComponent&) { ScrollEntries(true); };
@@ -134,7 +134,7 @@ void TFormFloat::ConnectEvents() {
         };
     }
     Container.OnDropFile = [this](TPaintPanel&, const std::vector<std::string>& files, POINT at) {
-        FSet.Vantor().DropFilesOnBar(*this, files, at);
+        DropFiles(files, at);
     };
 }
 
@@ -155,6 +155,18 @@ int TFormFloat::FocusEntry() const {
 void TFormFloat::SetFocusEntry(int index) {
     const TVantorPage* page = BarPage();
     FFocusEntry = page ? EntryRefOf(static_cast<TBarKind>(BarId() + 1), *page, index) : TEntryRef{};
+}
+
+// Files from the shell dropped at `at` (the content panel's coordinates): on
+// the entry there, or beside the entries.
+void TFormFloat::DropFiles(const std::vector<std::string>& files, POINT at) {
+    TVantorPage* page = BarPage();
+    if (!page) return;
+    MapWindowPoints(Container.Handle(), PTexture.Handle(), &at, 1);
+    int32_t entry = -1;
+    if (TGraphicControl* control = PTexture.Controls().ControlAtPos(at.x, at.y))
+        if (dynamic_cast<TLauncherButton*>(control)) entry = static_cast<int32_t>(control->Tag);
+    FSet.Host().DropFilesOnPage(files, entry, static_cast<TBarKind>(BarId() + 1), *page);
 }
 
 // A press on an entry makes it the bar's focused entry and brings the
@@ -198,16 +210,16 @@ void TFormFloat::SetShown(bool value) {
 void TFormFloat::SetDocked(bool value) {
     const bool wasDocked = FDocked;
     FDocked = value;
-    TVantor& vantor = FSet.Vantor();
+    TBarHost& host = FSet.Host();
     if (value) {
         if (FShown) FSet.Dock(*this);
         Container.SetVisible(false);
         Container.SetTabStop(false);
-        SetParent(Container.Handle(), vantor.Handle());
+        SetParent(Container.Handle(), host.MainWindow());
         FShowDeferred = false;
         ShowWindow(Handle(), SW_HIDE);
         // Not while starting: the window is not up yet.
-        if (IsWindowVisible(vantor.Handle())) vantor.BringToFront(vantor.Handle());
+        if (IsWindowVisible(host.MainWindow())) host.BringMainWindowToFront();
     } else {
         if (FShown) {
             FSet.Undock(*this);
@@ -238,7 +250,7 @@ void TFormFloat::SetKeywordMode(bool value) {
 void TFormFloat::ShowWindowNoActivate() {
     // While the program starts, the main window appears first; the floating
     // bars follow it (ShowDeferred).
-    FShowDeferred = !IsWindowVisible(FSet.Vantor().Handle());
+    FShowDeferred = !IsWindowVisible(FSet.Host().MainWindow());
     if (FShowDeferred) return;
     // A window manager may place a window anew when it first appears: the
     // bar goes back where it was put.
@@ -274,7 +286,7 @@ void TFormFloat::DpiChanged() {
 void TFormFloat::RefreshBar() {
     if (!FView.PoolsExist()) return;
     TGraphicControlHost::TBatch batch(PTexture.Controls());
-    FView.Rebind(FSet.Vantor().MainPages().ButtonStyle(), true);
+    FView.Rebind(FSet.Document().Settings().ButtonStyle(), true);
     FView.LayoutAsRow(Dpi());
     FormResize();
     PTexture.Invalidate();
@@ -314,7 +326,7 @@ void TFormFloat::SetScrollPos(int left) {
 void TFormFloat::ScrollEntries(bool towardStart) {
     // The pressed arrow shows before the entries move.
     PaintPendingWindows();
-    const TVantorManager& settings = FSet.Vantor().MainPages();
+    const TVantorSettings& settings = FSet.Document().Settings();
     TBarScrollInput in;
     in.SmoothScroll = settings.SmoothScroll;
     in.ScrollButtonStyle = settings.ScrollButtonStyle();
@@ -354,12 +366,11 @@ void TFormFloat::ContainerPaint(HDC dc, const RECT& clip) {
 }
 
 void TFormFloat::PTexturePaint(HDC dc, const RECT& clip) {
-    TVantor& vantor = FSet.Vantor();
     if (!IsResourceBar()) {
-        vantor.PaintBackground(dc, clip);
+        FSet.Host().PaintBackground(dc, clip);
         return;
     }
-    const TVantorManager& settings = vantor.MainPages();
+    const TVantorSettings& settings = FSet.Document().Settings();
     const TMeterDrawing meter = DrawMeter(POwner.ClientWidth(), Readings, settings.ResourceRed(),
                                           settings.ResourceYellow(), settings.ResourceViewMode(), Dpi());
     FillRect(dc, &clip, GetSysColorBrush(COLOR_BTNFACE));
@@ -509,8 +520,8 @@ void TFormFloat::DragMouseDown(TMouseButton button, int x, int y, TComponent& se
         // A bar's menu is the main menu.
         POINT at{};
         GetCursorPos(&at);
-        TVantor& vantor = FSet.Vantor();
-        vantor.MainMenu.Popup(FDocked ? vantor.Handle() : Handle(), at);
+        TBarHost& host = FSet.Host();
+        host.PopupMainMenu(FDocked ? host.MainWindow() : Handle(), at);
         return;
     }
     if (button != mbLeft || FDragging) return;
@@ -548,15 +559,20 @@ void TFormFloat::DragMouseUp(TMouseButton button, int, int, TComponent&) {
                     window.right - window.left, window.bottom - window.top, ClientWidth(), ClientHeight());
     const int index = FSet.DockIndexFor(*this, target);
     FDockOrder = index < 0 ? -1 : ClampDockOrder(index, FSet.DockedCount());
-    TVantor& vantor = FSet.Vantor();
+    TBarHost& host = FSet.Host();
     if (FDockOrder < 0) {
         SetWindowPos(Handle(), nullptr, target.Left, target.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (FDocked) {
             SetDocked(false);
-            vantor.PlaySoundEvent("BarFloating");
+            host.PlaySoundEvent("BarFloating");
         }
+    } else if (FDocked) {
+        // Moved within the band, or only clicked: the panel takes its place
+        // without being hidden first, so it keeps the keyboard the press gave it.
+        FSet.Dock(*this);
+        FSet.BandChanged();
     } else {
-        if (!FDocked) vantor.PlaySoundEvent("BarDocking");
+        host.PlaySoundEvent("BarDocking");
         SetDocked(true);
     }
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bars/bar_layout.h"
 #include "bars/resource_meter.h"
@@ -23,7 +24,6 @@
 
 class TBarSet;
 class TKeywordEdit;
-class TVantor;
 class TVantorManager;
 
 class TFormFloat : public TForm {
@@ -108,6 +108,7 @@ private:
     void PTexturePaint(HDC dc, const RECT& clip);
     void ContainerKeyDown(WORD& key, TShiftState shift);
     void EntryPressed(int slot);
+    void DropFiles(const std::vector<std::string>& files, POINT at);
     void WMGetMinMaxInfo(MINMAXINFO& info) const;
     void WMSizing(WPARAM edge, RECT& sizing) const;
     // Dragging the bar by its grip or the free part of its row.

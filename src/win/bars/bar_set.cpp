@@ -1,12 +1,13 @@
 #include "bars/bar_set.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "app/vantor.h"
 #include "bars/bar_layout.h"
 #include "bars/keyword_bar.h"
 #include "base/opacity.h"
 #include "base/window_dpi.h"
+#include "document/document.h"
 #include "settings/placement.h"
 #include "settings/profile.h"
 
@@ -40,7 +41,7 @@ TPlacement WindowPlacementOf(HWND wnd) {
 
 }  // namespace
 
-TBarSet::TBarSet(TVantor& vantor) : FVantor(vantor) {}
+TBarSet::TBarSet(TDocument& document, std::unique_ptr<TBarHost> host) : FDocument(document), FHost(std::move(host)) {}
 
 TBarSet::~TBarSet() = default;
 
@@ -48,15 +49,15 @@ void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
     TProfile ini;
     ini.LoadFromFile(platform, iniPath);
     // The keyword bar's one page holds the matches of the search.
-    TVantorManager* matches = FVantor.PagesOf(TBarKind::KeywordBar);
+    TVantorManager* matches = FDocument.SetOf(TBarKind::KeywordBar);
     if (matches && matches->Count() == 0) matches->AddPage("キーワードバー", 0);
     // Owned with the main window by the program's hidden window: owned by the
     // main window they would be gone before its final save.
-    HWND owner = GetWindow(FVantor.Handle(), GW_OWNER);
+    HWND owner = GetWindow(FHost->MainWindow(), GW_OWNER);
     for (int32_t id = 0; id < BarCount; ++id) {
         FBars[static_cast<size_t>(id)] = std::make_unique<TFormFloat>(*this, id);
         TFormFloat* bar = FBars[static_cast<size_t>(id)].get();
-        TVantorManager* pages = id == BarResource ? nullptr : FVantor.PagesOf(static_cast<TBarKind>(id + 1));
+        TVantorManager* pages = id == BarResource ? nullptr : FDocument.SetOf(static_cast<TBarKind>(id + 1));
         bar->Create(owner, pages);
         if (id != BarKeyword) bar->SetKeywordMode(false);
         const TPlacement kept = LoadPlacement(ini, PlacementSection(id), KeepBounds, WindowPlacementOf(bar->Handle()));
@@ -68,13 +69,13 @@ void TBarSet::Create(TPlatform& platform, const std::string& iniPath) {
         SetWindowPos(bar->Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ConnectKeywordBar(Bar(BarKeyword), FVantor);
+    ConnectKeywordBar(Bar(BarKeyword), FDocument);
     FCreated = true;
     KeepOnScreen();
     if (FPendingRead) {
         const TSettingsReadResult read = *FPendingRead;
         FPendingRead.reset();
-        ApplySettings(FVantor.MainPages(), read);
+        ApplySettings(FDocument.Settings(), read);
     }
 }
 
@@ -84,7 +85,7 @@ bool TBarSet::AnyShownDocked(const TVantorSettings& settings) {
     return false;
 }
 
-bool TBarSet::MeterAvailable() const { return FResources.Available(FVantor.IsNT); }
+bool TBarSet::MeterAvailable() const { return FResources.Available(FHost->IsNT()); }
 
 TFormFloat* TBarSet::BarOfWindow(HWND wnd) const {
     if (!wnd) return nullptr;
@@ -117,7 +118,7 @@ void TBarSet::ApplySettings(const TVantorSettings& settings, const TSettingsRead
     }
     FBatching = false;
     // During start-up the window is laid out once at its end.
-    if (FBandChanged && FVantor.Started()) FVantor.FormResize();
+    if (FBandChanged && FHost->MainWindowStarted()) FHost->LayoutMainWindow();
     ApplyScrollButtonStyle(settings.ScrollButtonStyle());
     RefreshAll();
 }
@@ -126,7 +127,7 @@ void TBarSet::BandChanged() {
     if (FBatching)
         FBandChanged = true;
     else
-        FVantor.FormResize();
+        FHost->LayoutMainWindow();
 }
 
 void TBarSet::StoreSettings(TVantorSettings& settings) const {
@@ -168,7 +169,7 @@ void TBarSet::PlaceDocked(const TFrameLayout& frame) {
 
 TRect TBarSet::MainWindowRect() const {
     RECT r{};
-    GetWindowRect(FVantor.Handle(), &r);
+    GetWindowRect(FHost->MainWindow(), &r);
     return TRect{r.left, r.top, r.right, r.bottom};
 }
 
@@ -266,18 +267,18 @@ bool TBarSet::IsActiveForm() const { return BarOfWindow(GetActiveWindow()) != nu
 
 void TBarSet::SampleResources(uint32_t now) {
     if (!Exist()) return;
-    const uint32_t interval = static_cast<uint32_t>(FVantor.MainPages().CalcResourceInterval());
+    const uint32_t interval = static_cast<uint32_t>(FDocument.Settings().CalcResourceInterval());
     if (!(now - FLastResourceSample > interval || now < FLastResourceSample)) return;
     FLastResourceSample = now;
     TFormFloat& meter = Bar(BarResource);
     if (!meter.Shown()) return;
-    meter.Readings = FResources.Sample(FVantor.IsNT);
+    meter.Readings = FResources.Sample(FHost->IsNT());
     meter.PTexture.Invalidate();
 }
 
 TResourceReadings TBarSet::Readings(bool sampleNow) {
     if (!Exist()) return TResourceReadings{};
     TFormFloat& meter = Bar(BarResource);
-    if (sampleNow) meter.Readings = FResources.Sample(FVantor.IsNT);
+    if (sampleNow) meter.Readings = FResources.Sample(FHost->IsNT());
     return meter.Readings;
 }

@@ -14,21 +14,25 @@
 #include <vector>
 
 #include "bars/bar_form.h"
+#include "bars/bar_host.h"
 #include "bars/resource_meter.h"
 #include "layout/frame_layout.h"
 #include "settings/settings.h"
 #include "shell/free_resources.h"
 
+class TDocument;
 class TPlatform;
 class TProfile;
-class TVantor;
 
 class TBarSet {
 public:
-    explicit TBarSet(TVantor& vantor);
+    // The bars show the document's sets and follow its settings; the host is
+    // the program around them.
+    TBarSet(TDocument& document, std::unique_ptr<TBarHost> host);
     ~TBarSet();
 
-    TVantor& Vantor() { return FVantor; }
+    TDocument& Document() { return FDocument; }
+    TBarHost& Host() { return *FHost; }
     // Creates the four hidden windows (smart, keyword, history, resource),
     // restores their floating placements from the settings file `iniPath`,
     // and applies the settings read before they existed.
@@ -96,7 +100,8 @@ public:
     TResourceReadings Readings(bool sampleNow);
 
 private:
-    TVantor& FVantor;
+    TDocument& FDocument;
+    const std::unique_ptr<TBarHost> FHost;
     TFreeResources FResources;
     std::array<std::unique_ptr<TFormFloat>, BarCount> FBars;
     std::vector<int32_t> FDocked;                     // bar ids

@@ -1,20 +1,21 @@
 #include "bars/keyword_bar.h"
 
-#include "app/vantor.h"
+#include "bars/bar_set.h"
 #include "bars/keyword_edit.h"
+#include "document/document.h"
 
 namespace {
 
 class TKeywordBar {
 public:
-    TKeywordBar(TFormFloat& bar, TVantor& vantor) : FBar(bar), FVantor(vantor), FEdit(*bar.KeywordEdit()) {}
+    TKeywordBar(TFormFloat& bar, TDocument& document) : FBar(bar), FDocument(document), FEdit(*bar.KeywordEdit()) {}
 
     void Search() {
         TVantorPage* matches = FBar.BarPage();
         if (!matches || FEdit.Updating()) return;
         TKeywordBox box = FEdit.Read();
-        if (!KeywordSearch(box, {&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()}, *matches,
-                           FVantor.MainPages().KanaBlindSearch))
+        if (!KeywordSearch(box, {&FDocument.Main(), &FDocument.Smart(), &FDocument.History()}, *matches,
+                           FDocument.Settings().KanaBlindSearch))
             return;
         FEdit.Apply(box);
         FBar.RefreshBar();
@@ -55,28 +56,29 @@ private:
     }
 
     TFormFloat& FBar;
-    TVantor& FVantor;
+    TDocument& FDocument;
     TKeywordEdit& FEdit;
 };
 
 }  // namespace
 
-void ConnectKeywordBar(TFormFloat& bar, TVantor& vantor) {
+void ConnectKeywordBar(TFormFloat& bar, TDocument& document) {
     TKeywordEdit* edit = bar.KeywordEdit();
     if (!edit) return;
     // Lives as long as the handlers that hold it.
-    auto behaviour = std::make_shared<TKeywordBar>(bar, vantor);
+    auto behaviour = std::make_shared<TKeywordBar>(bar, document);
     edit->OnChange = [behaviour] { behaviour->Search(); };
     edit->OnEnter = [behaviour] { behaviour->Search(); };
     edit->OnKey = [behaviour](WORD key) { return behaviour->Key(key); };
 }
 
-void ActivateKeyword(TVantor& vantor) {
-    vantor.BringToFront(vantor.Handle());
-    if (!vantor.Bars().Exist()) return;
-    TFormFloat& bar = vantor.Bars().Bar(BarKeyword);
+void ActivateKeyword(TBarSet& bars) {
+    TBarHost& host = bars.Host();
+    host.BringMainWindowToFront();
+    if (!bars.Exist()) return;
+    TFormFloat& bar = bars.Bar(BarKeyword);
     if (!bar.Shown() || !bar.KeywordEdit()) return;
-    HWND window = bar.Docked() ? vantor.Handle() : bar.Handle();
+    HWND window = bar.Docked() ? host.MainWindow() : bar.Handle();
     SetForegroundWindow(window);
     SetFocus(bar.KeywordEdit()->Handle());
 }

@@ -1,13 +1,14 @@
-// The keyword bar at work: typing searches every page of the main window,
-// the smart bar and the history, completes the typed text in place, and
-// Enter starts the first match.
+// The keyword bar at work: typing searches every page of the main set, the
+// smart bar and the history, completes the typed text in place, and Enter
+// starts the first match.
 #pragma once
 
+class TBarSet;
+class TDocument;
 class TFormFloat;
-class TVantor;
 
-void ConnectKeywordBar(TFormFloat& bar, TVantor& vantor);
+void ConnectKeywordBar(TFormFloat& bar, TDocument& document);
 
 // The keyword hot key: the main window to the top and, when the keyword bar
 // is showing, the keyboard into its box.
-void ActivateKeyword(TVantor& vantor);
+void ActivateKeyword(TBarSet& bars);
