@@ -180,8 +180,8 @@ TEST_F(VantorDragTest, TheFocusStaysInsideThePageWhenEntriesAreDraggedAway) {
 TEST_F(VantorDragTest, ATabDroppedOnAnotherMovesItsPageThereAndSelectsIt) {
     TVantor& vantor = Start();
     POINT from = TabPoint(0);
-    vantor.TabSetMouseDown(mbLeft, from.x, from.y);
-    ASSERT_EQ(vantor.TabDragSource(), 0);
+    vantor.EntryDrag().TabSetMouseDown(mbLeft, from.x, from.y);
+    ASSERT_EQ(vantor.EntryDrag().TabDragSource(), 0);
     EXPECT_FALSE(vantor.TabSet.DragOver(vantor.TabSet, TabPoint(0), dsDragEnter));
 
     ASSERT_TRUE(DropOn(vantor.TabSet, vantor.TabSet, TabPoint(2)));
@@ -214,21 +214,21 @@ TEST_F(VantorDragTest, TheSplitterSizesVerticalTabsOnly) {
     vantor.FormResize();
     ASSERT_EQ(settings.TabSetHeight(), 30);
 
-    vantor.SplitterMouseDown(mbLeft, 5, 1);
-    vantor.SplitterMouseMove(ssLeft, 5, 11);
+    vantor.EntryDrag().SplitterMouseDown(mbLeft, 5, 1);
+    vantor.EntryDrag().SplitterMouseMove(ssLeft, 5, 11);
     EXPECT_EQ(settings.TabSetHeight(), 40);
-    vantor.SplitterMouseMove(ssLeft, 5, 200);
+    vantor.EntryDrag().SplitterMouseMove(ssLeft, 5, 200);
     EXPECT_EQ(settings.TabSetHeight(), 64);
-    vantor.SplitterMouseMove(0, 5, -200);  // no button held: nothing
+    vantor.EntryDrag().SplitterMouseMove(0, 5, -200);  // no button held: nothing
     EXPECT_EQ(settings.TabSetHeight(), 64);
-    vantor.SplitterMouseMove(ssLeft, 5, -200);
+    vantor.EntryDrag().SplitterMouseMove(ssLeft, 5, -200);
     EXPECT_EQ(settings.TabSetHeight(), 20);
 
     settings.HorizontalTab = true;
     vantor.RefreshTabsAndFonts();
     vantor.FormResize();
     const int before = settings.TabSetHeight();
-    vantor.SplitterMouseMove(ssLeft, 5, 30);
+    vantor.EntryDrag().SplitterMouseMove(ssLeft, 5, 30);
     EXPECT_EQ(settings.TabSetHeight(), before);
 }
 
@@ -245,9 +245,9 @@ TEST_F(VantorDragTest, LeavingAPressedEntryRunsTheDragToTheEntryReleasedOn) {
     PostMessageW(vantor.PTexture.Handle(), WM_LBUTTONUP, 0, 0);
 
     // Still inside the control: no drag.
-    vantor.EntryMouseMove(Entry(0), ssLeft, 1, 1);
-    EXPECT_FALSE(vantor.EntryDragging());
-    vantor.EntryMouseMove(Entry(0), ssLeft, -1, 1);
-    EXPECT_FALSE(vantor.EntryDragging());
+    vantor.EntryDrag().EntryMouseMove(Entry(0), ssLeft, 1, 1);
+    EXPECT_FALSE(vantor.EntryDrag().EntryDragging());
+    vantor.EntryDrag().EntryMouseMove(Entry(0), ssLeft, -1, 1);
+    EXPECT_FALSE(vantor.EntryDrag().EntryDragging());
     EXPECT_EQ(Titles(*vantor.MainPages().Pages(0)), (TStrings{"a1", SeparatorTitle, "a3", "a0"}));
 }

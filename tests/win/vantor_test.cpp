@@ -96,7 +96,7 @@ protected:
     }
 
     TVantorPage& MainPage() { return *Vantor->MainPages().Pages(0); }
-    TVantorPage& History() { return *Vantor->HistoryPages().Pages(0); }
+    TVantorPage& History() { return *Vantor->Document().History().Pages(0); }
 };
 
 std::vector<std::string> Captions(TVantorManager& pages) {
@@ -123,8 +123,8 @@ TEST_F(VantorTest, FirstStartBuildsPagesFromTheShortcutFoldersAndSavesEverything
     EXPECT_EQ(desktop.Buttons(0)->Title, "アルファ");  // sorted
     EXPECT_EQ(desktop.Buttons(1)->Title, "ゼータ");
     EXPECT_TRUE(SameText(desktop.Buttons(0)->LinkTo, target));
-    EXPECT_EQ(Captions(vantor.SmartPages()), std::vector<std::string>{"スマートバー"});
-    EXPECT_EQ(Captions(vantor.HistoryPages()), std::vector<std::string>{"履歴バー"});
+    EXPECT_EQ(Captions(vantor.Document().Smart()), std::vector<std::string>{"スマートバー"});
+    EXPECT_EQ(Captions(vantor.Document().History()), std::vector<std::string>{"履歴バー"});
 
     vantor.MainPages().AutoSave = false;  // the final save happens anyway
     Stop();
@@ -155,9 +155,9 @@ TEST_F(VantorTest, UnreadablePageFilesAreKeptAsideAndTheBarsLoadOnTheirOwn) {
     TVantor& vantor = Start();
     EXPECT_EQ(Captions(vantor.MainPages()), std::vector<std::string>{"ページ1"});
     EXPECT_EQ(ReadTextFile(Data + "Main.pag.bak"), "XX not a page file");
-    ASSERT_EQ(Captions(vantor.HistoryPages()), std::vector<std::string>{"履歴バー"});
+    ASSERT_EQ(Captions(vantor.Document().History()), std::vector<std::string>{"履歴バー"});
     EXPECT_EQ(History().Count(), 1);
-    EXPECT_EQ(Captions(vantor.SmartPages()), std::vector<std::string>{"スマートバー"});
+    EXPECT_EQ(Captions(vantor.Document().Smart()), std::vector<std::string>{"スマートバー"});
     EXPECT_FALSE(PathExists(Data + "Smart.pag.bak"));  // missing is not damaged
 }
 
@@ -440,7 +440,7 @@ TEST_F(VantorTest, ActionsRunTheirOneCommandWhicheverWayTheyAreAsked) {
     Desktop->Answer = IDYES;
     vantor.Desktop().ExecuteAction(ActionClearHistory);
     EXPECT_EQ(History().Count(), 0);
-    EXPECT_EQ(vantor.HistoryPages().Count(), 1);  // the page itself stays
+    EXPECT_EQ(vantor.Document().History().Count(), 1);  // the page itself stays
 
     // A hot key for the focused entry's folder opens it, as the menu would.
     vantor.CurrentButton = 0;

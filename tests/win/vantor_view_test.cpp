@@ -246,7 +246,7 @@ TEST_F(VantorViewTest, AClickOnAnEntryStartsItAndATabClickSwitchesThePageWithIts
     Click(vantor.PTexture.Handle(), b.Left + b.Width / 2, b.Top + b.Height / 2);
     ASSERT_EQ(Desktop->StartedItems.size(), 1u);
     EXPECT_TRUE(SameText(Desktop->StartedItems[0], Target));
-    EXPECT_EQ(vantor.HistoryPages().Pages(0)->Count(), 1);
+    EXPECT_EQ(vantor.Document().History().Pages(0)->Count(), 1);
 
     // A press on the background that is released over an entry starts nothing
     // and leaves no capture behind.

@@ -20,9 +20,9 @@ TVantorManager* TBrokenLinksCommand::SetOf(int32_t index) {
         case 0:
             return &FVantor.MainPages();
         case 1:
-            return &FVantor.SmartPages();
+            return &FVantor.Document().Smart();
         case 2:
-            return &FVantor.HistoryPages();
+            return &FVantor.Document().History();
         default:
             return nullptr;
     }
@@ -36,7 +36,7 @@ TBarKind TBrokenLinksCommand::KindOf(int32_t index) {
 void TBrokenLinksCommand::Run() {
     if (Running()) return;
     const std::vector<TLinkCheck> checks =
-        LinksToCheck({&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()});
+        LinksToCheck({&FVantor.MainPages(), &FVantor.Document().Smart(), &FVantor.Document().History()});
     FChecker.Start(checks, [this](std::vector<TLinkCheck> broken) { Finished(std::move(broken)); });
 }
 
@@ -83,7 +83,8 @@ void TBrokenLinksCommand::ShowAnswer(std::vector<TLinkCheck> broken) {
         return true;
     };
     dialog.OnDelete = [this](const std::vector<TLinkCheck>& chosen) {
-        std::vector<TVantorManager*> sets{&FVantor.MainPages(), &FVantor.SmartPages(), &FVantor.HistoryPages()};
+        std::vector<TVantorManager*> sets{&FVantor.MainPages(), &FVantor.Document().Smart(),
+                                          &FVantor.Document().History()};
         std::vector<TLinkCheck> deleted = DeleteCheckedEntries(sets, chosen);
         for (const TLinkCheck& c : deleted)
             FVantor.Document().Changed(TChange::WholePage(FVantor.Document().PageRefAt(KindOf(c.Set), c.Page)));

@@ -2,43 +2,34 @@
 // an entry onto another page's tab moves it there (Ctrl copies), a tab onto
 // another tab reorders the pages, and the splitter sizes the tab strip. What
 // is accepted and what each drop changes is decided in layout/drag_rules.
+#include "app/entry_drag.h"
+
 #include <algorithm>
 
 #include "app/vantor.h"
 #include "layout/drag_rules.h"
 
-void TVantor::ConnectDragEvents() {
-    TabSet.OnMouseMove = [this](TComponent&, TShiftState shift, int x, int y) { TabSetMouseMove(shift, x, y); };
-    TabSet.OnDragOver = [this](TComponent&, TComponent& source, int x, int y, TDragState, bool& accept) {
+void TEntryDragging::ConnectFrame() {
+    FVantor.TabSet.OnMouseMove = [this](TComponent&, TShiftState shift, int x, int y) { TabSetMouseMove(shift, x, y); };
+    FVantor.TabSet.OnDragOver = [this](TComponent&, TComponent& source, int x, int y, TDragState, bool& accept) {
         accept = TabSetDragOver(source, x, y);
     };
-    TabSet.OnDragDrop = [this](TComponent&, TComponent& source, int x, int y) { TabSetDragDrop(source, x, y); };
-    PTexture.OnDragOver = [this](TComponent&, TComponent& source, int, int, TDragState, bool& accept) {
+    FVantor.TabSet.OnDragDrop = [this](TComponent&, TComponent& source, int x, int y) { TabSetDragDrop(source, x, y); };
+    FVantor.PTexture.OnDragOver = [this](TComponent&, TComponent& source, int, int, TDragState, bool& accept) {
         accept = PTextureDragOver(source);
     };
-    PTexture.OnDragDrop = [this](TComponent&, TComponent& source, int, int) { PTextureDragDrop(source); };
-    Splitter.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int x, int y) {
+    FVantor.PTexture.OnDragDrop = [this](TComponent&, TComponent& source, int, int) { PTextureDragDrop(source); };
+    FVantor.Splitter.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int x, int y) {
         SplitterMouseDown(button, x, y);
     };
-    Splitter.OnMouseMove = [this](TComponent&, TShiftState shift, int x, int y) { SplitterMouseMove(shift, x, y); };
+    FVantor.Splitter.OnMouseMove = [this](TComponent&, TShiftState shift, int x, int y) {
+        SplitterMouseMove(shift, x, y);
+    };
 }
 
-void TVantor::ConnectEntryDragEvents() { ConnectEntryView(FMainView, TEntryWindow::Main); }
+void TEntryDragging::ConnectMainView() { ConnectEntryView(FVantor.MainView(), TEntryWindow::Main); }
 
 namespace {
-
-TBarKind KindOf(TEntryWindow window) {
-    switch (window) {
-        case TEntryWindow::Smart:
-            return TBarKind::SmartBar;
-        case TEntryWindow::Keyword:
-            return TBarKind::KeywordBar;
-        case TEntryWindow::History:
-            return TBarKind::HistoryBar;
-        default:
-            return TBarKind::Main;
-    }
-}
 
 int32_t BarIdOf(TEntryWindow window) {
     switch (window) {
@@ -64,10 +55,10 @@ int SlotIn(const TEntryView& view, const TComponent& control) {
 
 }  // namespace
 
-void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
-    FHints.ConnectView(view, MenuOwnerOf(window));
-    view.OnEntryClick = [this, window](int slot) { FLauncher.LaunchButton(KindOf(window), slot); };
-    view.IsMarked = [this](const TVantorButton& entry) { return FBrokenLinks.KnownBroken(entry.LinkTo); };
+void TEntryDragging::ConnectEntryView(TEntryView& view, TEntryWindow window) {
+    FVantor.Hints().ConnectView(view, MenuOwnerOf(window));
+    view.OnEntryClick = [this, window](int slot) { FVantor.Launcher().LaunchButton(SetOf(window), slot); };
+    view.IsMarked = [this](const TVantorButton& entry) { return FVantor.BrokenLinks().KnownBroken(entry.LinkTo); };
     auto wire = [this](TGraphicControl& control) {
         control.OnMouseMove = [this, &control](TComponent&, TShiftState shift, int x, int y) {
             EntryMouseMove(control, shift, x, y);
@@ -84,21 +75,21 @@ void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
             TEntryAt ref;
             if (button != mbRight || !FindEntry(control, ref) || !ref.Page) return;
             if (ref.Window == TEntryWindow::Main) {
-                CurrentButton = ref.Index;
-                PlaceFocusFrame(false);
+                FVantor.CurrentButton = ref.Index;
+                FVantor.PlaceFocusFrame(false);
             }
             POINT at{};
             GetCursorPos(&at);
-            FEntryMenu.Popup(MenuOwnerOf(ref.Window), *ref.Page, ref.Index, at);
+            FVantor.EntryMenu().Popup(MenuOwnerOf(ref.Window), *ref.Page, ref.Index, at);
         };
     };
-    for (int i = 0; i < PoolSize; ++i) {
+    for (int i = 0; i < TEntryView::PoolSize; ++i) {
         wire(*view.Button(i));
         wire(*view.Separator(i));
     }
     if (window == TEntryWindow::Main) return;
     // The bar's free panel: only the smart bar takes entries from elsewhere.
-    TFormFloat& bar = FBars.Bar(BarIdOf(window));
+    TFormFloat& bar = FVantor.Bars().Bar(BarIdOf(window));
     bar.PTexture.OnDragOver = [this, window](TComponent&, TComponent& source, int, int, TDragState, bool& accept) {
         TEntryAt from;
         accept = window == TEntryWindow::Smart && FindEntry(source, from) && from.Window != TEntryWindow::Smart;
@@ -107,21 +98,21 @@ void TVantor::ConnectEntryView(TEntryView& view, TEntryWindow window) {
         TEntryAt from;
         TVantorPage* target = bar.BarPage();
         if (!FindEntry(source, from) || !target || from.Window == TEntryWindow::Smart) return;
-        TransferEntry(*from.Page, from.Index, *target, FServices->IsCtrlDown(), from.Window);
-        PlaySoundEvent("DragDrop");
+        TransferEntry(*from.Page, from.Index, *target, FVantor.Services().IsCtrlDown(), from.Window);
+        FVantor.PlaySoundEvent("DragDrop");
         EntriesTransferred(from.Window, TBarKind::SmartBar);
     };
 }
 
-bool TVantor::FindEntry(const TComponent& control, TEntryAt& ref) {
-    int slot = SlotIn(FMainView, control);
+bool TEntryDragging::FindEntry(const TComponent& control, TEntryAt& ref) {
+    int slot = SlotIn(FVantor.MainView(), control);
     if (slot >= 0) {
-        ref = TEntryAt{TEntryWindow::Main, CurrentMainPage(), slot};
+        ref = TEntryAt{TEntryWindow::Main, FVantor.CurrentMainPage(), slot};
         return true;
     }
-    if (!FBars.Exist()) return false;
+    if (!FVantor.Bars().Exist()) return false;
     for (TEntryWindow window : {TEntryWindow::Smart, TEntryWindow::Keyword, TEntryWindow::History}) {
-        TFormFloat& bar = FBars.Bar(BarIdOf(window));
+        TFormFloat& bar = FVantor.Bars().Bar(BarIdOf(window));
         slot = SlotIn(bar.View(), control);
         if (slot >= 0) {
             ref = TEntryAt{window, bar.BarPage(), slot};
@@ -133,17 +124,15 @@ bool TVantor::FindEntry(const TComponent& control, TEntryAt& ref) {
 
 // A transfer takes the entry from its page (unless it copies) and gives it
 // to another: both sets' views hear of it.
-void TVantor::EntriesTransferred(TEntryWindow from, TBarKind to) {
+void TEntryDragging::EntriesTransferred(TEntryWindow from, TBarKind to) {
     const TBarKind source = SetOf(from);
-    if (source != to) FDocument.Changed(TChange::WholePage(FDocument.CurrentPage(source)));
-    FDocument.Changed(TChange::WholePage(FDocument.CurrentPage(to)));
+    if (source != to) FVantor.Document().Changed(TChange::WholePage(FVantor.Document().CurrentPage(source)));
+    FVantor.Document().Changed(TChange::WholePage(FVantor.Document().CurrentPage(to)));
 }
-
-int TVantor::MainEntryIndex(const TComponent& control) const { return SlotIn(FMainView, control); }
 
 // ---------------------------------------------------------------- entries
 
-void TVantor::EntryMouseMove(TGraphicControl& control, TShiftState shift, int x, int y) {
+void TEntryDragging::EntryMouseMove(TGraphicControl& control, TShiftState shift, int x, int y) {
     if (!(shift & ssLeft) || FEntryDragging) return;
     if (x >= 0 && y >= 0 && x < control.Width() && y < control.Height()) return;
     FEntryDragging = true;  // point-open waits meanwhile
@@ -151,7 +140,7 @@ void TVantor::EntryMouseMove(TGraphicControl& control, TShiftState shift, int x,
     FEntryDragging = false;
 }
 
-bool TVantor::EntryDragOver(TComponent& target, TComponent& source) {
+bool TEntryDragging::EntryDragOver(TComponent& target, TComponent& source) {
     TEntryAt to;
     TEntryAt from;
     if (!FindEntry(target, to)) return false;
@@ -159,100 +148,101 @@ bool TVantor::EntryDragOver(TComponent& target, TComponent& source) {
     return AcceptEntryOnEntry(&target == &source, samePanel, to.Window);
 }
 
-void TVantor::EntryDragDrop(TComponent& target, TComponent& source) {
+void TEntryDragging::EntryDragDrop(TComponent& target, TComponent& source) {
     if (!EntryDragOver(target, source)) return;
     TEntryAt to;
     TEntryAt from;
     FindEntry(target, to);
     FindEntry(source, from);
     if (!MoveEntry(*to.Page, from.Index, to.Index)) return;
-    PlaySoundEvent("DragDrop");
+    FVantor.PlaySoundEvent("DragDrop");
     EntriesTransferred(to.Window, SetOf(to.Window));
 }
 
 // ---------------------------------------------------------------- tabs
 
-void TVantor::TabSetMouseDown(TMouseButton button, int x, int y) {
-    if (button == mbLeft) FTabDragSource = TabSet.TabAtPos(x, y);
+void TEntryDragging::TabSetMouseDown(TMouseButton button, int x, int y) {
+    if (button == mbLeft) FTabDragSource = FVantor.TabSet.TabAtPos(x, y);
 }
 
-void TVantor::TabSetMouseMove(TShiftState shift, int x, int y) {
+void TEntryDragging::TabSetMouseMove(TShiftState shift, int x, int y) {
     if (!(shift & ssLeft) || FTabDragSource < 0) return;
-    const int under = TabSet.TabAtPos(x, y);
+    const int under = FVantor.TabSet.TabAtPos(x, y);
     if (under < 0 || under == FTabDragSource) return;
-    TabSet.BeginDrag();
+    FVantor.TabSet.BeginDrag();
     // The release ended the drag, not the strip: its press is over too.
     FTabDragSource = -1;
-    FUserPageSwitch = false;
+    FVantor.EndUserPageSwitch();
 }
 
-bool TVantor::TabSetDragOver(TComponent& source, int x, int y) {
+bool TEntryDragging::TabSetDragOver(TComponent& source, int x, int y) {
     TEntryAt from;
-    if (&source == &TabSet)
+    if (&source == &FVantor.TabSet)
         from.Window = TEntryWindow::Main;
     else if (!FindEntry(source, from))
         return false;
-    return AcceptOnTab(from.Window, TabSet.TabAtPos(x, y), TabSet.TabIndex(), MainPages().Count());
+    return AcceptOnTab(from.Window, FVantor.TabSet.TabAtPos(x, y), FVantor.TabSet.TabIndex(),
+                       FVantor.MainPages().Count());
 }
 
-void TVantor::TabSetDragDrop(TComponent& source, int x, int y) {
+void TEntryDragging::TabSetDragDrop(TComponent& source, int x, int y) {
     if (!TabSetDragOver(source, x, y)) return;
-    const int tab = TabSet.TabAtPos(x, y);
-    PlaySoundEvent("DragDrop");
-    if (&source == &TabSet) {
-        if (!MovePage(MainPages(), FTabDragSource, tab)) return;
-        SelectTabQuietly(tab);
-        FDocument.Changed(TChange::WholeSet(TBarKind::Main));
+    const int tab = FVantor.TabSet.TabAtPos(x, y);
+    FVantor.PlaySoundEvent("DragDrop");
+    if (&source == &FVantor.TabSet) {
+        if (!MovePage(FVantor.MainPages(), FTabDragSource, tab)) return;
+        FVantor.SelectTabQuietly(tab);
+        FVantor.Document().Changed(TChange::WholeSet(TBarKind::Main));
         return;
     }
     TEntryAt from;
-    TVantorPage* target = MainPages().Pages(tab);
+    TVantorPage* target = FVantor.MainPages().Pages(tab);
     if (!FindEntry(source, from) || !target) return;
-    TransferEntry(*from.Page, from.Index, *target, FServices->IsCtrlDown(), from.Window);
+    TransferEntry(*from.Page, from.Index, *target, FVantor.Services().IsCtrlDown(), from.Window);
     KeepFocusInsidePage();
     EntriesTransferred(from.Window, TBarKind::Main);
 }
 
 // A page left without launcher entries gets no frame to clamp the focus, so
 // the saved focus is kept inside the page here.
-void TVantor::KeepFocusInsidePage() {
-    const TVantorPage* page = CurrentMainPage();
-    if (page && CurrentButton >= page->Count()) CurrentButton = std::max(page->Count() - 1, 0);
+void TEntryDragging::KeepFocusInsidePage() {
+    const TVantorPage* page = FVantor.CurrentMainPage();
+    if (page && FVantor.CurrentButton >= page->Count()) FVantor.CurrentButton = std::max(page->Count() - 1, 0);
 }
 
-bool TVantor::PTextureDragOver(TComponent& source) {
+bool TEntryDragging::PTextureDragOver(TComponent& source) {
     // The main window's own entries are reordered on each other, never
     // dropped on the bare panel; the bars' entries are added to the page.
     TEntryAt from;
     return FindEntry(source, from) && AcceptOnPanel(from.Window);
 }
 
-void TVantor::PTextureDragDrop(TComponent& source) {
+void TEntryDragging::PTextureDragDrop(TComponent& source) {
     TEntryAt from;
-    TVantorPage* page = CurrentMainPage();
+    TVantorPage* page = FVantor.CurrentMainPage();
     if (!PTextureDragOver(source) || !FindEntry(source, from) || !page) return;
-    TransferEntry(*from.Page, from.Index, *page, FServices->IsCtrlDown(), from.Window);
-    PlaySoundEvent("DragDrop");
+    TransferEntry(*from.Page, from.Index, *page, FVantor.Services().IsCtrlDown(), from.Window);
+    FVantor.PlaySoundEvent("DragDrop");
     EntriesTransferred(from.Window, TBarKind::Main);
 }
 
 // ---------------------------------------------------------------- splitter
 
-void TVantor::SplitterMouseDown(TMouseButton button, int x, int y) {
+void TEntryDragging::SplitterMouseDown(TMouseButton button, int x, int y) {
     if (button == mbLeft) FSplitterAnchor = TPoint{x, y};
 }
 
-void TVantor::SplitterMouseMove(TShiftState shift, int x, int y) {
+void TEntryDragging::SplitterMouseMove(TShiftState shift, int x, int y) {
     if (!(shift & ssLeft)) return;
-    TVantorManager& settings = MainPages();
-    const int side = ResolveTabSide(settings.PageTabLayout(), FDockEdge);
+    TVantorManager& settings = FVantor.MainPages();
+    const int side = ResolveTabSide(settings.PageTabLayout(), FVantor.DockEdge());
     // The stored height is in 96-DPI units, and so is the pointer's offset.
-    const TPoint at{FSplitterAnchor.X + UnscaleFromDpi(x - FSplitterAnchor.X, FDpi),
-                    FSplitterAnchor.Y + UnscaleFromDpi(y - FSplitterAnchor.Y, FDpi)};
+    const TPoint at{FSplitterAnchor.X + UnscaleFromDpi(x - FSplitterAnchor.X, FVantor.Dpi()),
+                    FSplitterAnchor.Y + UnscaleFromDpi(y - FSplitterAnchor.Y, FVantor.Dpi())};
     const int height = DraggedTabSetHeight(settings.TabSetHeight(), side, FSplitterAnchor, at, settings.HorizontalTab);
     if (height == settings.TabSetHeight()) return;
     settings.SetTabSetHeight(height);
-    FDocument.Changed(TChange::SettingsOnly());
-    FormResize();
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    FVantor.Document().Changed(TChange::SettingsOnly());
+    FVantor.FormResize();
+    RedrawWindow(FVantor.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

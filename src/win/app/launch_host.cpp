@@ -6,7 +6,7 @@ HWND TMainLaunchHost::LaunchOwner() { return FVantor.Handle(); }
 
 TVantorManager& TMainLaunchHost::LaunchSettings() { return FVantor.MainPages(); }
 
-TVantorManager* TMainLaunchHost::LaunchPages(TBarKind kind) { return FVantor.PagesOf(kind); }
+TVantorManager* TMainLaunchHost::LaunchPages(TBarKind kind) { return FVantor.Document().SetOf(kind); }
 
 void TMainLaunchHost::LaunchErrorBox(const std::string& text) { FVantor.ErrorBox(text); }
 

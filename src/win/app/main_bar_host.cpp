@@ -14,7 +14,9 @@ public:
     void BringMainWindowToFront() override { FVantor.BringToFront(FVantor.Handle()); }
     void PaintBackground(HDC dc, const RECT& rect) override { FVantor.PaintBackground(dc, rect); }
     TLauncherButtonCache& IconCache() override { return FVantor.IconCache(); }
-    void ConnectEntryView(TEntryView& view, TEntryWindow window) override { FVantor.ConnectEntryView(view, window); }
+    void ConnectEntryView(TEntryView& view, TEntryWindow window) override {
+        FVantor.EntryDrag().ConnectEntryView(view, window);
+    }
     void DropFilesOnPage(const std::vector<std::string>& files, int32_t entry, TBarKind set,
                          TVantorPage& page) override {
         FVantor.Launcher().DropFilesOnPage(files, entry, set, page);

@@ -1,33 +1,29 @@
-// The main window: owns the page sets, runs the start-up and the final save,
-// shows the current page with its tab strip against a screen edge, starts
-// entries and shows the program's message boxes.
+// The main window: a view of the document (app/document_saver.h keeps its
+// files) that shows the current page with its tab strip against a screen
+// edge, docks, hides and paints; its parts are classes of their own.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
-#include "app/auto_hider.h"
 #include "app/broken_links_command.h"
 #include "app/desktop_hooks.h"
 #include "app/desktop_services.h"
 #include "app/document_saver.h"
 #include "app/editing_commands.h"
+#include "app/entry_drag.h"
 #include "app/entry_menu.h"
 #include "app/hints.h"
 #include "app/launch_host.h"
-#include "app/launcher.h"
 #include "app/main_bar_host.h"
+#include "app/main_hider_host.h"
 #include "app/modal_ui.h"
 #include "app/system_buttons.h"
 #include "app/window_settings.h"
 #include "bars/bar_set.h"
-#include "base/handles.h"
 #include "base/popup_menu.h"
 #include "commands/command_table.h"
 #include "controls/entry_view.h"
@@ -39,22 +35,13 @@
 #include "controls/separator.h"
 #include "controls/wallpaper.h"
 #include "document/document.h"
-#include "layout/frame_layout.h"
-#include "layout/page_layout.h"
-#include "model/vantor_classes.h"
-#include "platform.h"
-#include "session/data_files.h"
-#include "settings/folder_history.h"
 #include "settings/placement.h"
 #include "shell/screen_saver.h"
 
-class TProfile;
-
 class TModalForm;
-
 class TMainPagesPreload;
 
-class TVantor : public TForm, private TAutoHideHost {
+class TVantor : public TForm {
 public:
     TVantor(TPlatform& platform, std::string programFolder, std::string dataFolder,
             std::unique_ptr<TDesktopServices> services = std::make_unique<TDesktopServices>());
@@ -85,16 +72,10 @@ public:
     // The user's data; the window is one of its views.
     TDocument& Document() { return FDocument; }
     TVantorManager& MainPages() { return FDocument.Main(); }
-    TVantorManager& SmartPages() { return FDocument.Smart(); }
-    TVantorManager& HistoryPages() { return FDocument.History(); }
-    TVantorManager& KeywordPages() { return FDocument.Keyword(); }
-    // The set shown by a window; null for the resource bar.
-    TVantorManager* PagesOf(TBarKind kind) { return FDocument.SetOf(kind); }
     TDesktopServices& Services() { return *FServices; }
     // FormCreate has run to its end.
     bool Started() const { return FStarted; }
 
-    // Start-up and saving.
     // The windows' settings and places in Vantor.ini.
     TWindowSettings& WindowSettings() { return FWindowSettings; }
     // Everything now, as the automatic save does.
@@ -137,9 +118,6 @@ public:
     TPlatform& Platform() { return FPlatform; }
     // The icons of every view.
     TLauncherButtonCache& IconCache() { return FIconCache; }
-    // A bar's entries behave as the main window's: clicks start them, and
-    // they are dragged and take drops through the same handlers.
-    void ConnectEntryView(TEntryView& view, TEntryWindow window);
 
     // The frame and the current page (vantor_layout.cpp).
     static constexpr int PoolSize = TEntryView::PoolSize;
@@ -168,8 +146,13 @@ public:
     // The main timer's interval from the settings.
     void ApplyTimerInterval();
     void TabSetChange();
+    // Opens a page as the user's choice would, with its sound.
+    void SelectPageByUser(int index);
     // Selects a tab without switching the page through TabSetChange.
     void SelectTabQuietly(int index);
+    // A press on the strip has ended as a drag: what follows is not the user's page switch.
+    void EndUserPageSwitch() { FUserPageSwitch = false; }
+    TVantorPage* CurrentMainPage() const;
     void InvalidateCaptionStrip();
 
     // Docking (vantor_dock.cpp). `sender` is null when the window calls them
@@ -189,22 +172,8 @@ public:
     // the page so that it shows when asked.
     void PlaceFocusFrame(bool scrollIntoView);
 
-    // Dragging entries onto entries and tabs, tabs onto tabs, and the
-    // splitter (entry_drag.cpp). Targets and sources are the controls
-    // themselves; (x, y) in the target's or the pressed control's coordinates.
-    void EntryMouseMove(TGraphicControl& control, TShiftState shift, int x, int y);
-    bool EntryDragOver(TComponent& target, TComponent& source);
-    void EntryDragDrop(TComponent& target, TComponent& source);
-    void TabSetMouseDown(TMouseButton button, int x, int y);
-    void TabSetMouseMove(TShiftState shift, int x, int y);
-    bool TabSetDragOver(TComponent& source, int x, int y);
-    void TabSetDragDrop(TComponent& source, int x, int y);
-    bool PTextureDragOver(TComponent& source);
-    void PTextureDragDrop(TComponent& source);
-    void SplitterMouseDown(TMouseButton button, int x, int y);
-    void SplitterMouseMove(TShiftState shift, int x, int y);
-    bool EntryDragging() const { return FEntryDragging; }
-    int TabDragSource() const { return FTabDragSource; }
+    // Dragging entries, tabs and the splitter (app/entry_drag.h).
+    TEntryDragging& EntryDrag() { return FEntryDrag; }
 
     // Sliding off the screen edge and back (app/auto_hider.h).
     void HideWindow(bool immediate) { FHider.Hide(immediate); }
@@ -216,8 +185,6 @@ public:
     void PaintBackground(HDC dc, const RECT& rect);
     void LoadWallpaper();
     void ApplyOpacity();
-    // One of the seven window colours (TVantorSettings::BackgroundColor...).
-    TColor WindowColor(int index) const { return FColors[index]; }
     // The window font: FontName, 12-pixel characters, Japanese character set.
     HFONT WindowFont() const { return FWindowFont.Get(); }
     const LOGFONTW& WindowLogFont() const { return FWindowLogFont; }
@@ -232,9 +199,6 @@ protected:
     void PaintForm(HDC dc, const RECT& clip) override;
 
 private:
-    // Saves before Windows ends, asking as the final save does.
-    friend class TSystemButtons;
-
     void FormCreate();
     void FormShow();
     void CreateBars();
@@ -242,44 +206,16 @@ private:
     void FormActivate();
     void FormDeactivate();
     void ApplicationActivate();
-    // What the auto-hide needs of the main window.
-    HWND HiderWindow() override { return Handle(); }
-    TDockEdge HiderEdge() override { return FDockEdge; }
-    int HiderPx(int units) override { return Px(units); }
-    const TVantorSettings& HiderSettings() override { return MainPages(); }
-    bool HiderPageExists() override { return PoolsExist(); }
-    HWND HiderEntryArea() override { return ScrollBox.Handle(); }
-    HWND HiderEntryPanel() override { return PTexture.Handle(); }
-    TNarrowTab& HiderTabs() override { return TabSet; }
-    void HiderOpenPage(int tab) override { SelectPageByUser(tab); }
-    void HiderHideTitle() override { FHints.HideTitle(); }
-    bool HiderBarActive() override { return FBars.IsActiveForm(); }
     void CreateControls();
     void CreateEntryPools();
     void ConnectEvents();
     void ConnectKeyEvents();
-    void ConnectDragEvents();
-    void ConnectEntryDragEvents();
-    // The index in the current page of a main-window entry control; -1 for
-    // anything else.
-    int MainEntryIndex(const TComponent& control) const;
-    // The window, page and index of an entry control of any view.
-    struct TEntryAt {
-        TEntryWindow Window = TEntryWindow::Main;
-        TVantorPage* Page = nullptr;
-        int Index = -1;
-    };
-    bool FindEntry(const TComponent& control, TEntryAt& ref);
-    void EntriesTransferred(TEntryWindow from, TBarKind to);
-    void KeepFocusInsidePage();
-    void SelectPageByUser(int index);
     void WMSetFocus();
     void TitleMouseDown(TComponent* sender, TMouseButton button, int x, int y);
     void TitleMouseMove(TComponent* sender, int x, int y);
     void TitleMouseUp(TComponent* sender, TMouseButton button, int x, int y);
     void WMMouseWheel(WPARAM wParam, LPARAM lParam);
     bool PoolsExist() const { return FMainView.PoolsExist(); }
-    TVantorPage* CurrentMainPage() const;
     void PTexturePaint(HDC dc, const RECT& clip);
     void PaintCaptionStrip(HDC dc, const RECT& strip);
     void ApplyWindowFont();
@@ -301,8 +237,6 @@ private:
     TWindowSettings FWindowSettings{*this};
     TDocumentSaver FSaver{FDocument, FWindowSettings};
     bool FStarted = false;  // FormCreate has run to its end
-    // What loads, what is kept aside or never saved over, and the saves.
-    TSessionFiles& FDataFiles = FDocument.Files();
     bool FPainted = false;
 
     TModalUi FModal{*this};
@@ -326,9 +260,7 @@ private:
     bool FUserPageSwitch = false;
     int FHotTitle = -1;      // the entry whose title is under the pointer
     int FPressedTitle = -1;  // the entry whose title the left button went down on
-    bool FEntryDragging = false;
-    int FTabDragSource = -1;  // the tab the left button went down on
-    TPoint FSplitterAnchor;
+    TEntryDragging FEntryDrag{*this};
 
     // Docking.
     TDockEdge FDockEdge = deNone;
@@ -336,7 +268,8 @@ private:
     TPoint FDragAnchor;
     bool FDragging = false;  // a left press on the window or PTexture is being dragged
     bool FWindowActive = false;
-    TAutoHider FHider{*this, FDesktop, FPlatform};
+    std::unique_ptr<TAutoHideHost> FHiderHost = MainHiderHost(*this);
+    TAutoHider FHider{*FHiderHost, FDesktop, FPlatform};
 
     // Painting.
     std::array<TColor, ColorCount> FColors = DefaultColors;

@@ -79,7 +79,7 @@ void TVantor::CreateEntryPools() {
         Controls().Add(*separator);
         FBarSeparators[i] = std::move(separator);
     }
-    ConnectEntryDragEvents();
+    FEntryDrag.ConnectMainView();
 }
 
 void TVantor::ConnectEvents() {
@@ -105,11 +105,11 @@ void TVantor::ConnectEvents() {
     // From a press on the strip to its release, page switches are the user's.
     TabSet.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int x, int y) {
         if (button == mbLeft) FUserPageSwitch = true;
-        TabSetMouseDown(button, x, y);
+        FEntryDrag.TabSetMouseDown(button, x, y);
     };
     TabSet.OnMouseUp = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = false; };
     ConnectKeyEvents();
-    ConnectDragEvents();
+    FEntryDrag.ConnectFrame();
 }
 
 // ---------------------------------------------------------------- frame

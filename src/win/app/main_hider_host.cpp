@@ -1,0 +1,29 @@
+#include "app/main_hider_host.h"
+
+#include "app/vantor.h"
+
+namespace {
+
+class TMainHiderHost : public TAutoHideHost {
+public:
+    explicit TMainHiderHost(TVantor& vantor) : FVantor(vantor) {}
+
+    HWND HiderWindow() override { return FVantor.Handle(); }
+    TDockEdge HiderEdge() override { return FVantor.DockEdge(); }
+    int HiderPx(int units) override { return FVantor.Px(units); }
+    const TVantorSettings& HiderSettings() override { return FVantor.MainPages(); }
+    bool HiderPageExists() override { return FVantor.MainView().PoolsExist(); }
+    HWND HiderEntryArea() override { return FVantor.ScrollBox.Handle(); }
+    HWND HiderEntryPanel() override { return FVantor.PTexture.Handle(); }
+    TNarrowTab& HiderTabs() override { return FVantor.TabSet; }
+    void HiderOpenPage(int tab) override { FVantor.SelectPageByUser(tab); }
+    void HiderHideTitle() override { FVantor.Hints().HideTitle(); }
+    bool HiderBarActive() override { return FVantor.Bars().IsActiveForm(); }
+
+private:
+    TVantor& FVantor;
+};
+
+}  // namespace
+
+std::unique_ptr<TAutoHideHost> MainHiderHost(TVantor& vantor) { return std::make_unique<TMainHiderHost>(vantor); }
