@@ -234,7 +234,7 @@ protected:
 TEST_F(SystemButtonsTest, TheScreenSaverStopsForTheSessionAndStartsOnRequest) {
     TVantor& vantor = Start();
     TSystemButtons& buttons = vantor.SystemFunctions();
-    TIconButton& button = vantor.BScreenSaver();
+    TIconButton& button = vantor.SystemButtons[sbScreenSaver];
     EXPECT_EQ(button.ButtonType(), itCheck);
     buttons.MInvalidateScreenSaverClick();
     EXPECT_TRUE(button.Down());
@@ -303,10 +303,10 @@ TEST_F(SystemButtonsTest, TheAutoRunButtonShowsTheRegistryAndAFailedWriteChanges
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VantorTests");
     buttons.AutoRun = TAutoRunPolicy(L"Software\\VantorTests\\AutoRun");
     buttons.ShowAutoRunState(!buttons.AutoRun.IsEnabled(), false);
-    EXPECT_FALSE(vantor.BStopAutoRun().Down());
+    EXPECT_FALSE(vantor.SystemButtons[sbStopAutoRun].Down());
     buttons.MInvalidateAutoRunClick();  // no value to change
     EXPECT_EQ(Desktop->Boxes, std::vector<std::string>{"AutoRunの停止に失敗しました。"});
-    EXPECT_FALSE(vantor.BStopAutoRun().Down());
+    EXPECT_FALSE(vantor.SystemButtons[sbStopAutoRun].Down());
     EXPECT_FALSE(buttons.AutoRunMenu().IsChecked(0));
 
     HKEY handle = nullptr;
@@ -316,9 +316,9 @@ TEST_F(SystemButtonsTest, TheAutoRunButtonShowsTheRegistryAndAFailedWriteChanges
     RegSetValueExW(handle, TAutoRunPolicy::ValueName, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof(value));
     RegCloseKey(handle);
     buttons.MInvalidateAutoRunClick();
-    EXPECT_TRUE(vantor.BStopAutoRun().Down());
+    EXPECT_TRUE(vantor.SystemButtons[sbStopAutoRun].Down());
     EXPECT_TRUE(buttons.AutoRunMenu().IsChecked(0));
-    EXPECT_EQ(vantor.BStopAutoRun().Icon(), MenuImages().Icon(miAutoRunStopped));
+    EXPECT_EQ(vantor.SystemButtons[sbStopAutoRun].Icon(), MenuImages().Icon(miAutoRunStopped));
     EXPECT_FALSE(buttons.AutoRun.IsEnabled());
     // The drive list is made as the menu opens; no CD-ROM, nothing to run.
     buttons.AutoRunMenu().InitPopup();

@@ -301,9 +301,10 @@ TEST_F(VantorViewTest, TheWindowSnapsToScreenEdgesAndTurnsItsFrame) {
     RECT client;
     GetClientRect(vantor.Handle(), &client);
     const int s = vantor.MainPages().CaptionWidth();
-    EXPECT_EQ(vantor.BReboot().Bounds(), (TBounds{client.right - s + 1, client.bottom - s + 1, s - 2, s - 2}));
-    EXPECT_EQ(vantor.BStopAutoRun().Bounds(), ParkedBounds);  // hidden by default: no place in the strip
-    EXPECT_TRUE(Desktop->Sounds.empty());                     // the hidden window changes its layout silently
+    EXPECT_EQ(vantor.SystemButtons[sbReboot].Bounds(),
+              (TBounds{client.right - s + 1, client.bottom - s + 1, s - 2, s - 2}));
+    EXPECT_EQ(vantor.SystemButtons[sbStopAutoRun].Bounds(), ParkedBounds);  // hidden by default: no place in the strip
+    EXPECT_TRUE(Desktop->Sounds.empty());  // the hidden window changes its layout silently
     ExpectPoolMatchesCore("docked right");
 
     // Placed anywhere, a re-snap puts it against the nearest edge again.

@@ -5,6 +5,7 @@
 
 #include "base/system_library.h"
 #include "base/win_text.h"
+#include "session/data_files.h"
 #include "settings/sounds.h"
 
 int TDesktopServices::ShowMessage(HWND owner, const std::string& text, UINT type) {
@@ -80,4 +81,10 @@ bool TDesktopServices::ExitSystem(UINT flags, bool isNT) {
         if (!AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr)) return false;
     }
     return ExitWindowsEx(flags, 0) != 0;
+}
+
+void AddFirstRunPages(TVantorManager& pages, TPlatform& platform, TDesktopServices& services) {
+    for (const TShortcutPageSource& source :
+         FirstRunPageSources(services.SpecialFolderPath(sfDesktop), services.SpecialFolderPath(sfPrograms)))
+        AddShortcutPage(pages, platform, source.Caption, source.Folder, CanonicalPath);
 }

@@ -54,3 +54,9 @@ private:
     std::mt19937 FRandom;
     TModule FWinmm;  // loaded on the first sound, from the System folder
 };
+
+class TPlatform;
+class TVantorManager;
+
+// The first start: pages of the shortcuts on the desktop and in the Start menu.
+void AddFirstRunPages(TVantorManager& pages, TPlatform& platform, TDesktopServices& services);

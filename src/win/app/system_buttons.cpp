@@ -29,13 +29,13 @@ TSystemButtons::~TSystemButtons() {
 
 void TSystemButtons::Connect() {
     FVantor.ScreenSaver.UseSystem(&FVantor.Services());
-    FVantor.BStopAutoRun().SetButtonType(itCheck);
-    FVantor.BScreenSaver().SetButtonType(itCheck);
-    FVantor.BOpenFolder().OnClick = [this](TComponent&) { BOpenFolderClick(); };
-    FVantor.BScreenSaver().OnClick = [this](TComponent&) { BScreenSaverClick(true); };
-    FVantor.BShutdown().OnClick = [this](TComponent&) { BShutdownClick(); };
-    FVantor.BReboot().OnClick = [this](TComponent&) { BRebootClick(); };
-    FVantor.BStopAutoRun().OnClick = [this](TComponent&) { BStopAutoRunClick(); };
+    FVantor.SystemButtons[sbStopAutoRun].SetButtonType(itCheck);
+    FVantor.SystemButtons[sbScreenSaver].SetButtonType(itCheck);
+    FVantor.SystemButtons[sbOpenFolder].OnClick = [this](TComponent&) { BOpenFolderClick(); };
+    FVantor.SystemButtons[sbScreenSaver].OnClick = [this](TComponent&) { BScreenSaverClick(true); };
+    FVantor.SystemButtons[sbShutdown].OnClick = [this](TComponent&) { BShutdownClick(); };
+    FVantor.SystemButtons[sbReboot].OnClick = [this](TComponent&) { BRebootClick(); };
+    FVantor.SystemButtons[sbStopAutoRun].OnClick = [this](TComponent&) { BStopAutoRunClick(); };
     TCommandTable& commands = FVantor.Commands();
     commands.Bind(ActionStopAutoRun, [this] { BStopAutoRunClick(); });
     commands.Bind(ActionOpenFolder, [this] { BOpenFolderClick(); });
@@ -82,7 +82,7 @@ void TSystemButtons::PopupAt(TIconButton& button, TPopupMenu& menu) {
 void TSystemButtons::BOpenFolderClick() {
     if (FFolderMenu.Busy()) return;
     bool shown = false;
-    const POINT at = MenuPoint(FVantor.BOpenFolder(), shown);
+    const POINT at = MenuPoint(FVantor.SystemButtons[sbOpenFolder], shown);
     if (shown) FFolderMenu.DropDown(at);
 }
 
@@ -101,7 +101,7 @@ void TSystemButtons::BScreenSaverClick(bool fromButton) {
     if (!fromButton || FVantor.Services().IsCtrlDown())
         MExecuteScreenSaverClick();
     else
-        PopupAt(FVantor.BScreenSaver(), FScreenSaverMenu);
+        PopupAt(FVantor.SystemButtons[sbScreenSaver], FScreenSaverMenu);
 }
 
 void TSystemButtons::MExecuteScreenSaverClick() {
@@ -122,7 +122,7 @@ void TSystemButtons::MExecuteScreenSaverClick() {
 void TSystemButtons::MInvalidateScreenSaverClick() {
     FScreenSaverStopped = !FScreenSaverStopped;
     FScreenSaverMenu.SetChecked(StopItem, FScreenSaverStopped);
-    TIconButton& button = FVantor.BScreenSaver();
+    TIconButton& button = FVantor.SystemButtons[sbScreenSaver];
     button.SetDown(FScreenSaverStopped);
     // Off for this session; back on only if it was this program that turned
     // it off, so a user who keeps it off finds it off.
@@ -157,7 +157,7 @@ bool TSystemButtons::SaveBeforeExit(const char* what) {
 }
 
 void TSystemButtons::BShutdownClick() {
-    FVantor.BShutdown().MouseLeave();
+    FVantor.SystemButtons[sbShutdown].MouseLeave();
     if (FVantor.MainPages().ConfirmShutdown && !FVantor.ConfirmBox(kShutdownQuestion)) return;
     if (!SaveBeforeExit("Windowsを終了")) return;
     // When the session does not end the program simply goes on, all saved.
@@ -165,7 +165,7 @@ void TSystemButtons::BShutdownClick() {
 }
 
 void TSystemButtons::BRebootClick() {
-    FVantor.BReboot().MouseLeave();
+    FVantor.SystemButtons[sbReboot].MouseLeave();
     const bool shiftAtClick = FVantor.Services().IsShiftDown();
     if (FVantor.MainPages().ConfirmReboot && !FVantor.ConfirmBox(kRebootQuestion)) return;
     const bool restartProgram = UseRestartProgram(shiftAtClick, FVantor.Services().IsShiftDown(), FVantor.IsNT);
@@ -184,13 +184,13 @@ void TSystemButtons::ShowAutoRunState(bool stopped, bool writeRegistry) {
         return;
     }
     MarkAutoRunState(stopped);
-    TIconButton& button = FVantor.BStopAutoRun();
+    TIconButton& button = FVantor.SystemButtons[sbStopAutoRun];
     button.SetSharedIcon(Pictures().SharedIcon(stopped ? miAutoRunStopped : miAutoRun));
     button.Invalidate();
 }
 
 void TSystemButtons::MarkAutoRunState(bool stopped) {
-    FVantor.BStopAutoRun().SetDown(stopped);
+    FVantor.SystemButtons[sbStopAutoRun].SetDown(stopped);
     FAutoRunMenu.SetChecked(StopItem, stopped);
 }
 
@@ -208,9 +208,9 @@ void TSystemButtons::RefreshPictures() {
     }
 }
 
-void TSystemButtons::BStopAutoRunClick() { PopupAt(FVantor.BStopAutoRun(), FAutoRunMenu); }
+void TSystemButtons::BStopAutoRunClick() { PopupAt(FVantor.SystemButtons[sbStopAutoRun], FAutoRunMenu); }
 
-void TSystemButtons::MInvalidateAutoRunClick() { ShowAutoRunState(!FVantor.BStopAutoRun().Down(), true); }
+void TSystemButtons::MInvalidateAutoRunClick() { ShowAutoRunState(!FVantor.SystemButtons[sbStopAutoRun].Down(), true); }
 
 void TSystemButtons::MStopAutoRun2Popup() {
     FAutoRunDrives->Clear();

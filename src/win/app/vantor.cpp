@@ -69,7 +69,7 @@ void TVantor::FormCreate() {
     FServices->SeedRandom();
     CreateEntryPools();
     FDocument.Listen([this](const TChange& change) { DocumentChanged(change); });
-    FSaver.Load(MainPagesPreload, [this] { BuildFirstRunPages(); });
+    FSaver.Load(MainPagesPreload, [this] { AddFirstRunPages(MainPages(), FPlatform, *FServices); });
     RefreshTabsAndFonts();
     FWindowSettings.Read();
     // A docked bar's band is part of the window's layout; floating bars can
@@ -202,15 +202,6 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// ---------------------------------------------------------------- data files
-
-// The first start: pages of the shortcuts on the desktop and in the Start menu.
-void TVantor::BuildFirstRunPages() {
-    for (const TShortcutPageSource& source :
-         FirstRunPageSources(FServices->SpecialFolderPath(sfDesktop), FServices->SpecialFolderPath(sfPrograms)))
-        AddShortcutPage(MainPages(), FPlatform, source.Caption, source.Folder, CanonicalPath);
-}
-
 // ---------------------------------------------------------------- saving
 
 void TVantor::TimerTimer() {
@@ -226,32 +217,6 @@ void TVantor::ApplyTimerInterval() {
     UINT interval = static_cast<UINT>(
         std::max<int32_t>(1, std::min(MainPages().CalcResourceInterval(), MainPages().CheckMousePosInterval())));
     SetTimer(Handle(), kMainTimer, interval, nullptr);
-}
-
-// ---------------------------------------------------------------- placement
-
-TPlacement TVantor::CurrentPlacement() const {
-    TPlacement placement;
-    RECT r{};
-    WINDOWPLACEMENT kept{};
-    kept.length = sizeof(kept);
-    if (IsZoomed(Handle()) && GetWindowPlacement(Handle(), &kept))
-        r = kept.rcNormalPosition;  // the restored rectangle, not the screen
-    else
-        GetWindowRect(Handle(), &r);
-    placement.Left = r.left;
-    placement.Top = r.top;
-    // Sizes are kept in 96-DPI units, so the window looks the same on
-    // another screen; places are the screen's own.
-    placement.Width = UnscaleFromDpi(r.right - r.left, FDpi);
-    placement.Height = UnscaleFromDpi(r.bottom - r.top, FDpi);
-    // A window slid off its edge is kept where it slides back to: the next
-    // start must not come up off the screen.
-    if (const std::optional<TPoint> back = FHider.ShownPlace()) {
-        placement.Left = back->X;
-        placement.Top = back->Y;
-    }
-    return placement;
 }
 
 // The window moved to a monitor of another DPI, or the user changed the
@@ -300,13 +265,9 @@ void TVantor::DocumentChanged(const TChange& change) {
             if (FBars.Exist()) FBars.Bar(BarSmart).RefreshBar();
             break;
         case TBarKind::HistoryBar:
-            RebuildHistoryBar();
+            if (FBars.Exist()) FBars.Bar(BarHistory).RefreshBar();
             break;
         default:
             break;
     }
-}
-
-void TVantor::RebuildHistoryBar() {
-    if (FBars.Exist()) FBars.Bar(BarHistory).RefreshBar();
 }

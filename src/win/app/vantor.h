@@ -127,11 +127,6 @@ public:
     TNarrowTab TabSet;
     TSeparator Splitter;
     std::array<TIconButton, sbCount> SystemButtons;  // indexed by TSystemButtonId
-    TIconButton& BStopAutoRun() { return SystemButtons[sbStopAutoRun]; }
-    TIconButton& BOpenFolder() { return SystemButtons[sbOpenFolder]; }
-    TIconButton& BScreenSaver() { return SystemButtons[sbScreenSaver]; }
-    TIconButton& BShutdown() { return SystemButtons[sbShutdown]; }
-    TIconButton& BReboot() { return SystemButtons[sbReboot]; }
     // The current page's entries on PTexture; its pools exist once FormCreate made them.
     TEntryView& MainView() { return FMainView; }
     TSeparator* BarSeparator(int index) const { return FBarSeparators[index].get(); }
@@ -153,7 +148,6 @@ public:
     // A press on the strip has ended as a drag: what follows is not the user's page switch.
     void EndUserPageSwitch() { FUserPageSwitch = false; }
     TVantorPage* CurrentMainPage() const;
-    void InvalidateCaptionStrip();
 
     // Docking (vantor_dock.cpp). `sender` is null when the window calls them
     // itself; the window's own pointer events arrive here too.
@@ -161,8 +155,6 @@ public:
     void FormMouseMove(TComponent* sender, TShiftState shift, int x, int y);
     void FormMouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Resnap();
-    // Where the window is kept: its restored place, or where it slides back to.
-    TPlacement CurrentPlacement() const;
 
     // The keyboard, the focus frame and the wheel (entry_input.cpp). `screen`
     // is the pointer's screen position; delta > 0 is a turn away from the user.
@@ -179,6 +171,8 @@ public:
     void HideWindow(bool immediate) { FHider.Hide(immediate); }
     void ShowWindowNow(bool immediate) { FHider.Show(immediate); }
     bool Hidden() const { return FHider.Hidden(); }
+    // Where a window slid off its edge comes back to.
+    std::optional<TPoint> ShownPlace() const { return FHider.ShownPlace(); }
 
     // Painting (vantor_paint.cpp).
     // The background colour or the wallpaper tiled from the DC's origin.
@@ -187,7 +181,6 @@ public:
     void ApplyOpacity();
     // The window font: FontName, 12-pixel characters, Japanese character set.
     HFONT WindowFont() const { return FWindowFont.Get(); }
-    const LOGFONTW& WindowLogFont() const { return FWindowLogFont; }
     // The DPI the window is drawn at (its monitor's); sizes in the files stay 96-DPI.
     int Dpi() const { return FDpi; }
     int Px(int units) const { return ScaleToDpi(units, FDpi); }
@@ -224,9 +217,8 @@ private:
     void ApplyTabSetMetrics();
     void WMSizing(RECT& sizing);
     TBounds CaptionStripNow() const;
+    void InvalidateCaptionStrip();
     void FormDestroy();
-    void RebuildHistoryBar();
-    void BuildFirstRunPages();
 
     // Every view of the document shows what changed.
     void DocumentChanged(const TChange& change);

@@ -84,23 +84,18 @@ void TVantor::CreateEntryPools() {
 
 void TVantor::ConnectEvents() {
     // The window's own background drags it like the panel's.
-    OnMouseDown = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
-        FormMouseDown(&sender, button, shift, x, y);
-    };
-    OnMouseMove = [this](TComponent& sender, TShiftState shift, int x, int y) { FormMouseMove(&sender, shift, x, y); };
-    OnMouseUp = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
-        FormMouseUp(&sender, button, shift, x, y);
-    };
+    for (TMouseEvents* events : {static_cast<TMouseEvents*>(this), static_cast<TMouseEvents*>(&PTexture)}) {
+        events->OnMouseDown = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
+            FormMouseDown(&sender, button, shift, x, y);
+        };
+        events->OnMouseMove = [this](TComponent& sender, TShiftState shift, int x, int y) {
+            FormMouseMove(&sender, shift, x, y);
+        };
+        events->OnMouseUp = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
+            FormMouseUp(&sender, button, shift, x, y);
+        };
+    }
     PTexture.OnPaint = [this](TPaintPanel&, HDC dc, const RECT& clip) { PTexturePaint(dc, clip); };
-    PTexture.OnMouseDown = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
-        FormMouseDown(&sender, button, shift, x, y);
-    };
-    PTexture.OnMouseMove = [this](TComponent& sender, TShiftState shift, int x, int y) {
-        FormMouseMove(&sender, shift, x, y);
-    };
-    PTexture.OnMouseUp = [this](TComponent& sender, TMouseButton button, TShiftState shift, int x, int y) {
-        FormMouseUp(&sender, button, shift, x, y);
-    };
     TabSet.OnChange = [this](TComponent&) { TabSetChange(); };
     // From a press on the strip to its release, page switches are the user's.
     TabSet.OnMouseDown = [this](TComponent&, TMouseButton button, TShiftState, int x, int y) {

@@ -12,10 +12,34 @@ const char kPlacementSection[] = "DockLocations";
 
 }  // namespace
 
+// The main window's restored place, or where it slides back to: the next
+// start must not come up off the screen. Sizes are kept in 96-DPI units, so
+// the window looks the same on another screen; places are the screen's own.
+TPlacement TWindowSettings::MainPlacement() const {
+    const HWND window = FVantor.Handle();
+    RECT r{};
+    WINDOWPLACEMENT kept{};
+    kept.length = sizeof(kept);
+    if (IsZoomed(window) && GetWindowPlacement(window, &kept))
+        r = kept.rcNormalPosition;  // the restored rectangle, not the screen
+    else
+        GetWindowRect(window, &r);
+    TPlacement placement;
+    placement.Left = r.left;
+    placement.Top = r.top;
+    placement.Width = UnscaleFromDpi(r.right - r.left, FVantor.Dpi());
+    placement.Height = UnscaleFromDpi(r.bottom - r.top, FVantor.Dpi());
+    if (const std::optional<TPoint> back = FVantor.ShownPlace()) {
+        placement.Left = back->X;
+        placement.Top = back->Y;
+    }
+    return placement;
+}
+
 void TWindowSettings::RestorePlacement() {
     TProfile ini;
     ini.LoadFromFile(FVantor.Platform(), FVantor.DataFolder + kIniFile);
-    TPlacement current = FVantor.CurrentPlacement();
+    TPlacement current = MainPlacement();
     if (!ini.SectionExists(kPlacementSection)) {
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -31,7 +55,7 @@ void TWindowSettings::RestorePlacement() {
 
 void TWindowSettings::SavePlacements(TProfile& ini) {
     if (!FVantor.Handle()) return;
-    SavePlacement(ini, kPlacementSection, KeepBounds, FVantor.CurrentPlacement());
+    SavePlacement(ini, kPlacementSection, KeepBounds, MainPlacement());
     FVantor.Bars().SavePlacements(ini);
 }
 

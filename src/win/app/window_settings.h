@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/document_saver.h"
+#include "settings/placement.h"
 
 class TProfile;
 class TVantor;
@@ -31,6 +32,7 @@ public:
     bool AutoSaveWanted() override;
 
 private:
+    TPlacement MainPlacement() const;
     void WriteSettingsTo(TProfile& ini);
     void SavePlacements(TProfile& ini);
 
