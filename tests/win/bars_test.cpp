@@ -221,6 +221,27 @@ TEST_F(BarsTest, ABarDraggedOutFloatsThereAndDraggedBackDocksWithTheirSounds) {
     EXPECT_EQ(ini.ReadString("DockOrder", "DockOrder0", ""), "SmartBar");
 }
 
+// The desktop's update lock is one for the whole system: a bar that keeps it
+// leaves every other window unable to paint.
+TEST_F(BarsTest, AClickOnAFloatingBarNeverLeavesTheDesktopLocked) {
+    Start(kDockedAndFloating);
+    TFormFloat& history = Bar(BarHistory);
+    ASSERT_FALSE(history.Docked());
+    HWND panel = history.Container.Handle();
+    // Press and release queued together, as a quick click gives them.
+    PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    PostMessageW(panel, WM_LBUTTONUP, 0, At(5, 5));
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_TRUE(LockWindowUpdate(GetDesktopWindow()));
+    LockWindowUpdate(nullptr);
+    // A press that has not moved yet holds no lock either.
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    EXPECT_TRUE(LockWindowUpdate(GetDesktopWindow()));
+    LockWindowUpdate(nullptr);
+    SendMessageW(panel, WM_LBUTTONUP, 0, At(5, 5));
+}
+
 TEST_F(BarsTest, TypingInTheKeywordBoxListsCompletesAndEnterStartsTheFirstMatch) {
     TVantor& vantor = Start(kDockedAndFloating);
     TFormFloat& keyword = Bar(BarKeyword);

@@ -20,7 +20,6 @@ constexpr int kInitialLeft = 256;
 constexpr int kInitialClientWidth = 240;
 constexpr int kTextureWidth = 10000;
 constexpr int kGripSize = 20;
-constexpr DWORD kDragDelayMs = 100;
 
 TMenuImage GripImage(int32_t barId) {
     switch (barId) {
@@ -528,13 +527,12 @@ void TFormFloat::DragMouseDown(TMouseButton button, int x, int y, TComponent& se
     POINT at{x, y};
     // Presses on the entry strip count in the panel's coordinates.
     if (&sender == &PTexture) MapWindowPoints(PTexture.Handle(), Container.Handle(), &at, 1);
+    // The press holds the pointer (the panel captured it) before anything
+    // else: a release already queued always finds the drag to end. The
+    // desktop is locked only once the pointer really moves, so a click
+    // never leaves it locked.
     FDragStart = at;
     FDragOffset = POINT{0, 0};
-    // Drawn before the update lock: the frame is drawn over the screen as it is.
-    PaintPendingWindows();
-    Sleep(kDragDelayMs);
-    LockWindowUpdate(GetDesktopWindow());
-    DrawDragFrame();
     FDragging = true;
 }
 
@@ -542,15 +540,27 @@ void TFormFloat::DragMouseMove(TShiftState shift, int x, int y, TComponent& send
     if (!FDragging || !(shift & ssLeft)) return;
     POINT at{x, y};
     if (&sender == &PTexture) MapWindowPoints(PTexture.Handle(), Container.Handle(), &at, 1);
-    DrawDragFrame();
-    FDragOffset = POINT{at.x - FDragStart.x, at.y - FDragStart.y};
+    const POINT offset{at.x - FDragStart.x, at.y - FDragStart.y};
+    if (!FDesktopLocked) {
+        if (offset.x == 0 && offset.y == 0) return;
+        // Drawn before the update lock: the frame goes over the screen as it is.
+        PaintPendingWindows();
+        LockWindowUpdate(GetDesktopWindow());
+        FDesktopLocked = true;
+    } else {
+        DrawDragFrame();  // the last one away
+    }
+    FDragOffset = offset;
     DrawDragFrame();
 }
 
 void TFormFloat::DragMouseUp(TMouseButton button, int, int, TComponent&) {
     if (button != mbLeft || !FDragging) return;
-    DrawDragFrame();
-    LockWindowUpdate(nullptr);
+    if (FDesktopLocked) {
+        DrawDragFrame();
+        LockWindowUpdate(nullptr);
+        FDesktopLocked = false;
+    }
     FDragging = false;
     RECT window{};
     GetWindowRect(Handle(), &window);

@@ -133,6 +133,7 @@ private:
     bool FShowDeferred = false;
     int FTextureLeft = 0;
     bool FDragging = false;
+    bool FDesktopLocked = false;  // the drag frame is on the locked desktop
     POINT FDragStart{};
     POINT FDragOffset{};
 };
