@@ -599,6 +599,30 @@ def entry_keys_in_a_clicked_smart_bar_leave_the_main_page_alone(env):
 
 
 @case
+def the_wheel_over_a_docked_smart_bar_scrolls_it(env):
+    data, windata = env.data_folder("bar_wheel")
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=sample_entries()[:1])])))
+    many = [Entry(f"C:\\t\\{i}.exe", f"項目{i}") for i in range(40)]
+    (data / "Smart.pag").write_bytes(write_pages(PageSet([Page("スマートバー", 0, entries=many)])))
+    (data / "Vantor.ini").write_bytes(bars_ini())
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    env.wait_window("^履歴バー -Vantor$")
+    activate(wid)
+    # The keyboard stays in the main page; the pointer rests on the smart
+    # bar's row, in the second band, and the wheel turns one notch down.
+    xdo("mousemove", "--window", wid, "200", "34")
+    time.sleep(0.3)
+    xdo("click", "5")
+    time.sleep(0.5)
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    scrolled = int(read_ini(data / "Vantor.ini")["smartbar"].get("scrollpos", "0"))
+    check(scrolled < 0, f"the smart bar's row stayed at {scrolled}")
+
+
+@case
 def typing_hiragana_finds_the_katakana_keyword(env):
     data, windata = env.data_folder("keyword_kana")
     memo = batch_entry(data, windata, "memo.bat", "memo.txt", "メモ帳")

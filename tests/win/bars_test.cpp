@@ -374,7 +374,9 @@ TEST_F(BarsTest, EntryKeysActWhereTheKeyboardIsAndNeverReachTheMainPageFromABar)
     EXPECT_EQ(Titles(smart.BarPage()), (TStrings{"S-two"}));
 }
 
-TEST_F(BarsTest, TheWheelScrollsAFloatingBarByWholeNotchesOnly) {
+// The wheel reaches the window with the keyboard; the bar under the pointer
+// scrolls, floating or docked in the main window's band.
+TEST_F(BarsTest, TheWheelScrollsTheBarUnderThePointerByWholeNotchesOnly) {
     TVantor& vantor = Start(
         "[SmartBar]\r\nShow=1\r\nDocking=0\r\n"
         "[SmartBarLocations]\r\nLeft=10\r\nTop=10\r\nWidth=140\r\nHeight=40\r\n",
@@ -382,19 +384,44 @@ TEST_F(BarsTest, TheWheelScrollsAFloatingBarByWholeNotchesOnly) {
     TFormFloat& smart = Bar(BarSmart);
     TVantorPage* page = smart.BarPage();
     ASSERT_NE(page, nullptr);
-    for (int i = 0; i < 10; ++i) page->Add("C:\\x.exe", "x" + std::to_string(i), "", "", "", 5, false, "", 0);
+    for (int i = 0; i < 30; ++i) page->Add("C:\\x.exe", "x" + std::to_string(i), "", "", "", 5, false, "", 0);
     smart.RefreshBar();
     ASSERT_LT(smart.POwner.ClientWidth(), 200);
     EXPECT_FALSE(smart.BUp.Enabled());
     EXPECT_TRUE(smart.BDown.Enabled());
-    SendMessageW(smart.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
+    auto overRow = [&smart] {
+        RECT r{};
+        GetWindowRect(smart.POwner.Handle(), &r);
+        return static_cast<LPARAM>(MAKELONG((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    };
+    auto wheel = [](HWND target, int delta, LPARAM at) {
+        SendMessageW(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), at);
+    };
+    wheel(smart.Handle(), -240, overRow());
     EXPECT_EQ(smart.ScrollPos(), 0);
-    SendMessageW(smart.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    wheel(smart.Handle(), -120, overRow());
     EXPECT_EQ(smart.ScrollPos(), -20);
     EXPECT_TRUE(smart.BUp.Enabled());
+    // The keyboard in the main window, the pointer over the floating bar.
+    wheel(vantor.Handle(), -120, overRow());
+    EXPECT_EQ(smart.ScrollPos(), -40);
     TProfile ini = Saved();
-    EXPECT_EQ(ini.ReadInteger("SmartBar", "ScrollPos", 0), -20);
-    (void)vantor;
+    EXPECT_EQ(ini.ReadInteger("SmartBar", "ScrollPos", 0), -40);
+
+    // Docked: the wheel reaches the main window (the band is its child).
+    RECT main{};
+    GetWindowRect(vantor.Handle(), &main);
+    POINT origin{0, 0};
+    ClientToScreen(smart.Container.Handle(), &origin);
+    DragGrip(smart, (main.left + main.right) / 2 - origin.x, main.top - 5 - origin.y);
+    ASSERT_TRUE(smart.Docked());
+    smart.SetScrollPos(0);
+    smart.FormResize();
+    ASSERT_TRUE(smart.BDown.Enabled());
+    wheel(vantor.Handle(), -120, overRow());
+    EXPECT_EQ(smart.ScrollPos(), -20);
+    wheel(smart.Container.Handle(), 120, overRow());
+    EXPECT_EQ(smart.ScrollPos(), 0);
 }
 
 }  // namespace

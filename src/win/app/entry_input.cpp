@@ -133,7 +133,7 @@ void TVantor::FormMouseWheel(int delta, TShiftState shift, POINT screen) {
     if (delta == 0 || !PoolsExist()) return;
     const int step = delta < 0 ? 1 : -1;  // towards the user: down, the next page
     const HWND under = WindowFromPoint(screen);
-    // The smart, keyword and history bars scroll their rows here.
+    if (TFormFloat* bar = FBars.BarUnder(under)) return bar->Wheel(delta);
     if (under != PTexture.Handle()) return;
     if ((shift & ssCtrl) && ScrollBox.VertScrollBarVisible()) {
         ScrollBox.SetVertPosition(ScrollBox.VertPosition() + step * kWheelScroll);

@@ -322,6 +322,11 @@ void TFormFloat::SetScrollPos(int left) {
     if (PTexture.Handle()) PTexture.SetBounds(FTextureLeft, 0, kTextureWidth, Px(BarHeight));
 }
 
+void TFormFloat::Wheel(int delta) {
+    const int direction = BarWheelDirection(delta);
+    if (direction != 0) ScrollEntries(direction > 0);
+}
+
 void TFormFloat::ScrollEntries(bool towardStart) {
     // The pressed arrow shows before the entries move.
     PaintPendingWindows();
@@ -430,8 +435,13 @@ LRESULT TFormFloat::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_MOUSEWHEEL: {
-            const int direction = BarWheelDirection(GET_WHEEL_DELTA_WPARAM(wParam));
-            if (direction != 0) ScrollEntries(direction > 0);
+            // The wheel reaches the window with the keyboard; the window under
+            // the pointer decides, and the main window knows them all.
+            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (FSet.BarUnder(WindowFromPoint(at)) == this)
+                Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            else
+                SendMessageW(FSet.Host().MainWindow(), msg, wParam, lParam);
             return 0;
         }
         case WM_SYSCOMMAND:

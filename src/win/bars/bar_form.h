@@ -66,6 +66,8 @@ public:
     void FormResize();
     // Smooth scrolling of the row by an arrow click or a wheel notch.
     void ScrollEntries(bool towardStart);
+    // A wheel turn over the bar: whole notches scroll, docked or floating.
+    void Wheel(int delta);
     int ScrollPos() const { return FTextureLeft; }
     void SetScrollPos(int left);
     bool ActiveLook() const { return FActiveLook; }

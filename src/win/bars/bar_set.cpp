@@ -263,6 +263,12 @@ void TBarSet::ShowDeferred() {
     for (auto& bar : FBars) bar->ShowDeferred();
 }
 
+TFormFloat* TBarSet::BarUnder(HWND wnd) const {
+    for (; wnd; wnd = GetParent(wnd))
+        if (TFormFloat* bar = BarOfWindow(wnd)) return bar->BarId() == BarResource ? nullptr : bar;
+    return nullptr;
+}
+
 bool TBarSet::IsActiveForm() const { return BarOfWindow(GetActiveWindow()) != nullptr; }
 
 void TBarSet::SampleResources(uint32_t now) {

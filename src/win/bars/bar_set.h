@@ -44,6 +44,9 @@ public:
     TFormFloat& Bar(int32_t id) { return *FBars[static_cast<size_t>(id)]; }
     // The bar whose window or content panel is `wnd`; null for others.
     TFormFloat* BarOfWindow(HWND wnd) const;
+    // The smart, keyword or history bar a window belongs to (its row, its
+    // panel, its own window), docked or floating; null for others.
+    TFormFloat* BarUnder(HWND wnd) const;
 
     // The meter has a source on this system (never on the NT family).
     bool MeterAvailable() const;
