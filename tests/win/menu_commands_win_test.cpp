@@ -274,4 +274,13 @@ TEST_F(MenuCommandsTest, GuideTextsReachTheViewerAndTitlesShowOncePerPlace) {
     vantor.InfoBox("x");
     EXPECT_FALSE(title.Showing());
     EXPECT_FALSE(IsWindowVisible(title.Handle()));
+
+    // The system buttons, pictures only, name themselves under the pointer.
+    vantor.Show();
+    const TBounds shutdown = vantor.SystemButtons[sbShutdown].Bounds();
+    SendMessageW(vantor.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(shutdown.Left + 2, shutdown.Top + 2));
+    ASSERT_TRUE(title.Showing());
+    EXPECT_EQ(title.Text(), "Windowsの終了");
+    SendMessageW(vantor.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(shutdown.Left - 40, shutdown.Top + 2));
+    EXPECT_FALSE(title.Showing());
 }

@@ -164,8 +164,29 @@ void THints::Connect() {
     Wire(FVantor.PTexture, TGuide::EntryArea);
     const TGuide systemGuides[sbCount] = {TGuide::StopAutoRun, TGuide::OpenFolder, TGuide::ScreenSaver,
                                           TGuide::Shutdown, TGuide::Reboot};
-    for (int i = 0; i < sbCount; ++i) Wire(FVantor.SystemButtons[static_cast<size_t>(i)], systemGuides[i]);
+    for (int i = 0; i < sbCount; ++i) {
+        TIconButton& button = FVantor.SystemButtons[static_cast<size_t>(i)];
+        const TGuide guide = systemGuides[i];
+        button.OnMouseEnter = [this, guide, i](TComponent& sender) {
+            Guide(guide);
+            SystemButtonEnter(sender, i);
+        };
+        button.OnMouseExit = [this](TComponent& sender) { EntryLeave(sender); };
+    }
     ConnectBars();
+}
+
+// The small buttons carry only pictures: their names pop up below them, in
+// the look the entries' titles have.
+void THints::SystemButtonEnter(TComponent& control, int id) {
+    static const char* const kNames[sbCount] = {"AutoRun", "フォルダを開く", "スクリーンセーバー", "Windowsの終了",
+                                                "Windowsの再起動"};
+    FHotControl = &control;
+    const TIconButton& button = FVantor.SystemButtons[static_cast<size_t>(id)];
+    const POINT origin = button.ClientToScreen(POINT{0, 0});
+    const int top = TitlePopupTop(origin.y, button.Height(), GetSystemMetrics(SM_CYSCREEN));
+    FTitle.ShowTitle(FVantor.Handle(), origin.x, top, FVantor.MainPages().GuideStyle(), kNames[id],
+                     FVantor.WindowFont());
 }
 
 void THints::ConnectBars() {

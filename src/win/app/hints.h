@@ -74,6 +74,7 @@ private:
     void ClearGuide();
     void EntryEnter(TEntryView& view, TMenuOwner owner, TComponent& control);
     void EntryLeave(TComponent& control);
+    void SystemButtonEnter(TComponent& control, int id);
 
     TVantor& FVantor;
     TExtHintWindow FTitle;
