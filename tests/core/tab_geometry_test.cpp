@@ -135,15 +135,39 @@ TEST(TabGeometry, ScrollingAndSetterClamps) {
     EXPECT_EQ(tiny.VisibleCount(), 0);
 }
 
-TEST(TabGeometry, RemovedTabsAndZeroWidthShowNothingSafely) {
+// The strip scrolls only as far as it must: tabs removed, a strip grown or
+// a strip first laid out small (as at start-up) never leave tabs hidden
+// beside empty room.
+TEST(TabGeometry, TheStripNeverHidesTabsWhileThereIsRoom) {
     TNarrowTabGeometry g = Strip(201, 40, tpBottom, true, Same(10, 10));
     g.SetFirstVisible(2);
-    g.SetTabTextWidths(Same(1, 10));  // FirstVisible now beyond the list
-    EXPECT_EQ(g.VisibleCount(), 0);
-    EXPECT_EQ(g.TabAtPos(20, 5), -1);
-    EXPECT_TRUE(g.BackEnabled());  // the user can scroll back
-    EXPECT_TRUE(g.ScrollBack());
+    g.SetTabTextWidths(Same(1, 10));
+    EXPECT_EQ(g.FirstVisible(), 0);
+    EXPECT_EQ(g.VisibleCount(), 1);
+    EXPECT_EQ(g.TabAtPos(20, 5), 0);
+    EXPECT_FALSE(g.BackEnabled());
 
+    // Five tabs, the fourth selected while the strip was tiny.
+    for (bool vertical : {true, false}) {
+        g = Strip(60, 22, tpBottom, vertical, Same(5, 30));
+        g.SetTabIndex(3);
+        ASSERT_GT(g.FirstVisible(), 0);
+        g.SetSize(400, 22);
+        EXPECT_EQ(g.FirstVisible(), 0) << vertical;
+        EXPECT_EQ(g.VisibleCount(), 5) << vertical;
+        EXPECT_FALSE(g.BackEnabled());
+    }
+    // Room for two more than the last ones: the start comes back only that far.
+    g = Strip(201, 40, tpBottom, true, Same(12, 10));  // 8 fit
+    g.SetFirstVisible(4);
+    g.SetSize(241, 40);  // 10 fit
+    EXPECT_EQ(g.FirstVisible(), 2);
+    EXPECT_EQ(g.VisibleCount(), 10);
+    EXPECT_FALSE(g.ForwardEnabled());
+}
+
+TEST(TabGeometry, ZeroWidthShowsNothingSafely) {
+    TNarrowTabGeometry g = Strip(201, 40, tpBottom, true, Same(1, 10));
     g.SetTabWidth(0);
     EXPECT_EQ(g.VisibleCount(), 0);
     EXPECT_EQ(g.TabIndex(), 0);

@@ -231,6 +231,29 @@ def clicking_a_tab_and_an_entry_switches_and_starts(env):
     check([e.title for e in history] == ["書き込み"], f"history {[e.title for e in history]}")
 
 
+
+@case
+def after_a_restart_the_tabs_fill_the_strip(env):
+    data, windata = env.data_folder("tabs")
+    main = PageSet([Page(f"ページ{n}", 0, entries=[Entry("C:\\windows\\notepad.exe", "メモ帳")]) for n in range(1, 9)])
+    (data / "Main.pag").write_bytes(write_pages(main))
+    # Every tab 60 pixels long; the last page was the current one.
+    (data / "Vantor.ini").write_bytes(b"[Settings]\r\nVersion=768\r\nAutoHide=0\r\nPageTabLayout=1\r\nCurrentPage=7\r\n"
+                                      b"MaxTabWidth=60\r\nMinTabWidth=60\r\n"
+                                      b"[DockLocations]\r\nLeft=880\r\nTop=120\r\nWidth=380\r\nHeight=560\r\n")
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    time.sleep(1)
+    env.screenshot("tabs-after-restart")
+    click(wid, 44, 10)  # the first place of the strip
+    time.sleep(1)
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    # As many tabs as fit end with the selected last one: the first place
+    # holds an earlier page, but not the first (the selected one would be hidden).
+    current = int(read_ini(data / "Vantor.ini")["settings"]["currentpage"])
+    check(0 < current < 7, f"the first place of the strip held page {current}")
+
 # -- the keyboard, hot keys and the tray icon -----------------------------------
 
 def xdo(*args, timeout=10):

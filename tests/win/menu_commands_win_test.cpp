@@ -170,6 +170,12 @@ TEST_F(MenuCommandsTest, CutPasteDeleteAndPagesThroughTheCommandTableWithTheirQu
     EXPECT_EQ(pages.Count(), 2);
     EXPECT_EQ(vantor.TabSet.Tabs().Count(), 2);
     EXPECT_EQ(pages.CurrentPage(), 0);
+
+    // On a strip too short for every tab, the new page's tab comes into sight.
+    while (pages.Count() < 12) commands.Run(ActionAddPage);
+    EXPECT_TRUE(vantor.TabSet.Geometry().IsTabVisible(11));
+    EXPECT_GT(vantor.TabSet.FirstVisible(), 0);
+    EXPECT_EQ(pages.CurrentPage(), 0);
 }
 
 TEST_F(MenuCommandsTest, ShortcutsAreWrittenThroughTheShellAndUnsafeNamesRefused) {

@@ -93,15 +93,7 @@ TTabSelection TNarrowTabGeometry::SetTabIndex(int index) {
     result.OldIndex = FTabIndex;
     if (i == FTabIndex) return result;
     FTabIndex = i;
-    if (i < FFirstVisible) {
-        result.Scrolled = SetFirstVisible(i);
-    } else {
-        // Each step lays out again, which in horizontal mode changes VisibleCount.
-        while (FFirstVisible + FVisibleCount - 1 < FTabIndex) {
-            if (!SetFirstVisible(FTabIndex - FVisibleCount + 1)) break;
-            result.Scrolled = true;
-        }
-    }
+    result.Scrolled = ScrollIntoView(i);
     UpdateScroll();  // the selected tab is thicker
     const int old = result.OldIndex;
     for (int k : {old - 1, old, old + 1, FTabIndex}) {
@@ -109,6 +101,18 @@ TTabSelection TNarrowTabGeometry::SetTabIndex(int index) {
     }
     result.Changed = true;
     return result;
+}
+
+bool TNarrowTabGeometry::ScrollIntoView(int k) {
+    if (k < 0 || k >= TabCount()) return false;
+    if (k < FFirstVisible) return SetFirstVisible(k);
+    bool scrolled = false;
+    // Each step lays out again, which in horizontal mode changes VisibleCount.
+    while (FFirstVisible + FVisibleCount - 1 < k) {
+        if (!SetFirstVisible(k - FVisibleCount + 1)) break;
+        scrolled = true;
+    }
+    return scrolled;
 }
 
 TRect TNarrowTabGeometry::TabRectAt(int start, int length, int thickness) const {
@@ -125,8 +129,31 @@ TRect TNarrowTabGeometry::TabRectAt(int start, int length, int thickness) const 
     }
 }
 
+// The strip scrolls only as far as it must: where the tabs from an earlier
+// one to the last fit (the strip grew, tabs went), it starts there, and no
+// room stays empty after the last tab.
+int TNarrowTabGeometry::FirstNeeded(int room) const {
+    if (FVertical) {
+        const int fit = FTabWidth > 0 ? room / FTabWidth : 0;
+        return fit > 0 ? std::max(TabCount() - fit, 0) : FFirstVisible;
+    }
+    int first = TabCount();
+    for (int used = 0; first > 0; --first) {
+        used += HorizontalLength(first - 1);
+        if (used > room) break;
+    }
+    return first;
+}
+
+int TNarrowTabGeometry::HorizontalLength(int i) const {
+    const int w = FTabHeight != 0 ? FTabHeight : FTextWidths[i] + 6;
+    if (w > FMaxTabWidth) return FMaxTabWidth;
+    return w < FMinTabWidth ? FMinTabWidth : w;
+}
+
 void TNarrowTabGeometry::UpdateScroll() {
     const int room = StripLength() - FLeftMargin - FRightMargin - 2 * FArrowLength;  // A
+    FFirstVisible = std::min(FFirstVisible, FirstNeeded(room));
     FTabRects.assign(FTextWidths.size(), TRect{});
     if (FVertical) {
         LayoutVerticalMode(room);
@@ -158,12 +185,7 @@ void TNarrowTabGeometry::LayoutHorizontalMode(int room) {
     std::vector<int> starts(FTextWidths.size());
     std::vector<int> lengths(FTextWidths.size());
     for (int i = 0; i < TabCount(); ++i) {
-        int w = FTabHeight != 0 ? FTabHeight : FTextWidths[i] + 6;
-        if (w > FMaxTabWidth) {
-            w = FMaxTabWidth;
-        } else if (w < FMinTabWidth) {
-            w = FMinTabWidth;
-        }
+        const int w = HorizontalLength(i);
         if (i >= FFirstVisible) {
             // The visible tabs are the longest run from FirstVisible that fits.
             if (room >= used + w) ++FVisibleCount;

@@ -94,6 +94,8 @@ public:
     bool SetFirstVisible(int index);
     bool ScrollBack() { return SetFirstVisible(FFirstVisible - 1); }
     bool ScrollForward() { return SetFirstVisible(FFirstVisible + 1); }
+    // The least scrolling that shows tab k whole; true when it scrolled.
+    bool ScrollIntoView(int k);
     bool BackEnabled() const { return FFirstVisible > 0; }
     bool ForwardEnabled() const { return FFirstVisible + FVisibleCount < TabCount(); }
 
@@ -132,6 +134,8 @@ private:
     void UpdateScroll();  // the layout pass
     void LayoutVerticalMode(int room);
     void LayoutHorizontalMode(int room);
+    int FirstNeeded(int room) const;
+    int HorizontalLength(int i) const;
     TRect TabRectAt(int start, int length, int thickness) const;
     TRect WidenAlong(TRect r) const;
     int ClampMargin(int value, int otherMargin) const;

@@ -145,6 +145,8 @@ void TEditingCommands::AddPage() {
         if (!added.Error.empty()) FVantor.ErrorBox(added.Error);
         return;
     }
+    // The new page stays unselected; its tab comes into sight.
+    FVantor.TabSet.ScrollIntoView(added.Index);
     FVantor.PlaySoundEvent("AddPage");
 }
 

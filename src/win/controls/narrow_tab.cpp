@@ -401,6 +401,8 @@ void TNarrowTab::MeasureTabs() {
 void TNarrowTab::TabsChanged() {
     MeasureTabs();
     if (FHotIndex >= FTabs.Count()) FHotIndex = -1;
+    // The list is refilled whole when captions change: the selected tab stays in sight.
+    FGeometry.ScrollIntoView(FGeometry.TabIndex());
     UpdateScroll();
 }
 
@@ -424,6 +426,10 @@ void TNarrowTab::SetFirstVisible(int index) {
 }
 
 void TNarrowTab::Scroll(int delta) { SetFirstVisible(FGeometry.FirstVisible() + delta); }
+
+void TNarrowTab::ScrollIntoView(int index) {
+    if (FGeometry.ScrollIntoView(index)) UpdateScroll();
+}
 
 void TNarrowTab::SetTabIndex(int index) {
     const TTabSelection selection = FGeometry.SetTabIndex(index);

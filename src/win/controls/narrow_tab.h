@@ -111,6 +111,8 @@ public:
     void SetTabIndex(int index);
     int FirstVisible() const { return FGeometry.FirstVisible(); }
     void SetFirstVisible(int index);
+    // Scrolls the least that shows the tab whole.
+    void ScrollIntoView(int index);
     int VisibleCount() const { return FGeometry.VisibleCount(); }
     // The visible tab at a client point; -1 when none.
     int TabAtPos(int x, int y) const { return FGeometry.TabAtPos(x, y); }
