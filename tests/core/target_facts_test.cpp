@@ -30,6 +30,9 @@ TEST(TargetCacheTest, AnswersServeWhatWasAskedWhileYoungEnoughNewestFirst) {
     cache.Store(key, tqFacts, 3, 4000);
     EXPECT_EQ(*cache.Find(key, tqKind, 4000, C::ShownMs), 3);
     EXPECT_EQ(cache.Size(), 2u);
+    // A target said to be missing is looked at again.
+    cache.Forget(key);
+    EXPECT_EQ(cache.Find(key, tqKind, 4000, C::ShownMs), nullptr);
 
     // The tick count wraps after 49.7 days; ages are differences.
     cache.Store(TargetKey("C:\\a"), tqKind, 4, 0xFFFFFF00u);

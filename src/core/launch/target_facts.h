@@ -85,6 +85,9 @@ public:
         }
         FEntries.emplace(key, TEntry{std::move(answer), now, questions});
     }
+    // A target the user was told is missing is looked at again next time:
+    // they may have put it back.
+    void Forget(const std::string& key) { FEntries.erase(key); }
     size_t Size() const { return FEntries.size(); }
     void Clear() { FEntries.clear(); }
 

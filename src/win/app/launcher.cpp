@@ -89,6 +89,8 @@ void TLauncher::Start(TStart start) {
 void TLauncher::StartAs(const TStart& start, const TTargetAnswer& answer) {
     switch (answer.Facts.Kind) {
         case TTargetKind::Missing:
+            // Told once; a try after the user put it back looks again.
+            FProbe.Forget(start.Target);
             FHost.LaunchErrorBox(Format(kNotFound, start.Target));
             return;
         case TTargetKind::Folder:

@@ -69,6 +69,8 @@ public:
     TTicket Ask(const std::string& path, unsigned questions, TDone done, TDelivery delivery = TDelivery::WhenGateFree);
     // The ticket's `done` never runs.
     void Cancel(TTicket ticket);
+    // What is known of the path goes: the next question looks again.
+    void Forget(const std::string& path) { FCache.Forget(TargetKey(path)); }
     // Looks at the paths in the background, after what the user asked for,
     // unless they were answered in the last RefreshMs; what the same
     // `owner` (a window) queued before and no worker has begun is dropped:
