@@ -263,6 +263,7 @@ TEST_F(BarsTest, TypingInTheKeywordBoxListsCompletesAndEnterStartsTheFirstMatch)
     EXPECT_EQ(keyword.KeywordEdit()->Read().Text, "notes");
 
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(Vantor->Probe().FinishAll());  // the start waits for the look at its target
     ASSERT_EQ(Desktop->StartedItems.size(), 1u);
     EXPECT_NE(Desktop->StartedItems[0].find("notes.exe"), std::string::npos);
     // The start goes to the front of the history, and its bar shows it.

@@ -204,6 +204,7 @@ TEST_F(DialogBaseTest, RunWithArgumentsStartsOnceWithTheTextAndKeepsTheHistory) 
         d.ClickButton(typed == "cancel" ? IDCANCEL : IDOK);
     });
     vantor.Commands().Run(ActionExecuteWithArg);
+    ASSERT_TRUE(vantor.Probe().FinishAll());
     EXPECT_EQ(shownText, "/stored");
     EXPECT_TRUE(offered.empty());
     ASSERT_EQ(Desktop->Parameters.size(), 1u);
@@ -212,13 +213,16 @@ TEST_F(DialogBaseTest, RunWithArgumentsStartsOnceWithTheTextAndKeepsTheHistory) 
 
     typed = "/FAST";
     vantor.Commands().Run(ActionExecuteWithArg);
+    ASSERT_TRUE(vantor.Probe().FinishAll());
     EXPECT_EQ(offered, std::vector<std::string>{"/Fast"});
     typed = "";  // starts without arguments
     vantor.Commands().Run(ActionExecuteWithArg);
+    ASSERT_TRUE(vantor.Probe().FinishAll());
     ASSERT_EQ(Desktop->Parameters.size(), 3u);
     EXPECT_EQ(Desktop->Parameters[2], "");
     typed = "cancel";  // starts nothing
     vantor.Commands().Run(ActionExecuteWithArg);
+    ASSERT_TRUE(vantor.Probe().FinishAll());
     EXPECT_EQ(Desktop->Parameters.size(), 3u);
     // One item for both spellings (which spelling stays is the command's).
     ASSERT_EQ(vantor.Document().ArgumentHistory().size(), 1u);

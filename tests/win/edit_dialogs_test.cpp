@@ -81,6 +81,18 @@ void Choose(TDialog& dialog, int id, int index) {
 
 bool Enabled(TDialog& dialog, int id) { return IsWindowEnabled(dialog.Item(id)) != FALSE; }
 
+// OK of the entry dialog looks at the paths on a worker: its answer comes
+// through the dialog's messages.
+void OkAndWait(TDialog& dialog) {
+    dialog.ClickButton(IDOK);
+    auto& entry = static_cast<TEntryPropertiesDialog&>(dialog);
+    for (int i = 0; i < 2000 && entry.Checking(); ++i) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
 // The client area in pixels, whatever the template font's metrics.
 void ExpectClientSize(TDialog& dialog, int width, int height) {
     RECT r{};
@@ -198,12 +210,12 @@ TEST_F(EditDialogsTest, EntryPropertiesCheckTheTargetAndStoreEveryField) {
         Type(d, IDC_ENT_FOLDER, Program);  // a file is no working folder
         Choose(d, IDC_ENT_SHOW, 2);
         d.SetChecked(IDC_ENT_FORBIDDEN, true);
-        d.ClickButton(IDOK);
+        OkAndWait(d);
         ASSERT_EQ(Desktop.Boxes.size(), 1u);
         EXPECT_EQ(Desktop.Boxes[0], "\"" + missing + "\"が見つかりません。");
         EXPECT_EQ(GetFocus(), d.Item(IDC_ENT_LINK));
         Type(d, IDC_ENT_LINK, "http://example.com/");
-        d.ClickButton(IDOK);
+        OkAndWait(d);
         ASSERT_EQ(Desktop.Boxes.size(), 2u);
         EXPECT_EQ(GetFocus(), d.Item(IDC_ENT_FOLDER));
         Type(d, IDC_ENT_FOLDER, Folder / "NotThere");  // a folder yet to be made is fine

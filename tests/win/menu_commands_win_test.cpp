@@ -80,6 +80,9 @@ TEST_F(MenuCommandsTest, TheEntryMenuOffersWhatLiesBesideTheTargetAndBrowsesItsF
     entry.LinkTo = tools + "\\app.exe";
     entry.Title = "app";
     TEntryMenu& menu = vantor.EntryMenu();
+    // What lies beside the target is offered once the probe has looked.
+    menu.Build(TMenuOwner::Main, entry);
+    ASSERT_TRUE(vantor.Probe().FinishAll());
     menu.Build(TMenuOwner::Main, entry);
     const std::vector<std::string> captions = Captions(menu.Menu());
     ASSERT_EQ(captions.size(), 13u);

@@ -290,9 +290,11 @@ TEST_F(SystemButtonsTest, ShutdownAndRestartSaveFirstAndAskWhenTheSaveFails) {
     Desktop->ShiftDown = true;
     Desktop->Boxes.clear();
     buttons.BRebootClick();
+    ASSERT_TRUE(vantor.Probe().FinishAll());
     EXPECT_EQ(Desktop->Boxes, std::vector<std::string>{"\"" + Folder.Path() + "Restart.exe\"が見つかりません。"});
     WriteTextFile(Folder / "Restart.exe", "MZ");
     buttons.BRebootClick();
+    ASSERT_TRUE(vantor.Probe().FinishAll());
     EXPECT_EQ(Desktop->StartedItems, std::vector<std::string>{Folder / "Restart.exe"});
     EXPECT_EQ(Desktop->ExitRequests.size(), 2u);
 }

@@ -183,6 +183,7 @@ TEST_F(VantorKeysTest, EnterStartsTheFocusedEntryAndNothingOnAPageOfSeparators) 
     Press(VK_RIGHT);
     Press(VK_RIGHT);
     Press(VK_RETURN);
+    ASSERT_TRUE(vantor.Probe().FinishAll());  // the start waits for the look at its target
     ASSERT_EQ(Desktop->StartedItems.size(), 1u);
     EXPECT_TRUE(SameText(Desktop->StartedItems[0], TargetOf(4)));
     EXPECT_EQ(vantor.CurrentButton, 4);
@@ -366,6 +367,7 @@ TEST_F(VantorKeysTest, TitlesShowTheHandAndAClickOnOneStartsItsEntry) {
     EXPECT_TRUE(Desktop->StartedItems.empty());
     SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, onTitle);
     SendMessageW(panel, WM_LBUTTONUP, 0, onTitle);
+    ASSERT_TRUE(vantor.Probe().FinishAll());  // the start waits for the look at its target
     ASSERT_EQ(Desktop->StartedItems.size(), 1u);
     EXPECT_TRUE(SameText(Desktop->StartedItems[0], TargetOf(1)));
     // The focus follows the started entry.

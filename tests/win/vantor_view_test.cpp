@@ -244,6 +244,7 @@ TEST_F(VantorViewTest, AClickOnAnEntryStartsItAndATabClickSwitchesThePageWithIts
 
     const TBounds b = vantor.MainView().Button(2)->Bounds();
     Click(vantor.PTexture.Handle(), b.Left + b.Width / 2, b.Top + b.Height / 2);
+    ASSERT_TRUE(vantor.Probe().FinishAll());  // the start waits for the look at its target
     ASSERT_EQ(Desktop->StartedItems.size(), 1u);
     EXPECT_TRUE(SameText(Desktop->StartedItems[0], Target));
     EXPECT_EQ(vantor.Document().History().Pages(0)->Count(), 1);

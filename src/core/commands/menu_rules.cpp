@@ -1,7 +1,5 @@
 #include "commands/menu_rules.h"
 
-#include <initializer_list>
-
 #include "settings/keys.h"
 #include "text/text.h"
 
@@ -9,8 +7,6 @@ namespace {
 
 const char kHelpSuffix[] = " -ヘルプ(&H)";
 const char kReadMeSuffix[] = " -リードミー(&R)";
-const char kReadMeName[] = "Readme.txt";
-
 // A file name in a caption: "&" would otherwise underline the next letter.
 std::string MenuText(const std::string& text) {
     std::string out;
@@ -19,21 +15,6 @@ std::string MenuText(const std::string& text) {
         out += c;
     }
     return out;
-}
-
-// The folder the target lives in (the target itself when it is one), with a
-// trailing backslash; "" when it is not there.
-std::string TargetFolder(TPlatform& platform, const std::string& linkTo) {
-    if (linkTo.empty()) return "";
-    std::string folder = platform.DirectoryExists(linkTo) ? linkTo : ExtractFileDir(linkTo);
-    if (folder.empty() || !platform.DirectoryExists(folder)) return "";
-    return IncludeTrailingBackslash(folder);
-}
-
-std::string FirstExisting(TPlatform& platform, std::initializer_list<std::string> candidates) {
-    for (const std::string& path : candidates)
-        if (!path.empty() && platform.FileExists(path)) return path;
-    return "";
 }
 
 }  // namespace
@@ -47,19 +28,14 @@ TMainMenuEnabling MainMenuEnabling(TMenuOwner owner) {
 }
 
 std::string HelpFileFor(TPlatform& platform, const std::string& linkTo) {
-    // A help file as the target is its own help: nothing to add beside it.
-    if (linkTo.empty() || AsciiLowerCase(ExtractFileExt(linkTo)) == ".hlp") return "";
-    return FirstExisting(platform, {ChangeFileExt(linkTo, ".hlp"), ChangeFileExt(linkTo, ".chm")});
+    return LookAtTarget(linkTo, true, PlatformLook(platform)).HelpFile;
 }
 
 std::string ReadMeFileFor(TPlatform& platform, const std::string& linkTo) {
-    const std::string folder = TargetFolder(platform, linkTo);
-    if (folder.empty()) return "";
-    return FirstExisting(platform,
-                         {folder + kReadMeName, ChangeFileExt(linkTo, ".txt"), ChangeFileExt(linkTo, ".doc")});
+    return LookAtTarget(linkTo, true, PlatformLook(platform)).ReadMeFile;
 }
 
-TEntryMenuState EntryMenuState(TPlatform& platform, TMenuOwner owner, bool separator, const std::string& linkTo) {
+TEntryMenuState EntryMenuState(TMenuOwner owner, bool separator, const std::string& linkTo, const TTargetFacts* facts) {
     TEntryMenuState state;
     const bool web = IsWebAddress(linkTo);
     state.ExecuteWithArg = !separator && AsciiLowerCase(ExtractFileExt(linkTo)) == ".exe";
@@ -72,15 +48,26 @@ TEntryMenuState EntryMenuState(TPlatform& platform, TMenuOwner owner, bool separ
         state.ChangeButton = !separator;
         state.OpenThisFolder = !separator && !web;
     }
-    if (separator) return state;
-    state.Folder = TargetFolder(platform, linkTo);
+    if (separator || web) return state;
+    // Not known yet: a shortcut to the target can still be made; what lies
+    // beside it is left out rather than waited for.
+    if (!facts || facts->Kind == TTargetKind::Unknown) {
+        state.MakeShortCut = !linkTo.empty();
+        return state;
+    }
+    state.Folder = facts->Folder;
     if (state.Folder.empty()) return state;
     state.MakeShortCut = true;
-    state.HelpFile = HelpFileFor(platform, linkTo);
+    state.HelpFile = facts->HelpFile;
     if (!state.HelpFile.empty()) state.HelpCaption = MenuText(ExtractFileName(state.HelpFile)) + kHelpSuffix;
-    state.ReadMeFile = ReadMeFileFor(platform, linkTo);
+    state.ReadMeFile = facts->ReadMeFile;
     if (!state.ReadMeFile.empty()) state.ReadMeCaption = MenuText(ExtractFileName(state.ReadMeFile)) + kReadMeSuffix;
     return state;
+}
+
+TEntryMenuState EntryMenuState(TPlatform& platform, TMenuOwner owner, bool separator, const std::string& linkTo) {
+    const TTargetFacts facts = LookAtTarget(linkTo, true, PlatformLook(platform));
+    return EntryMenuState(owner, separator, linkTo, &facts);
 }
 
 bool IsTextEditingKey(uint16_t key) {

@@ -1,13 +1,14 @@
 // Which items of the main menu and of an entry's menu are offered, for the
-// window the menu belongs to and the entry it was opened on. The answers that
-// depend on files beside the target ask the platform, so a menu never offers
-// a help or read-me file that is not there.
+// window the menu belongs to and the entry it was opened on. The items that
+// depend on files beside the target come from what is known of it, so a menu
+// never offers a help or read-me file that was not seen there.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "document/entry_ref.h"
+#include "launch/target_facts.h"
 #include "platform.h"
 
 // The window whose menu it is: the main window or one of the four bars.
@@ -46,7 +47,11 @@ struct TEntryMenuState {
     std::string Folder;
 };
 
-// The state of the entry menu for an entry with target `linkTo`.
+// The state of the entry menu for an entry with target `linkTo`, from the
+// facts known of it; null when nothing is known yet: the menu then goes
+// without the help, read-me and folder items rather than wait.
+TEntryMenuState EntryMenuState(TMenuOwner owner, bool separator, const std::string& linkTo, const TTargetFacts* facts);
+// The same, asking the platform.
 TEntryMenuState EntryMenuState(TPlatform& platform, TMenuOwner owner, bool separator, const std::string& linkTo);
 
 // The help and read-me files of a target, as the menu offers them; "" when

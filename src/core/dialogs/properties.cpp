@@ -108,17 +108,36 @@ bool EntryOkEnabled(bool viewOnly, const std::string& title, const std::string& 
     return !viewOnly && !title.empty() && !linkTo.empty() && showItem >= 0;
 }
 
-TEntryCheck CheckEntryFields(const TEntryFields& f, bool checkLinkTo, TPlatform& platform) {
+TEntryCheck CheckEntryFields(const TEntryFields& f, bool checkLinkTo, const TTargetLook& look) {
     auto fail = [](TEntryField field, const std::string& text) {
         return TEntryCheck{field, "\"" + text + "\"が見つかりません。"};
     };
-    const bool http = f.LinkTo.size() >= 7 && AsciiLowerCase(f.LinkTo.substr(0, 7)) == "http://";
-    if (checkLinkTo && !http && !platform.FileExists(f.LinkTo) && !platform.DirectoryExists(f.LinkTo))
+    if (checkLinkTo && !IsWebAddress(f.LinkTo) && look(f.LinkTo) == TTargetKind::Missing)
         return fail(TEntryField::LinkTo, f.LinkTo);
-    if (!f.WorkingDir.empty() && platform.FileExists(f.WorkingDir) && !platform.DirectoryExists(f.WorkingDir))
+    if (!f.WorkingDir.empty() && look(f.WorkingDir) == TTargetKind::File)
         return fail(TEntryField::WorkingDir, f.WorkingDir);
-    if (!f.IconPath.empty() && !platform.FileExists(f.IconPath)) return fail(TEntryField::IconPath, f.IconPath);
+    if (!f.IconPath.empty()) {
+        const TTargetKind icon = look(f.IconPath);
+        if (icon == TTargetKind::Missing || icon == TTargetKind::Folder) return fail(TEntryField::IconPath, f.IconPath);
+    }
     return {};
+}
+
+TEntryCheck CheckEntryFields(const TEntryFields& f, bool checkLinkTo, TPlatform& platform) {
+    return CheckEntryFields(f, checkLinkTo, PlatformLook(platform));
+}
+
+std::vector<std::string> EntryCheckPaths(const TEntryFields& f, bool checkLinkTo) {
+    std::vector<std::string> paths;
+    auto add = [&paths](const std::string& path) {
+        for (const std::string& p : paths)
+            if (TargetKey(p) == TargetKey(path)) return;
+        paths.push_back(path);
+    };
+    if (checkLinkTo && !IsWebAddress(f.LinkTo)) add(f.LinkTo);
+    if (!f.WorkingDir.empty()) add(f.WorkingDir);
+    if (!f.IconPath.empty()) add(f.IconPath);
+    return paths;
 }
 
 int32_t SpinValue(const std::string& text, int32_t minimum, int32_t maximum, int32_t fallback) {

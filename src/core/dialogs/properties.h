@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/organise.h"
+#include "launch/target_facts.h"
 #include "model/vantor_classes.h"
 #include "platform.h"
 
@@ -64,8 +65,12 @@ struct TEntryCheck {
 
 // The checks of OK, in order: a target that is neither a file, a folder nor
 // a web address; a working folder that names a file; an icon file that is not
-// there. The message names the offending text.
+// there. The message names the offending text. A path whose drive did not
+// answer (Unknown) passes: nobody can say it is wrong.
+TEntryCheck CheckEntryFields(const TEntryFields& fields, bool checkLinkTo, const TTargetLook& look);
 TEntryCheck CheckEntryFields(const TEntryFields& fields, bool checkLinkTo, TPlatform& platform);
+// The paths those checks look at, each once.
+std::vector<std::string> EntryCheckPaths(const TEntryFields& fields, bool checkLinkTo);
 
 // A number typed into a spin edit: clamped into its range; text that is no
 // number keeps `fallback`.

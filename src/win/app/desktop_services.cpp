@@ -3,6 +3,11 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <memory>
+#include <system_error>
+#include <thread>
+
+#include "base/log.h"
 #include "base/system_library.h"
 #include "base/win_text.h"
 #include "session/data_files.h"
@@ -24,23 +29,50 @@ int TDesktopServices::Random(int range) {
     return std::uniform_int_distribution<int>(0, range - 1)(FRandom);
 }
 
-void TDesktopServices::StartShell(HWND owner, const TShellRequest& request) {
-    std::wstring verb = Widen(request.Verb);
-    std::wstring file = Widen(request.File);
-    std::wstring parameters = Widen(request.Parameters);
-    std::wstring directory = Widen(request.Directory);
+namespace {
+
+struct TShellJob {
+    HWND Owner;
+    std::wstring Verb, File, Parameters, Directory;
+    int ShowCmd;
+    TIDList Item;
+};
+
+void RunShellJob(const TShellJob& job) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = request.Item ? SEE_MASK_INVOKEIDLIST : 0;
-    info.hwnd = owner;
-    info.lpVerb = verb.empty() ? nullptr : verb.c_str();
-    info.lpFile = file.empty() ? nullptr : file.c_str();
-    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
-    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
-    info.nShow = request.ShowCmd;
-    info.lpIDList = const_cast<LPITEMIDLIST>(request.Item);
+    // The call returns once the start is through: the thread may end then.
+    info.fMask = (job.Item ? SEE_MASK_INVOKEIDLIST : 0) | SEE_MASK_FLAG_DDEWAIT;
+    info.hwnd = job.Owner;
+    info.lpVerb = job.Verb.empty() ? nullptr : job.Verb.c_str();
+    info.lpFile = job.File.empty() ? nullptr : job.File.c_str();
+    info.lpParameters = job.Parameters.empty() ? nullptr : job.Parameters.c_str();
+    info.lpDirectory = job.Directory.empty() ? nullptr : job.Directory.c_str();
+    info.nShow = job.ShowCmd;
+    info.lpIDList = job.Item.get();
     // The shell reports its own failures (no association, access denied).
     ShellExecuteExW(&info);
+}
+
+}  // namespace
+
+// The shell reads the target, and waits for its drive, before it starts it:
+// that happens on a thread of its own, so the window never waits with it.
+void TDesktopServices::StartShell(HWND owner, const TShellRequest& request) {
+    auto job = std::make_shared<TShellJob>(TShellJob{owner, Widen(request.Verb), Widen(request.File),
+                                                     Widen(request.Parameters), Widen(request.Directory),
+                                                     request.ShowCmd, TIDList(CopyIDList(request.Item))});
+    try {
+        std::thread([job] {
+            // A drive without its disk must not ask the user for one.
+            SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
+            TComApartment com;
+            RunShellJob(*job);
+        }).detach();
+    } catch (const std::system_error& error) {
+        LogSwallowed("starting through the shell", error);
+        RunShellJob(*job);
+    }
 }
 
 void TDesktopServices::PlaySoundValue(const std::string& value) {

@@ -208,15 +208,18 @@ void TEditingCommands::Execute(const std::string& file) {
     if (!file.empty()) FVantor.Launcher().Execute(file, "", SW_SHOW, "");
 }
 
-void TEditingCommands::LinkHelp() {
-    if (const TVantorButton* entry = TargetEntry())
-        if (!entry->IsSeparator()) Execute(HelpFileFor(FVantor.Platform(), entry->LinkTo));
+// The help and read-me files are looked for as the entry menu looks for
+// them, off this thread; the file opens when the answer comes.
+void TEditingCommands::OpenBesideTarget(std::string TTargetFacts::*file) {
+    const TVantorButton* entry = TargetEntry();
+    if (!entry || entry->IsSeparator() || IsWebAddress(entry->LinkTo)) return;
+    FVantor.Probe().Ask(entry->LinkTo, tqFacts,
+                        [this, file](const TTargetAnswer& answer) { Execute(answer.Facts.*file); });
 }
 
-void TEditingCommands::LinkReadMe() {
-    if (const TVantorButton* entry = TargetEntry())
-        if (!entry->IsSeparator()) Execute(ReadMeFileFor(FVantor.Platform(), entry->LinkTo));
-}
+void TEditingCommands::LinkHelp() { OpenBesideTarget(&TTargetFacts::HelpFile); }
+
+void TEditingCommands::LinkReadMe() { OpenBesideTarget(&TTargetFacts::ReadMeFile); }
 
 void TEditingCommands::OpenThisFolder() {
     const TVantorButton* entry = TargetEntry();

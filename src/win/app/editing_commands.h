@@ -74,6 +74,7 @@ private:
     TPageRef FocusPage();
     TEntryTarget KeyboardTarget() const;
     void Execute(const std::string& file);
+    void OpenBesideTarget(std::string TTargetFacts::*file);
 
     TVantor& FVantor;
     TEntryTarget FMenuEntry;

@@ -59,6 +59,7 @@ void TEntryDragging::ConnectEntryView(TEntryView& view, TEntryWindow window) {
     FVantor.Hints().ConnectView(view, MenuOwnerOf(window));
     view.OnEntryClick = [this, window](int slot) { FVantor.Launcher().LaunchButton(SetOf(window), slot); };
     view.IsMarked = [this](const TVantorButton& entry) { return FVantor.BrokenLinks().KnownBroken(entry.LinkTo); };
+    view.OnBound = [this, &view](const TVantorPage& page) { FVantor.EntryMenu().Prefetch(&view, page); };
     auto wire = [this](TGraphicControl& control) {
         control.OnMouseMove = [this, &control](TComponent&, TShiftState shift, int x, int y) {
             EntryMouseMove(control, shift, x, y);

@@ -4,6 +4,7 @@
 #include "base/log.h"
 #include "base/menu_images.h"
 #include "commands/command_table.h"
+#include "text/text.h"
 
 TMenuOwner MenuOwnerOf(TEntryWindow window) {
     switch (window) {
@@ -25,7 +26,9 @@ void TEntryMenu::Build(TMenuOwner owner, const TVantorButton& entry) {
     FMenu.Clear();
     FMenu.SetImages(&MenuStripImages());
     FMenu.SetOwnerDrawn(true);
-    const TEntryMenuState state = EntryMenuState(FVantor.Platform(), owner, entry.IsSeparator(), entry.LinkTo);
+    const TTargetAnswer known = KnownOf(entry);
+    const TEntryMenuState state = EntryMenuState(owner, entry.IsSeparator(), entry.LinkTo,
+                                                 known.Facts.Kind == TTargetKind::Unknown ? nullptr : &known.Facts);
     auto add = [this](TPopupMenu& to, const std::string& caption, int32_t action, int image, bool enabled) {
         const std::string key = ShortCutToText(FVantor.Desktop().Keys().KeyOf(action));
         const int position = to.AddItem(
@@ -51,7 +54,25 @@ void TEntryMenu::Build(TMenuOwner owner, const TVantorButton& entry) {
     add(shortcut, "スタートアップ(&U)", ActionShortCutToStartup, miStartMenu, true);
     add(shortcut, "送る(&S)", ActionShortCutToSendTo, miSendTo, true);
     add(FMenu, "このフォルダを開く(&F)", ActionOpenThisFolder, -1, state.OpenThisFolder);
-    if (!state.Folder.empty()) FFolder.AddFolderItem(FMenu, state.Folder);
+    if (!state.Folder.empty() && known.FolderItem) FFolder.AddFolderItem(FMenu, *known.FolderItem);
+}
+
+void TEntryMenu::Prefetch(const void* owner, const TVantorPage& page) {
+    std::vector<std::string> targets;
+    for (int32_t i = 0; i < page.Count(); ++i)
+        if (!page.Buttons(i)->IsSeparator()) targets.push_back(page.Buttons(i)->LinkTo);
+    FVantor.Probe().Prefetch(owner, targets, MenuQuestions);
+}
+
+// The menu opens at once with what was learnt of the target lately; what
+// is not known yet is left out, and asked for so that the next time has it.
+TTargetAnswer TEntryMenu::KnownOf(const TVantorButton& entry) {
+    if (entry.IsSeparator() || entry.LinkTo.empty() || IsWebAddress(entry.LinkTo)) return {};
+    TTargetProbe& probe = FVantor.Probe();
+    const TTargetAnswer* known = probe.Known(entry.LinkTo, MenuQuestions, TTargetProbe::TCache::ShownMs);
+    TTargetAnswer answer = known ? *known : TTargetAnswer{};
+    if (!probe.Known(entry.LinkTo, MenuQuestions)) probe.Ask(entry.LinkTo, MenuQuestions, nullptr);
+    return answer;
 }
 
 void TEntryMenu::Popup(TMenuOwner owner, TVantorPage& page, int32_t index, POINT at) {

@@ -14,6 +14,7 @@
 #include "layout/drag_rules.h"
 #include "menus/folder_menu.h"
 #include "model/vantor_classes.h"
+#include "shell/target_probe.h"
 
 class TVantor;
 
@@ -33,7 +34,14 @@ public:
     void Build(TMenuOwner owner, const TVantorButton& entry);
     TPopupMenu& Menu() { return FMenu; }
 
+    // What the menu asks of an entry's target.
+    static constexpr unsigned MenuQuestions = tqFacts | tqFolderItem;
+    // The page a view (`owner`) has just shown: its targets are looked at in
+    // the background, so that their menus and starts find the answers ready.
+    void Prefetch(const void* owner, const TVantorPage& page);
+
 private:
+    TTargetAnswer KnownOf(const TVantorButton& entry);
     HWND FolderMenuOwner() override;
     TVantorManager& FolderMenuPages() override;
     TFolderHistory& FolderMenuHistory() override;

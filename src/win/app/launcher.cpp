@@ -19,21 +19,6 @@ const char kLowResourceQuestion[] =
     "使用可能なリソースが少なくなっています。これ以上のアプリケーションの起動により、システムが不安定となる可能性"
     "があります。続けますか？";
 
-bool AttributesReadable(const std::string& path, DWORD& attributes) {
-    attributes = GetFileAttributesW(Widen(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES;
-}
-
-bool PathExists(const std::string& path) {
-    DWORD attributes;
-    return AttributesReadable(path, attributes);
-}
-
-bool IsFolder(const std::string& path) {
-    DWORD attributes;
-    return AttributesReadable(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::wstring DoubleZeroList(const std::vector<std::string>& names) {
     std::wstring list;
     for (const std::string& name : names) {
@@ -81,41 +66,75 @@ void TLauncher::Execute(const std::string& target, const std::string& parameters
         FServices.StartShell(FHost.LaunchOwner(), {"open", target, parameters, directory, showCmd, nullptr});
         return;
     }
-    if (!PathExists(target)) {
-        FHost.LaunchErrorBox(Format(kNotFound, target));
-        return;
-    }
-    TIDList item(PathToIDList(target));
-    if (item) ExecuteItem(item.get(), parameters, showCmd, directory);
+    Start(TStart{target, nullptr, parameters, showCmd, directory});
 }
 
 void TLauncher::ExecuteItem(LPCITEMIDLIST item, const std::string& parameters, int showCmd,
                             const std::string& directory) {
     const std::string path = IDListToPath(item);
-    if (!path.empty() && !PathExists(path)) {
-        FHost.LaunchErrorBox(Format(kNotFound, path));
+    // An object without a path (a Control Panel item) is the shell's alone.
+    if (path.empty()) {
+        FServices.StartShell(FHost.LaunchOwner(), {"", "", parameters, directory, showCmd, item});
         return;
     }
-    if (!path.empty() && IsFolder(path)) {
-        StartFolder(path, showCmd);
-        return;
+    Start(TStart{path, ShareIDList(CopyIDList(item)), parameters, showCmd, directory});
+}
+
+void TLauncher::Start(TStart start) {
+    const std::string target = start.Target;
+    FProbe.Ask(target, start.Item ? tqKind : tqItem,
+               [this, start = std::move(start)](const TTargetAnswer& answer) { StartAs(start, answer); });
+}
+
+void TLauncher::StartAs(const TStart& start, const TTargetAnswer& answer) {
+    switch (answer.Facts.Kind) {
+        case TTargetKind::Missing:
+            // Told once; a try after the user put it back looks again.
+            FProbe.Forget(start.Target);
+            FHost.LaunchErrorBox(Format(kNotFound, start.Target));
+            return;
+        case TTargetKind::Folder:
+            StartFolder(start.Target, start.ShowCmd);
+            return;
+        default:
+            break;
     }
-    FServices.StartShell(FHost.LaunchOwner(), {"", "", parameters, ::StartFolder(directory, path), showCmd, item});
+    // A file, or a target whose drive did not answer: the shell starts it
+    // and says what goes wrong.
+    const TSharedIDList item = start.Item ? start.Item : answer.Item;
+    const std::string directory = ::StartFolder(start.Directory, start.Target);
+    if (item)
+        FServices.StartShell(FHost.LaunchOwner(), {"", "", start.Parameters, directory, start.ShowCmd, item.get()});
+    else
+        FServices.StartShell(FHost.LaunchOwner(),
+                             {"", start.Target, start.Parameters, directory, start.ShowCmd, nullptr});
 }
 
 void TLauncher::StartFolder(const std::string& path, int showCmd) {
     const TVantorManager& settings = FHost.LaunchSettings();
-    const bool filerExists = settings.FilerType() == 2 && FPlatform.FileExists(settings.FilerName);
-    if (auto start = FolderStart(settings.FilerType(), settings.FilerName, filerExists, path, showCmd))
-        FServices.StartShell(FHost.LaunchOwner(), RequestOf(*start));
+    const int32_t filerType = settings.FilerType();
+    const std::string filer = settings.FilerName;
+    auto start = [this, filerType, filer, path, showCmd](bool filerExists) {
+        if (auto request = FolderStart(filerType, filer, filerExists, path, showCmd))
+            FServices.StartShell(FHost.LaunchOwner(), RequestOf(*request));
+    };
+    if (filerType != 2 || filer.empty()) {
+        start(false);
+        return;
+    }
+    // A filer whose drive does not answer is tried all the same.
+    FProbe.Ask(filer, tqKind, [start](const TTargetAnswer& answer) {
+        const TTargetKind kind = answer.Facts.Kind;
+        start(kind == TTargetKind::File || kind == TTargetKind::Unknown);
+    });
 }
 
 void TLauncher::OpenThisFolder(const std::string& target) {
-    DWORD attributes;
-    if (!AttributesReadable(target, attributes) || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        Execute(target, "", SW_SHOW, "");
-    else
-        Execute(ExtractFileDir(target), "", SW_SHOW, "");
+    // Asked as a start would ask, so opening the target itself needs no
+    // second look.
+    FProbe.Ask(target, tqItem, [this, target](const TTargetAnswer& answer) {
+        Execute(FolderToOpen(target, answer.Facts.Kind), "", SW_SHOW, "");
+    });
 }
 
 void TLauncher::AddToHistory(const TVantorButton& entry) {
@@ -137,8 +156,11 @@ void TLauncher::DropFilesOnPage(const std::vector<std::string>& files, int32_t e
         if (IsProgramTarget(entry.LinkTo)) {
             DropOnProgram(entry, names);
             AddToHistory(entry);
-        } else if (IsFolder(entry.LinkTo)) {
-            DropInFolder(entry, names);
+        } else {
+            const std::string folder = entry.LinkTo;
+            FProbe.Ask(folder, tqKind, [this, folder, names](const TTargetAnswer& answer) {
+                if (answer.Facts.Kind == TTargetKind::Folder) DropInFolder(folder, names);
+            });
         }
         return;
     }
@@ -156,9 +178,9 @@ void TLauncher::DropOnProgram(const TVantorButton& entry, const std::vector<std:
 // One operation for all files (one undo step, one set of questions). Each
 // file is given its own destination inside the folder: the same result as
 // naming the folder once, and the form every shell implementation handles.
-void TLauncher::DropInFolder(const TVantorButton& entry, const std::vector<std::string>& files) {
+void TLauncher::DropInFolder(const std::string& target, const std::vector<std::string>& files) {
     std::vector<std::string> destinations;
-    const std::string folder = IncludeTrailingBackslash(entry.LinkTo);
+    const std::string folder = IncludeTrailingBackslash(target);
     for (const std::string& file : files) destinations.push_back(folder + ExtractFileName(file));
     const std::wstring from = DoubleZeroList(files);
     const std::wstring to = DoubleZeroList(destinations);

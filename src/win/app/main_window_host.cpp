@@ -8,5 +8,6 @@ TDialogHost MainWindowHost(TVantor& vantor) {
     host.Services = &vantor.Services();
     host.HelpFile = vantor.ProgramFolder + "Vantor.hlp";
     host.IsNT = vantor.IsNT;
+    host.Probe = &vantor.Probe();
     return host;
 }

@@ -94,6 +94,7 @@ public:
 
     // Starting entries, for every window of the program.
     TLauncher& Launcher() { return FLauncher; }
+    TTargetProbe& Probe() { return FProbe; }  // what is known of the entries' targets
     void PlaySoundEvent(const std::string& event);
 
     // The 40 actions; menus and keys Run them, hot keys and corners go
@@ -232,8 +233,9 @@ private:
     bool FPainted = false;
 
     TModalUi FModal{*this};
+    TTargetProbe FProbe;
     TMainLaunchHost FLaunchHost{*this};
-    TLauncher FLauncher{FLaunchHost, FPlatform, *FServices};
+    TLauncher FLauncher{FLaunchHost, FProbe, *FServices};
     TCommandTable FCommands;
     TDesktopHooks FDesktop{*this};
     TSystemButtons FSystemButtons{*this};

@@ -82,6 +82,7 @@ void TEntryView::Rebind(int buttonStyle, bool asRow) {
     const bool largeIcon = !asRow && page && ComputeCellMetrics(GeometryOf(*page), 0).LargeIcon;
     for (int i = 0; i < count; ++i) BindEntry(i, *page->Buttons(i), largeIcon, buttonStyle);
     for (int i = count; i < PoolSize; ++i) ParkSlot(i);
+    if (page && OnBound) OnBound(*page);
 }
 
 void TEntryView::ClearPlacements() {

@@ -68,6 +68,9 @@ public:
     std::function<void(int slot)> OnEntryClick;
     // Any mouse button went down on the button of a slot.
     std::function<void(int slot)> OnEntryPress;
+    // After each bind, with the page bound (the targets can be looked at in
+    // the background then).
+    std::function<void(const TVantorPage& page)> OnBound;
     // Whether an entry's button carries the broken-target mark; unset: none do.
     std::function<bool(const TVantorButton& entry)> IsMarked;
 

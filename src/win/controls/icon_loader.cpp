@@ -8,12 +8,12 @@
 #include "base/log.h"
 #include "base/win_text.h"
 #include "controls/launcher_button.h"
+#include "shell/target_probe.h"
 #include "text/text.h"
 
 TIconAnswer LoadIconAnswer(const TIconRequest& request) {
     TIconAnswer answer;
-    answer.Exists =
-        IsWebAddress(request.Path) || GetFileAttributesW(Widen(request.Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    answer.Exists = IsWebAddress(request.Path) || TargetExists(CurrentTargetFileSystem().Look(request.Path));
     if (!answer.Exists) return answer;
     if (request.WantIcon) answer.Icon.Reset(ExtractLauncherIcon(request.Path, request.Large, request.Index));
     if (request.WantIcon64) answer.Icon64.Reset(ExtractLauncherIcon64(request.Path, request.Index, request.Icon64Size));

@@ -5,6 +5,7 @@
 #include "dialogs/icon_chooser.h"
 #include "dialogs/organise_lists.h"
 #include "dialogs/process_picker.h"
+#include "launch/target_facts.h"
 #include "text/text.h"
 
 namespace {
@@ -85,6 +86,13 @@ void TEntryPropertiesDialog::UpdateOk() {
 }
 
 bool TEntryPropertiesDialog::OnCommand(int code, int id, HWND control) {
+    // While OK's look runs, Esc stops it and anything else the user does
+    // makes what it looks at out of date: the dialog stays open either way.
+    const bool userChange = code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED;
+    if (Checking() && userChange && id != IDOK) {
+        CancelCheck();
+        if (id == IDCANCEL) return true;
+    }
     if (code == EN_CHANGE) {
         if (id == IDC_ENT_TITLE || id == IDC_ENT_LINK || id == IDC_ENT_KEYWORD) UpdateOk();
         if (!FLoading) {
@@ -121,25 +129,112 @@ bool TEntryPropertiesDialog::OnCommand(int code, int id, HWND control) {
 }
 
 bool TEntryPropertiesDialog::OnOK() {
-    if (Mode == TEntryDialogMode::ViewOnly) return false;
+    if (Mode == TEntryDialogMode::ViewOnly || Checking()) return false;
     ReadFields();
     // The button may be reached while disabled (Enter in an edit box).
     if (LinkEnabled() && !EntryOkEnabled(false, Fields.Title, Fields.LinkTo, Fields.ShowItem)) return false;
-    const TEntryCheck check = CheckEntryFields(Fields, LinkEnabled(), FPlatform);
-    if (check.Ok()) return true;
-    ShowMessage(check.Message, MB_OK | MB_ICONERROR);
-    const int focus = check.Field == TEntryField::LinkTo       ? IDC_ENT_LINK
-                      : check.Field == TEntryField::WorkingDir ? IDC_ENT_FOLDER
-                                                               : IDC_ENT_ICON;
-    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(focus)), TRUE);
+    BeginCheck();
+    // The check closes the dialog itself once it agrees.
     return false;
+}
+
+TTargetProbe& TEntryPropertiesDialog::Probe() {
+    if (FHost.Probe) return *FHost.Probe;
+    if (!FOwnProbe) FOwnProbe = std::make_unique<TTargetProbe>();
+    return *FOwnProbe;
+}
+
+void TEntryPropertiesDialog::BeginCheck() {
+    auto check = std::make_shared<TCheck>();
+    FCheck = check;
+    const std::vector<std::string> paths = EntryCheckPaths(Fields, LinkEnabled());
+    // One more than the paths, taken back below: answers known already come
+    // back inside Ask, and the last one must not end the check before every
+    // question is out.
+    check->Outstanding = paths.size() + 1;
+    auto answered = [this, check] {
+        if (FCheck == check && --check->Outstanding == 0) CheckAnswered();
+    };
+    for (const std::string& path : paths) {
+        const std::string key = TargetKey(path);
+        const TTargetProbe::TTicket ticket = Probe().Ask(
+            path, tqKind,
+            [check, key, answered](const TTargetAnswer& answer) {
+                check->Kinds[key] = answer.Facts.Kind;
+                answered();
+            },
+            TTargetProbe::TDelivery::Now);
+        if (ticket) check->Tickets.push_back(ticket);
+    }
+    answered();
+    if (FCheck == check) ShowChecking(true);
+}
+
+void TEntryPropertiesDialog::CheckAnswered() {
+    const std::shared_ptr<TCheck> check = std::move(FCheck);
+    FCheck = nullptr;
+    ShowChecking(false);
+    auto look = [&check](const std::string& path) {
+        auto it = check->Kinds.find(TargetKey(path));
+        return it == check->Kinds.end() ? TTargetKind::Unknown : it->second;
+    };
+    const TEntryCheck result = CheckEntryFields(Fields, LinkEnabled(), look);
+    if (result.Ok()) {
+        EndDialog(IDOK);
+        return;
+    }
+    ShowMessage(result.Message, MB_OK | MB_ICONERROR);
+    const int focus = result.Field == TEntryField::LinkTo       ? IDC_ENT_LINK
+                      : result.Field == TEntryField::WorkingDir ? IDC_ENT_FOLDER
+                                                                : IDC_ENT_ICON;
+    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(focus)), TRUE);
+}
+
+void TEntryPropertiesDialog::CancelCheck() {
+    if (!FCheck) return;
+    const std::shared_ptr<TCheck> check = std::move(FCheck);
+    FCheck = nullptr;
+    for (TTargetProbe::TTicket ticket : check->Tickets) Probe().Cancel(ticket);
+    ShowChecking(false);
+}
+
+void TEntryPropertiesDialog::ShowChecking(bool checking) {
+    if (!Handle()) return;
+    if (checking) {
+        // A disabled button keeps no keyboard: Esc must still reach the dialog.
+        if (GetFocus() == Item(IDOK))
+            SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDCANCEL)), TRUE);
+        EnableItem(IDOK, false);
+    } else {
+        UpdateOk();
+    }
+    SetCursor(LoadCursor(nullptr, checking ? IDC_APPSTARTING : IDC_ARROW));
+}
+
+bool TEntryPropertiesDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    // Over the dialog the pointer says that work goes on in the background.
+    if (msg == WM_SETCURSOR && Checking()) {
+        SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
+        result = TRUE;
+        return true;
+    }
+    return TDialog::OnMessage(msg, wParam, lParam, result);
+}
+
+void TEntryPropertiesDialog::OnClose(int result) {
+    CancelCheck();
+    TDialog::OnClose(result);
 }
 
 void TEntryPropertiesDialog::Browse() {
     const std::string current = ItemText(IDC_ENT_LINK);
     std::string initial;
     int filter = 1;
-    if (!current.empty() && FPlatform.FileExists(current)) {
+    // Only what is known already: the dialog does not wait for a drive to
+    // offer the current file in the chooser.
+    const TTargetAnswer* known = current.empty() ? nullptr : Probe().Known(current, tqKind);
+    if (known && known->Facts.Kind == TTargetKind::File) {
         initial = current;
         const std::string ext = AsciiLowerCase(ExtractFileExt(current));
         filter = ext == ".exe" || ext == ".lnk" || ext == ".pif" ? 1 : 2;

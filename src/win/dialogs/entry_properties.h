@@ -1,6 +1,14 @@
 // The entry-properties dialog: every field of one entry, the shared fields
-// of several, or one entry shown without allowing changes.
+// of several, or one entry shown without allowing changes. OK looks at the
+// paths typed off this thread: meanwhile the dialog answers, OK is disabled,
+// the pointer shows work in the background, and Esc (or a change of any
+// field) stops the look and leaves the dialog open.
 #pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "base/dialog.h"
 #include "dialogs/organise_host.h"
@@ -23,8 +31,24 @@ protected:
     bool OnInit() override;
     bool OnCommand(int code, int id, HWND control) override;
     bool OnOK() override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnClose(int result) override;
+
+public:
+    // OK's look at the paths is under way.
+    bool Checking() const { return FCheck != nullptr; }
 
 private:
+    struct TCheck {
+        std::map<std::string, TTargetKind> Kinds;  // by TargetKey
+        std::vector<TTargetProbe::TTicket> Tickets;
+        size_t Outstanding = 0;
+    };
+    TTargetProbe& Probe();
+    void BeginCheck();
+    void CheckAnswered();
+    void CancelCheck();
+    void ShowChecking(bool checking);
     bool LinkEnabled() const { return Mode != TEntryDialogMode::Several; }
     void ShowFields();
     void ReadFields();
@@ -35,6 +59,8 @@ private:
 
     TDialogHost FHost;
     TPlatform& FPlatform;
+    std::unique_ptr<TTargetProbe> FOwnProbe;  // without the program's
+    std::shared_ptr<TCheck> FCheck;
     bool FLoading = false;  // the text changes while loading are not the user's
 };
 

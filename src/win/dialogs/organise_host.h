@@ -12,6 +12,7 @@
 
 #include "app/desktop_services.h"
 #include "base/dialog.h"
+#include "shell/target_probe.h"
 
 struct TDialogHost {
     std::function<int(TModalForm&)> Run;
@@ -20,6 +21,8 @@ struct TDialogHost {
     // The system's and the user's Windows family: the process picker needs
     // paths of other processes, which it reads differently on each.
     bool IsNT = true;
+    // What the program knows of targets; null: a dialog asks on its own.
+    TTargetProbe* Probe = nullptr;
 
     // The same services, showing dialogs owned by `owner`.
     TDialogHost Over(HWND owner) const {

@@ -32,11 +32,6 @@ int RowsPerColumn() {
     return item > 0 ? GetSystemMetrics(SM_CYSCREEN) / item : 0;
 }
 
-bool IsExistingDirectory(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 void TFolderMenu::DropDown(POINT at) {
@@ -123,23 +118,20 @@ void TFolderMenu::AddNotResponding(TPopupMenu& menu) {
     menu.SetEnabled(menu.AddItem(NotResponding, "", nullptr), false);
 }
 
-bool TFolderMenu::AddFolderItem(TPopupMenu& parent, const std::string& folder) {
-    TSharedIDList idList = ShareIDList(PathToIDList(folder));
-    if (!idList) return false;
-    TShellObject object = DescribeShellObject(idList);
+void TFolderMenu::AddFolderItem(TPopupMenu& parent, const TShellObject& folder) {
+    TShellObject object = folder;
     // The parent draws the program's pictures, not the shell's.
     object.Icon = -1;
     object.IsFolder = true;
     AddObject(parent, object);
     parent.Submenu(parent.Count() - 1)->SetOwnImages(&SystemSmallIcons());
-    return true;
 }
 
 void TFolderMenu::AddObject(TPopupMenu& parent, const TShellObject& object) {
     TPopupMenu& item = parent.AddSubmenu(MenuText(object.Caption), object.Icon);
     const TSharedIDList idList = object.IDList;
     FIDLists.push_back(idList);
-    item.AddItem(object.IsFolder ? FolderMenuOpen : FolderMenuExecute, "", [this, idList] { OpenObject(idList); });
+    item.AddItem(object.IsFolder ? FolderMenuOpen : FolderMenuExecute, "", [this, object] { OpenObject(object); });
     item.AddItem(FolderMenuAddButton, "", [this, idList] { AddButton(idList); });
     if (!object.IsFolder) return;
     item.AddItem(FolderMenuAddToMenu, "", [this, idList] { AddToMenu(idList); });
@@ -179,11 +171,12 @@ void TFolderMenu::FillFolder(TPopupMenu& menu, const TSharedIDList& folder) {
     AddListing(menu, contents->Objects, menu.Count());
 }
 
-void TFolderMenu::OpenObject(const TSharedIDList& idList) {
-    const std::string path = IDListToPath(idList.get());
-    const std::string folder = path.empty() || IsExistingDirectory(path) ? path : ExtractFileDir(path);
+// The listing said what the object is: its drive is not asked again here.
+void TFolderMenu::OpenObject(const TShellObject& object) {
+    const std::string& path = object.Path;
+    const std::string folder = path.empty() || object.IsFolder ? path : ExtractFileDir(path);
     FHost.FolderMenuHistory().Add(folder);
-    FHost.FolderMenuExecute(idList.get());
+    FHost.FolderMenuExecute(object.IDList.get());
 }
 
 void TFolderMenu::AddButton(const TSharedIDList& idList) {

@@ -49,10 +49,10 @@ public:
     void BuildRoot();
     void Close();
     TPopupMenu& Menu() { return FMenu; }
-    // A submenu that browses `folder` (a file-system path), added to another
-    // menu; false when the shell cannot parse the path. Close releases the
-    // ID lists its commands hold.
-    bool AddFolderItem(TPopupMenu& parent, const std::string& folder);
+    // A submenu that browses a folder, added to another menu. The folder was
+    // described off this thread (shell/target_probe.h): its drive may be slow.
+    // Close releases the ID lists its commands hold.
+    void AddFolderItem(TPopupMenu& parent, const TShellObject& folder);
 
     // How long a listing may take before it is given up.
     DWORD ListingTimeoutMs = 2000;
@@ -65,7 +65,7 @@ private:
     void AddListing(TPopupMenu& menu, const std::vector<TShellObject>& objects, int leadingItems);
     void AddNotResponding(TPopupMenu& menu);
     TListingOptions ListingOptions();
-    void OpenObject(const TSharedIDList& idList);
+    void OpenObject(const TShellObject& object);
     void AddButton(const TSharedIDList& idList);
     void AddToMenu(const TSharedIDList& idList);
     void ReleaseIDLists();
