@@ -13,9 +13,10 @@ TEST(LaunchRules, FolderOpensAsTheFilerSettingSays) {
     EXPECT_EQ(open->File, "C:\\Data");
     EXPECT_EQ(open->ShowCmd, 3);
     EXPECT_EQ(FolderStart(1, "", false, "C:\\Data", 5)->Verb, "explore");
-    auto filer = FolderStart(2, "C:\\Tools\\Filer.exe", true, "C:\\Data", 5);
+    auto filer = FolderStart(2, "C:\\Tools\\Filer.exe", true, "C:\\Program Files\\x", 5);
     EXPECT_EQ(filer->File, "C:\\Tools\\Filer.exe");
-    EXPECT_EQ(filer->Parameters, "C:\\Data");
+    EXPECT_EQ(filer->Parameters, "\"C:\\Program Files\\x\"");  // one argument
+    EXPECT_EQ(FolderStart(2, "C:\\Tools\\Filer.exe", true, "C:\\", 5)->Parameters, "\"C:\\\\\"");
     // A filer that has gone falls back to opening the folder.
     auto gone = FolderStart(2, "C:\\Tools\\Filer.exe", false, "C:\\Data", 5);
     EXPECT_EQ(gone->File, "C:\\Data");

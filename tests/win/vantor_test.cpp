@@ -270,7 +270,7 @@ TEST_F(VantorTest, FoldersOpenAsFilerTypeSays) {
     starts = openWith(2, installed);
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0].File, installed);
-    EXPECT_TRUE(SameText(starts[0].Parameters, folder));
+    EXPECT_TRUE(SameText(starts[0].Parameters, "\"" + folder + "\""));
 
     EXPECT_TRUE(openWith(3, installed).empty());
 }

@@ -12,7 +12,9 @@ std::optional<TShellStart> FolderStart(int32_t filerType, const std::string& fil
         case 1:
             return TShellStart{"explore", folder, "", "", showCmd};
         case 2:
-            if (filerExists) return TShellStart{"open", filerName, folder, "", showCmd};
+            // Quoted: a folder with spaces is one argument, and one named
+            // like an option is not taken for one.
+            if (filerExists) return TShellStart{"open", filerName, QuotedFileName(folder), "", showCmd};
             return TShellStart{"open", folder, "", "", showCmd};
         default:
             return std::nullopt;
