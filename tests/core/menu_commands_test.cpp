@@ -205,7 +205,7 @@ TEST(PageEditingTest, ArgumentHistoryKeepsTheLatestOnTop) {
     RememberArgument(history, "B");
     EXPECT_EQ(history, (std::vector<std::string>{"B", "A"}));
     RememberArgument(history, "a");
-    EXPECT_EQ(history, (std::vector<std::string>{"a", "B"}));
+    EXPECT_EQ(history, (std::vector<std::string>{"A", "B"}));  // as first typed
     RememberArgument(history, "");
     EXPECT_EQ(history.size(), 2u);
 }

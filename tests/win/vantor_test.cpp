@@ -499,6 +499,17 @@ TEST_F(VantorTest, FilesDroppedFromTheShellOnTheEntryAreaBecomeEntries) {
     EXPECT_EQ(MainPage().Buttons(before)->Title, "b");
     EXPECT_EQ(MainPage().Buttons(before + 1)->Title, "あ");
     EXPECT_TRUE(Desktop->Boxes.empty());
+
+    // On a separator: an entry that takes no files, so nothing happens.
+    ASSERT_TRUE(vantor.Document().AddSeparator(TPageRef{TBarKind::Main, MainPage().SlotIndex}).Done);
+    const int separator = MainPage().Count() - 1;
+    const TBounds strip = vantor.MainView().Separator(separator)->Bounds();
+    SendMessageW(vantor.ScrollBox.Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({Widen(a)}, POINT{strip.Left + 4, strip.Top + strip.Height / 2})),
+                 0);
+    Settle();
+    EXPECT_EQ(MainPage().Count(), separator + 1);
+    EXPECT_TRUE(Desktop->Starts.empty());
 }
 
 TEST_F(VantorTest, KeyDefinitionsRegisterTheHotKeysAndRunShortCutsOfTheMainWindow) {

@@ -129,12 +129,16 @@ TEntryPlace FindEntryRef(const TVantorManager& set, const TEntryRef& ref) {
     return TEntryPlace{};
 }
 
+// One item per text whatever its letter case, moved to the top in the
+// spelling it was first typed in.
 void RememberArgument(std::vector<std::string>& history, const std::string& text) {
     if (text.empty()) return;
+    std::string kept = text;
     for (auto it = history.begin(); it != history.end(); ++it)
         if (SameText(*it, text)) {
+            kept = std::move(*it);
             history.erase(it);
             break;
         }
-    history.insert(history.begin(), text);
+    history.insert(history.begin(), std::move(kept));
 }

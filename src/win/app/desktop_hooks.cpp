@@ -87,9 +87,7 @@ void TDesktopHooks::DropFileDropFile(const std::vector<std::string>& files, int 
     if (pages.CurrentPage() < 0 || pages.CurrentPage() >= pages.Count()) return;
     POINT at{x, y};
     MapWindowPoints(FVantor.ScrollBox.Handle(), FVantor.PTexture.Handle(), &at, 1);
-    int32_t entry = -1;
-    if (TGraphicControl* control = FVantor.PTexture.Controls().ControlAtPos(at.x, at.y))
-        if (dynamic_cast<TLauncherButton*>(control)) entry = static_cast<int32_t>(control->Tag);
+    const int32_t entry = FVantor.MainView().EntryControlAt(at.x, at.y);
     FVantor.Launcher().DropFilesOnPage(files, entry, TBarKind::Main, *pages.Pages(pages.CurrentPage()));
 }
 

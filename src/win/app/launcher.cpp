@@ -153,6 +153,7 @@ void TLauncher::DropFilesOnPage(const std::vector<std::string>& files, int32_t e
     if (entryIndex >= 0 && entryIndex < page.Count()) {
         TVantorButton entry;
         entry.CopyDataFrom(*page.Buttons(entryIndex));
+        if (entry.IsSeparator()) return;  // a separator takes no files
         if (IsProgramTarget(entry.LinkTo)) {
             DropOnProgram(entry, names);
             AddToHistory(entry);

@@ -162,9 +162,7 @@ void TFormFloat::DropFiles(const std::vector<std::string>& files, POINT at) {
     TVantorPage* page = BarPage();
     if (!page) return;
     MapWindowPoints(Container.Handle(), PTexture.Handle(), &at, 1);
-    int32_t entry = -1;
-    if (TGraphicControl* control = PTexture.Controls().ControlAtPos(at.x, at.y))
-        if (dynamic_cast<TLauncherButton*>(control)) entry = static_cast<int32_t>(control->Tag);
+    const int32_t entry = FView.EntryControlAt(at.x, at.y);
     FSet.Host().DropFilesOnPage(files, entry, static_cast<TBarKind>(BarId() + 1), *page);
 }
 

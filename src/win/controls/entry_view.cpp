@@ -219,3 +219,10 @@ void TEntryView::PaintFocusFrame(HDC dc, const RECT& clip, COLORREF color) const
         if (RectsMeet(r, clip)) FillRect(dc, &r, brush.Get());
     }
 }
+
+int TEntryView::EntryControlAt(int x, int y) const {
+    if (!FHost) return -1;
+    TGraphicControl* control = FHost->ControlAtPos(x, y);
+    if (!control || !(dynamic_cast<TLauncherButton*>(control) || dynamic_cast<TSeparator*>(control))) return -1;
+    return static_cast<int>(control->Tag);
+}

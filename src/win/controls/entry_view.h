@@ -83,6 +83,9 @@ public:
     // The entry whose title lies under a point of the panel (the last one
     // there), -1 for none.
     int TitleAt(int x, int y) const;
+    // The entry whose button or separator lies at (x, y) on the panel, for
+    // files dropped there; -1 beside the entries.
+    int EntryControlAt(int x, int y) const;
     int ColumnCount() const { return FColumnCount; }
     const TCellMetrics& CellMetrics() const { return FCellMetrics; }
 
