@@ -115,7 +115,7 @@ def main():
         # What the wineserver does for Wine's own processes and an empty
         # window, before the program starts.
         pointer_away(windows)
-        time.sleep(3)
+        time.sleep(5)
         floor = cpu_over([server], args.floor_seconds)[server]
         vantor_proc = subprocess.Popen(["wine", "C:\\idle\\Vantor.exe", "/d", "C:\\idle\\Data"],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

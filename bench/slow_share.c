@@ -11,6 +11,11 @@
  * make every program wait on the share, the empty window too, though none
  * asked about it.
  *
+ * The kernel passes lookups of names it has not seen yet in one folder here
+ * one at a time (a name already seen is asked again side by side with
+ * others), so two threads asking about new names at once wait for each other,
+ * as they would behind one slow server connection.
+ *
  *   slow_share <backing folder> <delay ms> <log file> <mount point> [fuse options]
  *
  * Each delayed call appends "+ <seconds> <call> <path>" to the log file as it

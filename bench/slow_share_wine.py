@@ -27,11 +27,12 @@ import subprocess
 import sys
 import threading
 import time
+import unicodedata
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from e2e_lib import Entry, Page, PageSet, write_pages  # noqa: E402
+from e2e_lib import Entry, Page, PageSet, read_ini, write_pages  # noqa: E402
 from wine_procs import prefix_processes, wine_process  # noqa: E402
 
 PROMPT_MS = 250  # an answer slower than this is a wait the user sees
@@ -308,7 +309,7 @@ class Session:
 
     def __init__(self, args, share, probe, drive_folder, quiet):
         self.args, self.share, self.probe, self.quiet = args, share, probe, quiet
-        data = Path(os.environ["WINEPREFIX"]) / "drive_c" / "slowbench" / "Data"
+        self.data = data = Path(os.environ["WINEPREFIX"]) / "drive_c" / "slowbench" / "Data"
         shutil.rmtree(data, ignore_errors=True)
         data.mkdir(parents=True)
         (data / "Main.pag").write_bytes(write_pages(page_set(drive_folder)))
@@ -317,6 +318,7 @@ class Session:
         self.wid = None
         self.own = set()
         self.deadline = 0.0
+        self.saved = False
 
     def left(self):
         """Seconds the action under way may still take."""
@@ -451,10 +453,11 @@ class Session:
         waits until its process is gone, so that the next start is no second
         instance and no window of this one is taken for the next one's. A
         thread waiting for the share ends only when its lookup is answered."""
+        self.saved = False
         if not force and wine_process("Vantor.exe"):
             subprocess.run(["timeout", "30", "wine", "taskkill", "/im", "Vantor.exe"],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            wait_for(lambda: not wine_process("Vantor.exe"), 30)
+            self.saved = bool(wait_for(lambda: not wine_process("Vantor.exe"), 30))
         pid = wine_process("Vantor.exe")
         if pid:
             try:
@@ -473,6 +476,15 @@ class Session:
     def close(self):
         self.end_program()
 
+    def closed_page(self):
+        """The current page the program saved as it ended, or None."""
+        if not self.saved:
+            return None
+        try:
+            return read_ini(self.data / "Vantor.ini").get("settings", {}).get("currentpage")
+        except OSError:
+            return None
+
 
 def run_actions(args, share, probe, drive_folder, quiet, budget_end):
     """Every action once on entries in `drive_folder`, while the time budget
@@ -490,7 +502,16 @@ def run_actions(args, share, probe, drive_folder, quiet, budget_end):
             results[key] = session.measure(steps)
     finally:
         session.close()
+    switch = results.get("switch")
+    if switch and switch.longest is not None and session.closed_page() not in ("1", None):
+        switch.note = "; ".join(n for n in (switch.note, "the second page was not the current one at the end") if n)
     return results
+
+
+def padded(text, width):
+    """`text` filled to `width` terminal columns (a Japanese character takes two)."""
+    columns = sum(2 if unicodedata.east_asian_width(c) in "WF" else 1 for c in text)
+    return text + " " * max(0, width - columns)
 
 
 def shown_ms(result):
@@ -515,7 +536,7 @@ def report(args, local, slow):
     for key, label in ACTIONS:
         s, c = slow.get(key), local.get(key)
         notes = "; ".join(f"{where} {r.note}" for where, r in (("S:", s), ("C:", c)) if r and r.note)
-        print(f"  {label:<38} longest unanswered: {shown_ms(s):>10}  (drive C: {shown_ms(c)}{ratio(s, c)})  "
+        print(f"  {padded(label, 38)} longest unanswered: {shown_ms(s):>10}  (drive C: {shown_ms(c)}{ratio(s, c)})  "
               f"share lookups: {s.lookups if s else 0}" + (f"  [{notes}]" if notes else ""), flush=True)
 
 
