@@ -92,7 +92,7 @@ def main():
     ap.add_argument("--exe", required=True, help="Vantor.exe")
     ap.add_argument("--empty", required=True, help="empty_window.exe")
     ap.add_argument("--seconds", type=float, default=60, help="the idle period")
-    ap.add_argument("--floor-seconds", type=float, default=20, help="the wineserver alone, before")
+    ap.add_argument("--floor-seconds", type=float, default=30, help="the wineserver with only the empty window, before")
     ap.add_argument("--settle", type=float, default=15, help="seconds after both windows show")
     args = ap.parse_args()
     folder = Path(os.environ["WINEPREFIX"]) / "drive_c" / "idle"

@@ -528,16 +528,18 @@ def ratio(slow, local):
 
 
 def report(args, local, slow):
-    print(f"longest time the window left WM_NULL unanswered (asked every 50 ms) while a user works with entries "
-          f"whose targets are on a share where every lookup takes {args.delay:g} s (S:), against the same "
-          f"entries on drive C: in the same run; an action lasts until the window has answered for "
-          f"{args.delay + 1:g} s (drive C: 2 s), {args.cap:.0f} s at most, and a window that did not answer by "
-          f"then is restarted for the next action:")
+    print(f"longest time the window left WM_NULL unanswered (asked every 50 ms), entries whose targets are on a "
+          f"share where every lookup takes {args.delay:g} s (S:),")
+    print(f"against the same entries on drive C: in the same run; an action lasts until the window has answered for "
+          f"{args.delay + 1:g} s (C: 2 s),")
+    print(f"{args.cap:.0f} s at most (then '>'), and a window that did not answer by then is restarted for the next "
+          "action:")
     for key, label in ACTIONS:
         s, c = slow.get(key), local.get(key)
         notes = "; ".join(f"{where} {r.note}" for where, r in (("S:", s), ("C:", c)) if r and r.note)
-        print(f"  {padded(label, 38)} longest unanswered: {shown_ms(s):>10}  (drive C: {shown_ms(c)}{ratio(s, c)})  "
-              f"share lookups: {s.lookups if s else 0}" + (f"  [{notes}]" if notes else ""), flush=True)
+        print(f"  {padded(label, 40)} longest unanswered: {shown_ms(s):>10}  (drive C: {shown_ms(c)}{ratio(s, c)})  "
+              f"share lookups: {s.lookups if s else 0} (C: run {c.lookups if c else 0})" +
+              (f"  [{notes}]" if notes else ""), flush=True)
 
 
 def main():
