@@ -2,9 +2,9 @@
 """Start-up to a shown window under Wine: Vantor.exe with a full data set
 (32 pages of 128 entries) against an empty Win32 window of the same kind,
 measured in the same run, alternating, so the ratio holds when the machine's
-speed drifts, at 96 DPI and then for a few runs at 144 DPI. Then the private
-bytes (GetProcessMemoryInfo's PrivateUsage) of both once their windows are up
-and the icons are in, read by the helper.
+speed drifts, at 96 DPI and then for a few runs at 144 DPI. (Memory is
+measured in bench/idle_wine.py, the same way for the program and an empty
+window.)
 Needs DISPLAY and WINEPREFIX (./dev bench sets them)."""
 import argparse
 import os
@@ -20,12 +20,6 @@ from e2e_lib import Entry, Page, PageSet, screen_dpi, write_pages  # noqa: E402
 
 
 WAIT_SHOWN = ""
-
-
-def window_shown(title):
-    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=10)
-    return bool(r.stdout.split())
 
 
 def full_set():
@@ -76,54 +70,6 @@ def report_start_up(label, runs, vantor, baseline):
     print(f"  ratio: {statistics.median(ratios):.2f} ({min(ratios):.2f}-{max(ratios):.2f})", flush=True)
 
 
-def wine_process(image):
-    """The Linux process that runs the Windows program `image`."""
-    for entry in Path("/proc").iterdir():
-        if not entry.name.isdigit():
-            continue
-        try:
-            argv0 = (entry / "cmdline").read_bytes().split(b"\0")[0].decode("utf-8", "replace")
-        except OSError:
-            continue
-        if argv0.replace("/", "\\").lower().endswith("\\" + image.lower()):
-            return entry
-    return None
-
-
-def private_bytes(command, title, image, helper, settle):
-    """Private memory of the running program, `settle` seconds after its window
-    showed: GetProcessMemoryInfo's PrivateUsage when Wine gives it for another
-    process, else the private pages of the Wine process (smaps_rollup)."""
-    proc = subprocess.Popen(["timeout", "60", "wine", *command], stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-    start = time.perf_counter()
-    while not window_shown(title):
-        if time.perf_counter() - start > 50:
-            proc.kill()
-            raise SystemExit(f"{title} did not show within 50 s")
-        time.sleep(0.05)
-    time.sleep(settle)
-    r = subprocess.run(["timeout", "60", "wine", helper, "--gtest_also_run_disabled_tests",
-                        "--gtest_filter=ProcessMemory.DISABLED_PrivateBytes"],
-                       stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
-                       env={**os.environ, "VANTOR_MEASURE_IMAGE": image})
-    value = 0
-    for line in r.stdout.splitlines():
-        if line.startswith("private bytes:"):
-            value = int(line.split(":")[1])
-    if value == 0:
-        found = wine_process(image)
-        if found:
-            for line in (found / "smaps_rollup").read_text().splitlines():
-                if line.startswith(("Private_Clean:", "Private_Dirty:", "SwapPss:")):
-                    value += int(line.split()[1]) * 1024
-    close(image)
-    proc.wait(30)
-    if value == 0:
-        raise SystemExit(f"no private bytes for {image}")
-    return value
-
-
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--exe", required=True)
@@ -151,16 +97,6 @@ def main():
     # on a high-DPI screen should show here.
     with screen_dpi(144):
         report_start_up("at 144 DPI", args.runs_144, vantor, baseline)
-    helper = "C:\\bench\\baseline.exe"
-    mb = 1024 * 1024
-    ours_mem = [private_bytes(*vantor, helper, 3.0) for _ in range(3)]
-    base_mem = [private_bytes(*baseline, helper, 1.0) for _ in range(3)]
-    print("private bytes with the window up and its icons in (Wine's PrivateUsage, or the private pages\n"
-          "of the Wine process when Wine has none for another process), 3 runs, median (min-max):")
-    print(f"  Vantor.exe, 32 pages x 128 entries: {statistics.median(ours_mem) / mb:.1f} MB "
-          f"({min(ours_mem) / mb:.1f}-{max(ours_mem) / mb:.1f})")
-    print(f"  empty Win32 window:                 {statistics.median(base_mem) / mb:.1f} MB "
-          f"({min(base_mem) / mb:.1f}-{max(base_mem) / mb:.1f})")
 
 
 if __name__ == "__main__":
