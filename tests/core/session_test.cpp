@@ -17,6 +17,7 @@ class TSessionPlatform : public TFakePlatform {
 public:
     std::set<std::string> Unreadable;
     std::set<std::string> Unwritable;
+    std::set<std::string> Unremovable;
     std::vector<std::string> Writes;
 
     bool ReadWholeFile(const std::string& path, std::string& data) override {
@@ -27,6 +28,9 @@ public:
         if (Unwritable.count(AnsiLowerCase(path))) throw EVantorError("read-only");
         TFakePlatform::WriteWholeFile(path, data);
         Writes.push_back(ExtractFileName(path));
+    }
+    bool RemoveFile(const std::string& path) override {
+        return !Unremovable.count(AnsiLowerCase(path)) && TFakePlatform::RemoveFile(path);
     }
     std::string Content(const std::string& name) {
         std::string data;
@@ -217,6 +221,35 @@ TEST_F(SessionFiles, OlderFilesGoOnlyOnceTheSettingsFileHoldsThem) {
     EXPECT_EQ(ini.ReadString("History", "FolderHistory0", ""), "C:\\Old");
     EXPECT_EQ(ini.ReadString("Sounds", "Sound0", ""), "Launch=*MenuCommand");
     EXPECT_NE(ini.SaveToBytes().find("=MActivate=Ctrl+Alt+Z\r\n"), std::string::npos);
+}
+
+// Read-only older files outlive their move into Vantor.ini: what the user
+// changed since (a sound, the folder history, a key) stays at the next start.
+TEST_F(SessionFiles, OlderFilesThatWillNotGoDoNotUndoLaterChanges) {
+    Platform.AddFile(Data + "Keys.def", "MActivate=Ctrl+Alt+Z\r\n");
+    Platform.AddFile(Data + "Sounds.def", "Launch=*MenuCommand\r\n");
+    Platform.AddFile(Data + "Vantor.fhi", "C:\\Old\r\n");
+    for (const char* name : {"Keys.def", "Sounds.def", "Vantor.fhi"})
+        Platform.Unremovable.insert(AnsiLowerCase(Data + name));
+    {
+        TVantorSettings settings(Platform);
+        TFolderHistory history;
+        Files.LoadFolderHistory(history);
+        Files.ReadSettings(settings, TSettingsReadOptions());
+        SetListValue(settings.ShortCuts, "MActivate", "Ctrl+Alt+Q");
+        settings.Sounds = {"Launch=C:\\new.wav"};
+        history.Items.clear();
+        EXPECT_TRUE(Files.SaveSettings([&](TProfile& ini) { settings.WriteSettings(ini, 0, history); }).empty());
+    }
+    TSessionFiles next(Platform, Data);
+    TVantorSettings settings(Platform);
+    TFolderHistory history;
+    next.LoadFolderHistory(history);
+    next.ReadSettings(settings, TSettingsReadOptions());
+    EXPECT_EQ(ListValue(settings.ShortCuts, "MActivate"), "Ctrl+Alt+Q");
+    EXPECT_EQ(settings.Sounds, Strings{"Launch=C:\\new.wav"});
+    EXPECT_TRUE(history.Items.empty());
+    EXPECT_TRUE(next.PendingMigrations().empty());
 }
 
 TEST_F(SessionFiles, OlderFilesStayWhileTheSettingsFileIsNotWritten) {
