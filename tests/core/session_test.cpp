@@ -84,6 +84,7 @@ TEST_F(SessionFiles, FirstStartBuildsTheFirstRunPagesAndCaptionsTheBars) {
     EXPECT_EQ(Captions(History), Strings{"履歴バー"});
     EXPECT_TRUE(SaveAll().empty());
     EXPECT_EQ(Platform.Writes, (Strings{"Vantor.ini", "Main.pag", "Smart.pag", "History.pag"}));
+    EXPECT_EQ(Files.StartMessage(), "");  // missing is not damaged
 
     // Nothing from the first run at all: one page all the same.
     TVantorManager empty(Platform);
@@ -123,6 +124,37 @@ TEST_F(SessionFiles, DamagedOrPartlyReadFilesAreKeptBeforeTheSave) {
 
 // Main.pag read ahead (on another thread) goes through the same rules as one
 // read here: a part read is kept aside, a failed read builds the first run.
+// A page file not read whole is told of once as the run starts, with the
+// name its bytes are kept under. One of a newer version is not used and never
+// written over: the newer program's pages stay for it.
+TEST_F(SessionFiles, DamagedAndNewerPageFilesAreToldAndANewerOneIsNeverWritten) {
+    std::string newer = PageBytes({"新しい"});
+    newer[2] = static_cast<char>(999 & 0xFF);
+    newer[3] = static_cast<char>(999 >> 8);
+    Platform.AddFile(Data + "Main.pag", newer);
+    std::string cut = PageBytes({"A", "B"});
+    cut.resize(cut.size() - 3);
+    Platform.AddFile(Data + "Smart.pag", cut);
+    LoadAll();
+    EXPECT_EQ(FirstRunBuilds, 1);
+    EXPECT_EQ(Platform.Content("Main.pag.bak"), newer);
+    EXPECT_EQ(Platform.Content("Smart.pag.bak"), cut);
+    const std::string told = Files.StartMessage();
+    for (const char* kept : {"Main.pag.bak", "Smart.pag.bak"})
+        EXPECT_NE(told.find("\"" + Data + kept + "\""), std::string::npos) << kept;
+    EXPECT_NE(told.find("新しいバージョン"), std::string::npos);
+    EXPECT_EQ(told.find("History.pag"), std::string::npos);
+
+    Main.Pages(0)->Caption = "今回の変更";
+    EXPECT_TRUE(SaveAll().empty());
+    EXPECT_EQ(Platform.Content("Main.pag"), newer);
+    EXPECT_EQ(Platform.Content("Smart.pag"), Smart.SaveToBytes());
+    Platform.AddFile(Data + "Main.pag", newer + "x");  // the newer program saved meanwhile
+    EXPECT_TRUE(Files.CheckOutside({TDataFile::Main}).Empty());
+    EXPECT_TRUE(SaveAll().empty());
+    EXPECT_EQ(Platform.Content("Main.pag"), newer + "x");
+}
+
 TEST_F(SessionFiles, MainPagesReadAheadKeepTheSameRules) {
     Platform.AddFile(Data + "Main.pag", "read elsewhere");
     TVantorManager partly(Platform);
