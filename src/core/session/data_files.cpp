@@ -430,30 +430,24 @@ std::string TSessionFiles::ProtectedFilesMessage(const std::vector<TDataFile>& f
                         "ほかのプログラムが使っていないかを確かめてから、Vantorを起動し直してください。");
 }
 
+// What the start read of a page file not read whole (a format naming the
+// file), and what becomes of the file.
+static const char* StartReadText(bool newer, bool partly) {
+    if (newer) return "データファイル\"%s\"は新しいバージョンのVantorで保存されているため、読み込めませんでした。";
+    return partly ? "データファイル\"%s\"は壊れていたため、一部しか読み込めませんでした。"
+                  : "データファイル\"%s\"は壊れているか、データファイルではないため、読み込めませんでした。";
+}
+
 std::string TSessionFiles::StartMessage() const {
     std::string text;
     for (TDataFile file : {TDataFile::Main, TDataFile::Smart, TDataFile::History}) {
         const size_t i = Index(file);
-        switch (FStartRead[i]) {
-            case TStartRead::Whole:
-                continue;
-            case TStartRead::Part:
-                text += Format("データファイル\"%s\"は壊れていたため、一部しか読み込めませんでした。", PathOf(file));
-                break;
-            case TStartRead::Nothing:
-                text += Format("データファイル\"%s\"は壊れているか、データファイルではないため、読み込めませんでした。",
-                               PathOf(file));
-                break;
-            case TStartRead::Newer:
-                text +=
-                    Format("データファイル\"%s\"は新しいバージョンのVantorで保存されているため、読み込めませんでした。",
-                           PathOf(file));
-                break;
-        }
+        if (FStartRead[i] == TStartRead::Whole) continue;
+        const bool newer = FStartRead[i] == TStartRead::Newer;
+        text += Format(StartReadText(newer, FStartRead[i] == TStartRead::Part), PathOf(file));
         text += Format("元のファイルは\"%s\"として残してあります。", FKeptAtStart[i]);
-        text += FStartRead[i] == TStartRead::Newer ? "新しいバージョンのために、このファイルは上書きしません。終了する"
-                                                     "までの変更はこのファイルに保存されません。\n"
-                                                   : "次の保存で、今の内容に置き換えます。\n";
+        text += newer ? "新しいバージョンのために上書きせずに残し、終了するまでの変更はこのファイルには保存しません。\n"
+                      : "次の保存で、今の内容に置き換えます。\n";
     }
     const std::vector<TDataFile> kept = ProtectedFiles();
     if (!kept.empty()) text += (text.empty() ? "" : "\n") + ProtectedFilesMessage(kept);
