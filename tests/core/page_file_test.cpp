@@ -240,7 +240,7 @@ TEST(PageFile, RejectedFilesLeaveThePagesAlone) {
     TMemoryWriter newer;
     WriteHeader(newer, 769, 1);
     WritePage(newer, 768, "P", 0, {});
-    EXPECT_EQ(LoadError(set, newer.Data()), unrecognised);
+    EXPECT_THROW(set.LoadFromBytes(newer.Data()), ENewerVersionError);  // not taken for damage
     EXPECT_EQ(set.ReservedValue, 0);
     set.ReservedValue = 9;
     EXPECT_EQ(set.SaveToBytes(), before);
@@ -250,17 +250,15 @@ TEST(PageFile, DamagedPageEndsTheLoadKeepingWhatWasRead) {
     TFakePlatform fake;
     TOldEntry e{"C:\\a.exe", "a", "a", "", "", 5, 0, "", 0};
 
-    {  // wrong page magic: the page added for it stays empty
+    {  // wrong page magic: no empty page is made up for it
         TMemoryWriter w;
         WriteHeader(w, 768, 3);
         WritePage(w, 768, "one", 0, {e});
         w.WriteWord(0x1234);
         TVantorManager set(fake);
         EXPECT_EQ(LoadError(set, w.Data()), "");
-        ASSERT_EQ(set.Count(), 2);
+        ASSERT_EQ(set.Count(), 1);
         EXPECT_EQ(set.Pages(0)->Count(), 1);
-        EXPECT_EQ(set.Pages(1)->Caption, "ページ2");
-        EXPECT_EQ(set.Pages(1)->Count(), 0);
     }
     {  // a newer page loads while empty, fails at its first entry
         TMemoryWriter w;
@@ -342,10 +340,15 @@ TEST(PageFile, EveryTruncationKeepsTheCompletePages) {
     TVantorManager set(fake);
     FillSample(set);
     std::string full = set.SaveToBytes();
-    std::vector<size_t> pageEnds;
+    // Where each page's own header and the whole page end.
+    std::vector<size_t> headerEnds, pageEnds;
     size_t offset = 12;
     for (int32_t i = 0; i < set.Count(); ++i) {
-        TMemoryWriter w;
+        TVantorPage bare(fake);
+        bare.Caption = set.Pages(i)->Caption;
+        TMemoryWriter header, w;
+        bare.SaveToStream(header);
+        headerEnds.push_back(offset + header.Data().size());
         set.Pages(i)->SaveToStream(w);
         offset += w.Data().size();
         pageEnds.push_back(offset);
@@ -364,9 +367,11 @@ TEST(PageFile, EveryTruncationKeepsTheCompletePages) {
         EXPECT_FALSE(loaded.LoadFromBytes(data));  // every cut loses something
         int32_t complete = 0;
         while (complete < 3 && pageEnds[complete] <= cut) ++complete;
-        ASSERT_EQ(loaded.Count(), std::min(complete + 1, 3));
+        // A page cut inside its own header is not there at all.
+        const bool partialShown = complete < 3 && headerEnds[complete] <= cut;
+        ASSERT_EQ(loaded.Count(), complete + (partialShown ? 1 : 0));
         for (int32_t i = 0; i < complete; ++i) ExpectSamePage(*loaded.Pages(i), *set.Pages(i));
-        if (complete < 3) {
+        if (partialShown) {
             const TVantorPage& partial = *loaded.Pages(complete);
             ASSERT_LE(partial.Count(), set.Pages(complete)->Count());
             for (int32_t j = 0; j < partial.Count(); ++j)
@@ -478,4 +483,51 @@ TEST(PageFileLoad, AsksWhetherAWindowsFolderFileExistsOncePerPath) {
     platform.ExistsCalls = 0;
     loaded.Pages(0)->Add("C:\\WINDOWS\\notepad.exe", "", "", "", "", 5, false, "", 0);
     EXPECT_EQ(platform.ExistsCalls, 1);
+}
+
+// Files written by other tools or cut short where a page ends: the header may
+// count pages that are not there, and a field may be longer than this
+// program's limit. Only the pages present are read, and an over-long field is
+// cut (never inside a double-byte character) while the rest reads on; neither
+// file passes for whole, so the caller keeps it before a save.
+TEST(PageFile, MissingPagesAndOverLongFieldsDoNotCostTheRest) {
+    TFakePlatform fake;
+    TOldEntry e{"C:\\a.exe", "a", "a", "", "", 5, 0, "", 0};
+    {
+        TMemoryWriter w;
+        WriteHeader(w, 768, 4);
+        for (const char* caption : {"one", "two", "three"}) WritePage(w, 768, caption, 0, {e});
+        TVantorManager set(fake);
+        EXPECT_FALSE(set.LoadFromBytes(w.Data()));
+        ASSERT_EQ(set.Count(), 3);
+        EXPECT_EQ(set.Pages(2)->Caption, "three");
+        w.WriteWord(0x1234);  // not even a page header: no page for it either
+        EXPECT_FALSE(set.LoadFromBytes(w.Data()));
+        EXPECT_EQ(set.Count(), 3);
+    }
+    {
+        // "x" then double-byte characters: a cut at the byte limit would fall
+        // inside one.
+        std::string title = "x";
+        while (title.size() < 70000) title += "あ";
+        TMemoryWriter w;
+        WriteHeader(w, 768, 2);
+        WritePage(w, 768, "one", 0, {e, e, e});
+        WritePage(w, 768, "two", 0, {e});
+        std::string data = w.TakeData();
+        // The first entry's title, written as another tool would: in full.
+        TMemoryWriter field;
+        field.WriteInt32(static_cast<int32_t>(title.size() + 1));
+        std::string longField = field.TakeData() + title + '\0';
+        const size_t titleAt = data.find(std::string("\x02\x00\x00\x00\x61\x00", 6), 12);
+        ASSERT_NE(titleAt, std::string::npos);
+        data.replace(titleAt, 6, longField);
+        TVantorManager set(fake);
+        EXPECT_FALSE(set.LoadFromBytes(data));
+        ASSERT_EQ(set.Count(), 2);
+        ASSERT_EQ(set.Pages(0)->Count(), 3);
+        EXPECT_EQ(set.Pages(0)->Buttons(0)->Title, title.substr(0, MaxStreamStringLength - 1));
+        EXPECT_EQ(set.Pages(0)->Buttons(2)->Title, "a");
+        EXPECT_EQ(set.Pages(1)->Count(), 1);
+    }
 }

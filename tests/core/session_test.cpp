@@ -17,6 +17,7 @@ class TSessionPlatform : public TFakePlatform {
 public:
     std::set<std::string> Unreadable;
     std::set<std::string> Unwritable;
+    std::set<std::string> Unremovable;
     std::vector<std::string> Writes;
 
     bool ReadWholeFile(const std::string& path, std::string& data) override {
@@ -27,6 +28,9 @@ public:
         if (Unwritable.count(AnsiLowerCase(path))) throw EVantorError("read-only");
         TFakePlatform::WriteWholeFile(path, data);
         Writes.push_back(ExtractFileName(path));
+    }
+    bool RemoveFile(const std::string& path) override {
+        return !Unremovable.count(AnsiLowerCase(path)) && TFakePlatform::RemoveFile(path);
     }
     std::string Content(const std::string& name) {
         std::string data;
@@ -80,6 +84,7 @@ TEST_F(SessionFiles, FirstStartBuildsTheFirstRunPagesAndCaptionsTheBars) {
     EXPECT_EQ(Captions(History), Strings{"履歴バー"});
     EXPECT_TRUE(SaveAll().empty());
     EXPECT_EQ(Platform.Writes, (Strings{"Vantor.ini", "Main.pag", "Smart.pag", "History.pag"}));
+    EXPECT_EQ(Files.StartMessage(), "");  // missing is not damaged
 
     // Nothing from the first run at all: one page all the same.
     TVantorManager empty(Platform);
@@ -119,6 +124,37 @@ TEST_F(SessionFiles, DamagedOrPartlyReadFilesAreKeptBeforeTheSave) {
 
 // Main.pag read ahead (on another thread) goes through the same rules as one
 // read here: a part read is kept aside, a failed read builds the first run.
+// A page file not read whole is told of once as the run starts, with the
+// name its bytes are kept under. One of a newer version is not used and never
+// written over: the newer program's pages stay for it.
+TEST_F(SessionFiles, DamagedAndNewerPageFilesAreToldAndANewerOneIsNeverWritten) {
+    std::string newer = PageBytes({"新しい"});
+    newer[2] = static_cast<char>(999 & 0xFF);
+    newer[3] = static_cast<char>(999 >> 8);
+    Platform.AddFile(Data + "Main.pag", newer);
+    std::string cut = PageBytes({"A", "B"});
+    cut.resize(cut.size() - 3);
+    Platform.AddFile(Data + "Smart.pag", cut);
+    LoadAll();
+    EXPECT_EQ(FirstRunBuilds, 1);
+    EXPECT_EQ(Platform.Content("Main.pag.bak"), newer);
+    EXPECT_EQ(Platform.Content("Smart.pag.bak"), cut);
+    const std::string told = Files.StartMessage();
+    for (const char* kept : {"Main.pag.bak", "Smart.pag.bak"})
+        EXPECT_NE(told.find("\"" + Data + kept + "\""), std::string::npos) << kept;
+    EXPECT_NE(told.find("新しいバージョン"), std::string::npos);
+    EXPECT_EQ(told.find("History.pag"), std::string::npos);
+
+    Main.Pages(0)->Caption = "今回の変更";
+    EXPECT_TRUE(SaveAll().empty());
+    EXPECT_EQ(Platform.Content("Main.pag"), newer);
+    EXPECT_EQ(Platform.Content("Smart.pag"), Smart.SaveToBytes());
+    Platform.AddFile(Data + "Main.pag", newer + "x");  // the newer program saved meanwhile
+    EXPECT_TRUE(Files.CheckOutside({TDataFile::Main}).Empty());
+    EXPECT_TRUE(SaveAll().empty());
+    EXPECT_EQ(Platform.Content("Main.pag"), newer + "x");
+}
+
 TEST_F(SessionFiles, MainPagesReadAheadKeepTheSameRules) {
     Platform.AddFile(Data + "Main.pag", "read elsewhere");
     TVantorManager partly(Platform);
@@ -217,6 +253,35 @@ TEST_F(SessionFiles, OlderFilesGoOnlyOnceTheSettingsFileHoldsThem) {
     EXPECT_EQ(ini.ReadString("History", "FolderHistory0", ""), "C:\\Old");
     EXPECT_EQ(ini.ReadString("Sounds", "Sound0", ""), "Launch=*MenuCommand");
     EXPECT_NE(ini.SaveToBytes().find("=MActivate=Ctrl+Alt+Z\r\n"), std::string::npos);
+}
+
+// Read-only older files outlive their move into Vantor.ini: what the user
+// changed since (a sound, the folder history, a key) stays at the next start.
+TEST_F(SessionFiles, OlderFilesThatWillNotGoDoNotUndoLaterChanges) {
+    Platform.AddFile(Data + "Keys.def", "MActivate=Ctrl+Alt+Z\r\n");
+    Platform.AddFile(Data + "Sounds.def", "Launch=*MenuCommand\r\n");
+    Platform.AddFile(Data + "Vantor.fhi", "C:\\Old\r\n");
+    for (const char* name : {"Keys.def", "Sounds.def", "Vantor.fhi"})
+        Platform.Unremovable.insert(AnsiLowerCase(Data + name));
+    {
+        TVantorSettings settings(Platform);
+        TFolderHistory history;
+        Files.LoadFolderHistory(history);
+        Files.ReadSettings(settings, TSettingsReadOptions());
+        SetListValue(settings.ShortCuts, "MActivate", "Ctrl+Alt+Q");
+        settings.Sounds = {"Launch=C:\\new.wav"};
+        history.Items.clear();
+        EXPECT_TRUE(Files.SaveSettings([&](TProfile& ini) { settings.WriteSettings(ini, 0, history); }).empty());
+    }
+    TSessionFiles next(Platform, Data);
+    TVantorSettings settings(Platform);
+    TFolderHistory history;
+    next.LoadFolderHistory(history);
+    next.ReadSettings(settings, TSettingsReadOptions());
+    EXPECT_EQ(ListValue(settings.ShortCuts, "MActivate"), "Ctrl+Alt+Q");
+    EXPECT_EQ(settings.Sounds, Strings{"Launch=C:\\new.wav"});
+    EXPECT_TRUE(history.Items.empty());
+    EXPECT_TRUE(next.PendingMigrations().empty());
 }
 
 TEST_F(SessionFiles, OlderFilesStayWhileTheSettingsFileIsNotWritten) {

@@ -10,7 +10,7 @@ TEST(FolderHistory, OlderFileIsTakenOnceAndCutTo16) {
     for (int i = 0; i < 20; ++i) lines += "C:\\Folder" + std::to_string(i) + "\r\n";
     platform.AddFile("C:\\Data\\Vantor.fhi", lines);
     TProfile ini;
-    ini.LoadFromBytes("[History]\nFolderHistory0=C:\\FromIni\n");
+    ini.LoadFromBytes("[Settings]\nVersion=768\n");
     TFolderHistory history;
     history.Read(ini, platform, "C:\\Data\\");
     ASSERT_EQ(history.Items.size(), 16u);
@@ -18,6 +18,14 @@ TEST(FolderHistory, OlderFileIsTakenOnceAndCutTo16) {
     // The older file stays until the settings file holds its folders.
     EXPECT_TRUE(platform.FileExists("C:\\Data\\Vantor.fhi"));
     EXPECT_EQ(history.MigratedFiles, std::vector<std::string>{"C:\\Data\\Vantor.fhi"});
+
+    // Once it does, a file that would not go is not read again, even when the
+    // user has emptied the history since.
+    TFolderHistory emptied;
+    emptied.Write(ini);
+    emptied.Read(ini, platform, "C:\\Data\\");
+    EXPECT_TRUE(emptied.Items.empty());
+    EXPECT_TRUE(emptied.MigratedFiles.empty());
     platform.RemoveFile("C:\\Data\\Vantor.fhi");
 
     history.Write(ini);

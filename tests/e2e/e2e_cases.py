@@ -163,6 +163,19 @@ def missing_data_folder_falls_back_to_the_program_folder(env):
             (env.program_dir / name).unlink(missing_ok=True)
 
 
+def run_past_a_message(env, *args):
+    """Starts the program, waits for the message box it shows as it starts,
+    answers it and ends the program with WM_CLOSE."""
+    proc = env.start(*args)
+    # The main window shows first, then the box over it: the newer window.
+    windows = wait_until(lambda: len(env.find_windows("^Vantor$")) >= 2 and env.find_windows("^Vantor$"), 40,
+                         "the message as the program starts")
+    env.dismiss(max(windows, key=int))
+    wait_until(lambda: len(env.find_windows("^Vantor$")) == 1, 20, "the message to close")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+
+
 @case
 def damaged_main_pag_keeps_its_good_pages(env):
     clear_first_run_folders(env)
@@ -182,17 +195,26 @@ def damaged_main_pag_keeps_its_good_pages(env):
         check(len(damaged) > len(write_pages(PageSet(good))), "the damage is in the third page")
         (data / "Main.pag").write_bytes(damaged)
 
-        run_once(env, "/d", windata)
+        # The user is told, and the box names where the file is kept.
+        run_past_a_message(env, "/d", windata)
         wait_files(data)
+        written = read_pages((data / "Main.pag").read_bytes())
+        check(captions(written) == ["壱", "弐", "参"], f"pages {captions(written)}")
+        check(written.pages[:2] == good, "the good pages are kept as they were")
+        check([e.title for e in written.pages[2].entries] == ["メモ帳"],
+              f"what could be read of the third page: {[e.title for e in written.pages[2].entries]}")
+        # The damaged file itself is kept: the save replaced it.
+        check((data / "Main.pag.bak").read_bytes() == damaged, "the damaged file is kept as Main.pag.bak")
+
+        # A Main.pag of a newer version is told of too, and outlives the run.
+        newer = bytearray(write_pages(PageSet(good)))
+        newer[2:4] = (999).to_bytes(2, "little")
+        (data / "Main.pag").write_bytes(newer)
+        run_past_a_message(env, "/d", windata)
+        check((data / "Main.pag").read_bytes() == newer, "a Main.pag of a newer version is never written over")
+        check((data / "Main.pag.bak2").read_bytes() == newer, "the newer Main.pag is kept as Main.pag.bak2")
     finally:
         clear_first_run_folders(env)
-    written = read_pages((data / "Main.pag").read_bytes())
-    check(captions(written) == ["壱", "弐", "参"], f"pages {captions(written)}")
-    check(written.pages[:2] == good, "the good pages are kept as they were")
-    check([e.title for e in written.pages[2].entries] == ["メモ帳"],
-          f"what could be read of the third page: {[e.title for e in written.pages[2].entries]}")
-    # The damaged file itself is kept: the save replaced it.
-    check((data / "Main.pag.bak").read_bytes() == damaged, "the damaged file is kept as Main.pag.bak")
 
 
 def click(wid, x, y):

@@ -181,6 +181,46 @@ TEST_F(DataFiles, MainPagesReadOnAWorkerLoadAsIfReadHere) {
     EXPECT_NE(ReadTextFile(Data + "Main.pag"), "damaged");
 }
 
+// What a user meets with a damaged Main.pag, read on the worker as at every
+// start: one box as the window shows, naming where the file is kept, and the
+// next save replaces it. A Main.pag of a newer version is told of the same
+// way but outlives the run byte for byte, changes or not.
+TEST_F(DataFiles, ADamagedOrNewerMainPagIsToldOnceAndANewerOneIsNeverWrittenOver) {
+    const std::string main = Data + "Main.pag";
+    WriteTextFile(main, "damaged");
+    {
+        TMainPagesPreload preload(Platform, main);
+        Start(&preload).Show();
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_NE(Boxes[0].Text.find("\"" + main + ".bak\""), std::string::npos);
+        Vantor.reset();
+    }
+    EXPECT_EQ(ReadTextFile(main + ".bak"), "damaged");
+    EXPECT_NE(ReadTextFile(main), "damaged");
+
+    Boxes.clear();
+    TVantorManager newer(Platform);
+    newer.Pages(0)->Caption = "新しい版";
+    std::string bytes = newer.SaveToBytes();
+    bytes[2] = static_cast<char>(999 & 0xFF);
+    bytes[3] = static_cast<char>(999 >> 8);
+    WriteTextFile(main, bytes);
+    {
+        TMainPagesPreload preload(Platform, main);
+        TVantor& vantor = Start(&preload);
+        vantor.Show();
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_NE(Boxes[0].Text.find("\"" + main + ".bak2\""), std::string::npos);
+        EXPECT_NE(Boxes[0].Text.find("新しいバージョン"), std::string::npos);
+        vantor.MainPages().Pages(0)->Caption = "今回の変更";
+        vantor.SaveAll();
+        Vantor.reset();
+    }
+    EXPECT_EQ(ReadTextFile(main), bytes);
+    EXPECT_EQ(ReadTextFile(main + ".bak2"), bytes);
+    EXPECT_EQ(Boxes.size(), 1u);  // nothing failed
+}
+
 // A page file another program holds locked at start can be neither read nor
 // kept aside: the user is told once, as the window shows, and the file is
 // left as it was, with no save failure reported for it later.

@@ -181,9 +181,14 @@ TEST(AutoRunPolicy, TheCdRomBitIsWrittenAndReadBackAndOtherBitsStay) {
     const std::wstring key = L"Software\\VantorTests\\AutoRun";
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VantorTests");
     TAutoRunPolicy policy(key);
-    EXPECT_TRUE(policy.IsEnabled());         // no key
-    EXPECT_FALSE(policy.SetEnabled(false));  // no value to change: nothing is made up
+    EXPECT_TRUE(policy.IsEnabled());  // no key
+    EXPECT_TRUE(policy.SetEnabled(true));
     HKEY handle = nullptr;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle), ERROR_SUCCESS);  // nothing to write
+    // No key and no value, as on a system nobody has set it on: made with the
+    // system's default for the other drive types.
+    EXPECT_TRUE(policy.SetEnabled(false));
+    EXPECT_FALSE(policy.IsEnabled());
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr),
               ERROR_SUCCESS);
     auto read = [&] {
@@ -191,6 +196,7 @@ TEST(AutoRunPolicy, TheCdRomBitIsWrittenAndReadBackAndOtherBitsStay) {
         RegQueryValueExW(handle, TAutoRunPolicy::ValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
         return value;
     };
+    EXPECT_EQ(read(), 0xB1u);
     DWORD value = 0x91;
     RegSetValueExW(handle, TAutoRunPolicy::ValueName, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof(value));
     EXPECT_TRUE(policy.IsEnabled());
@@ -304,16 +310,18 @@ TEST_F(SystemButtonsTest, TheAutoRunButtonShowsTheRegistryAndAFailedWriteChanges
     TSystemButtons& buttons = vantor.SystemFunctions();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VantorTests");
     buttons.AutoRun = TAutoRunPolicy(L"Software\\VantorTests\\AutoRun");
+    HKEY handle = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VantorTests\\AutoRun", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &handle, nullptr);
+    // A value of another program's making that is not a number is not replaced.
+    RegSetValueExW(handle, TAutoRunPolicy::ValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"32"), 6);
     buttons.ShowAutoRunState(!buttons.AutoRun.IsEnabled(), false);
     EXPECT_FALSE(vantor.SystemButtons[sbStopAutoRun].Down());
-    buttons.MInvalidateAutoRunClick();  // no value to change
+    buttons.MInvalidateAutoRunClick();
     EXPECT_EQ(Desktop->Boxes, std::vector<std::string>{"AutoRunの停止に失敗しました。"});
     EXPECT_FALSE(vantor.SystemButtons[sbStopAutoRun].Down());
     EXPECT_FALSE(buttons.AutoRunMenu().IsChecked(0));
 
-    HKEY handle = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VantorTests\\AutoRun", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &handle, nullptr);
     DWORD value = 0x91;
     RegSetValueExW(handle, TAutoRunPolicy::ValueName, 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof(value));
     RegCloseKey(handle);
@@ -326,6 +334,48 @@ TEST_F(SystemButtonsTest, TheAutoRunButtonShowsTheRegistryAndAFailedWriteChanges
     buttons.AutoRunMenu().InitPopup();
     EXPECT_EQ(buttons.AutoRunMenu().IsEnabled(1), buttons.AutoRunMenu().Submenu(1)->Count() > 0);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VantorTests");
+}
+
+// A stock Windows 10 or 11 has no NoDriveTypeAutoRun under the user's
+// policies (nor, often, the key): stopping AutoRun there makes them, on the
+// prefix's real registry, and tells of no failure. What was there is put back.
+TEST_F(SystemButtonsTest, StoppingAutoRunWhereNoPolicyWasEverSetMakesIt) {
+    const std::wstring key = TAutoRunPolicy::DefaultKey;
+    const std::wstring policies = key.substr(0, key.rfind(L'\\'));
+    HKEY handle = nullptr;
+    const bool hadPolicies = RegOpenKeyExW(HKEY_CURRENT_USER, policies.c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS;
+    if (handle) RegCloseKey(handle);
+    handle = nullptr;
+    const bool hadKey = RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS;
+    DWORD before = 0, type = 0, size = sizeof(before);
+    const bool hadValue = hadKey && RegQueryValueExW(handle, TAutoRunPolicy::ValueName, nullptr, &type,
+                                                     reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
+    if (hadValue) RegDeleteValueW(handle, TAutoRunPolicy::ValueName);
+    if (handle) RegCloseKey(handle);
+
+    TVantor& vantor = Start();
+    TSystemButtons& buttons = vantor.SystemFunctions();
+    buttons.ShowAutoRunState(!buttons.AutoRun.IsEnabled(), false);
+    buttons.MInvalidateAutoRunClick();
+    EXPECT_TRUE(Desktop->Boxes.empty());
+    EXPECT_TRUE(vantor.SystemButtons[sbStopAutoRun].Down());
+    EXPECT_FALSE(TAutoRunPolicy().IsEnabled());
+
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &handle), ERROR_SUCCESS);
+    DWORD value = 0;
+    size = sizeof(value);
+    EXPECT_EQ(
+        RegQueryValueExW(handle, TAutoRunPolicy::ValueName, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(value & 0x20u, 0x20u);
+    if (hadValue)
+        RegSetValueExW(handle, TAutoRunPolicy::ValueName, 0, type, reinterpret_cast<BYTE*>(&before), sizeof(before));
+    else
+        RegDeleteValueW(handle, TAutoRunPolicy::ValueName);
+    RegCloseKey(handle);
+    if (!hadKey) RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+    if (!hadPolicies) RegDeleteKeyW(HKEY_CURRENT_USER, policies.c_str());
 }
 
 // What a user waits for when a folder of 10,000 files opens in the folder

@@ -44,9 +44,13 @@ void TMemoryReader::Skip(size_t count) { Take(count); }
 
 std::string TMemoryReader::ReadStreamString() {
     int32_t length = ReadInt32();
-    if (length < 0 || length > MaxStreamStringField) RaiseInvalidStream();
+    if (length < 0) RaiseInvalidStream();
     std::string_view bytes = Take(static_cast<size_t>(length));
-    return std::string(bytes.substr(0, bytes.find('\0')));
+    std::string_view text = bytes.substr(0, bytes.find('\0'));
+    if (length <= MaxStreamStringField || text.size() <= MaxStreamStringLength) return std::string(text);
+    // Its length is known, so what follows still reads.
+    ++FCutTexts;
+    return std::string(text.substr(0, CharBoundaryAtMost(text, MaxStreamStringLength)));
 }
 
 void TMemoryWriter::WriteByte(uint8_t value) { FData.push_back(static_cast<char>(value)); }

@@ -18,17 +18,22 @@ public:
     int32_t ReadInt32();
     void Skip(size_t count);
     // An int32 length L (text bytes + 1, at most 65535), then L bytes; the text
-    // ends at the first 0 byte.
+    // ends at the first 0 byte. A longer field (written by another tool) whose
+    // bytes are all there is read past, its text cut to what this program
+    // writes back, never inside a double-byte character.
     std::string ReadStreamString();
 
     size_t Position() const { return FPosition; }
     size_t Remaining() const { return FData.size() - FPosition; }
+    // How many texts were cut so far: what was read is less than the data held.
+    size_t CutTexts() const { return FCutTexts; }
 
 private:
     std::string_view Take(size_t count);
 
     std::string_view FData;
     size_t FPosition = 0;
+    size_t FCutTexts = 0;
 };
 
 class TMemoryWriter {

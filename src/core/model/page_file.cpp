@@ -1,7 +1,8 @@
 // The page file: a header, then one record per page, each with its entries.
 // The writer always produces version 768; the reader also takes the older
-// versions. Loading never reads past the end of the data: a record cut short
-// ends the load like an unreadable page, keeping what was read.
+// versions; a newer version is told apart from damage. Loading never reads
+// past the end of the data: a record cut short ends the load like an
+// unreadable page, keeping what was read.
 #include <utility>
 
 #include "errors.h"
@@ -17,6 +18,9 @@ static constexpr uint16_t KeywordVersion = 560;        // entries carry Keyword;
 static constexpr size_t OldHeaderBlock = 64;
 
 [[noreturn]] static void RaiseUnrecognised() { throw EVantorError("データファイルを正しく認識できません。"); }
+[[noreturn]] static void RaiseNewer() {
+    throw ENewerVersionError("新しいバージョンのVantorで保存されたデータファイルです。");
+}
 
 // Older pages had no keyword: a web address is found by its title, anything
 // else by its file name.
@@ -67,15 +71,16 @@ bool TVantorPage::ReadEntry(TMemoryReader& stream, uint16_t pageVersion) {
                forbidden, iconPath, iconIndex);
 }
 
-bool TVantorPage::LoadFromStream(TMemoryReader& stream) {
+TVantorPage::TRecordHeader TVantorPage::LoadHeader(TMemoryReader& stream) {
     if (stream.ReadWord() != PageMagic) RaiseUnrecognised();
-    uint16_t version = stream.ReadWord();
+    TRecordHeader header;
+    header.Version = stream.ReadWord();
     Caption = stream.ReadStreamString();
     if (Caption.empty()) Caption = Format("ページ%d", 2);
     uint8_t viewStyle = stream.ReadByte();
     // A style the program does not have would index past its style tables.
     ViewStyle = viewStyle < ViewStyleCount ? viewStyle : 0;
-    if (version >= CurrentVersion) {
+    if (header.Version >= CurrentVersion) {
         DefaultLayout = stream.ReadByte() != 0;
         ButtonWidth = stream.ReadInt32();
         Margin = stream.ReadInt32();
@@ -84,12 +89,16 @@ bool TVantorPage::LoadFromStream(TMemoryReader& stream) {
         DefaultLayout = true;
         ApplyDefaultLayout();
     }
-    int32_t count = stream.ReadInt32();
+    header.Count = stream.ReadInt32();
     Clear();
+    return header;
+}
+
+bool TVantorPage::LoadEntries(TMemoryReader& stream, const TRecordHeader& header) {
     // No room is reserved for the count: a damaged count only means reading
     // until the data ends.
     bool complete = true;
-    for (int32_t i = 0; i < count; ++i) complete = ReadEntry(stream, version) && complete;
+    for (int32_t i = 0; i < header.Count; ++i) complete = ReadEntry(stream, header.Version) && complete;
     return complete;
 }
 
@@ -116,7 +125,7 @@ int32_t TVantorManager::ReadFileHeader(TMemoryReader& stream) {
         uint16_t version = stream.ReadWord();
         int32_t pageCount = stream.ReadInt32();
         ReservedValue = 0;
-        if (version > CurrentVersion) RaiseUnrecognised();
+        if (version > CurrentVersion) RaiseNewer();
         if (version >= FirstReservedVersion) {
             int32_t reserved = stream.ReadInt32();
             ReservedValue = version >= CurrentVersion ? reserved : 0;
@@ -125,6 +134,8 @@ int32_t TVantorManager::ReadFileHeader(TMemoryReader& stream) {
             SetDefaultShortCuts();
         }
         return pageCount;
+    } catch (const ENewerVersionError&) {
+        throw;
     } catch (const EVantorError&) {
         // A header cut short is as unrecognisable as a wrong one.
         RaiseUnrecognised();
@@ -141,18 +152,27 @@ bool TVantorManager::LoadFromBytes(std::string_view data) {
     bool complete = pageCount > 0;
     TExistenceMemo memo;
     for (int32_t i = 0; i < pageCount; ++i) {
-        if (!AddPage("", 1)) return false;
+        // A header may count pages that are not there: none is made up for them.
+        if (stream.Remaining() == 0 || !AddPage("", 1)) return false;
         TVantorPage& page = *FPages.back();
+        TVantorPage::TRecordHeader header;
+        try {
+            header = page.LoadHeader(stream);
+        } catch (const EVantorError&) {
+            DeletePage(Count() - 1);  // not even its caption: nothing of it to show
+            return false;
+        }
         page.SetExistenceMemo(&memo);
         try {
-            complete = page.LoadFromStream(stream) && complete;
+            complete = page.LoadEntries(stream, header) && complete;
         } catch (const EVantorError&) {
             page.SetExistenceMemo(nullptr);
             return false;  // a damaged page ends the load; what was read stays
         }
         page.SetExistenceMemo(nullptr);
     }
-    return complete && stream.Remaining() == 0;
+    // A text cut to the limit would be saved shorter than the file holds it.
+    return complete && stream.Remaining() == 0 && stream.CutTexts() == 0;
 }
 
 bool TVantorManager::LoadFromFile(const std::string& fileName) {

@@ -128,11 +128,18 @@ public:
     // While set (a page-file load), NormalizePath asks each path once.
     void SetExistenceMemo(TExistenceMemo* memo) { FExistenceMemo = memo; }
 
-    // One page record at the stream position. LoadFromStream throws
-    // EVantorError when the record is unreadable and keeps what it read; it
-    // returns false when entries beyond the page's limit were dropped.
+    // One page record at the stream position. It loads in two steps, each
+    // throwing EVantorError when the record is unreadable and keeping what it
+    // read: the page's own header (caption, style, layout), which gives the
+    // record's version and entry count, then the entries, false when entries
+    // beyond the page's limit were dropped.
+    struct TRecordHeader {
+        uint16_t Version = 0;
+        int32_t Count = 0;
+    };
     void SaveToStream(TMemoryWriter& stream) const;
-    bool LoadFromStream(TMemoryReader& stream);
+    TRecordHeader LoadHeader(TMemoryReader& stream);
+    bool LoadEntries(TMemoryReader& stream, const TRecordHeader& header);
 
 private:
     bool ReadEntry(TMemoryReader& stream, uint16_t pageVersion);
@@ -184,10 +191,11 @@ public:
 
     // The page file: magic "MN", version 768. Loading replaces the pages and
     // throws EVantorError with the user's message when the file is missing or
-    // not a page file (the pages then stay as they were). A file that loads
-    // only in part (a damaged record, pages or entries beyond the limits)
-    // keeps what was read and returns false, so the caller can keep the file
-    // before a save replaces it.
+    // not a page file, ENewerVersionError when a newer version wrote it (the
+    // pages then stay as they were). A file that loads only in part (a
+    // damaged record, pages or entries beyond the limits, fewer pages than
+    // the header counts, a text cut to the limit) keeps what was read and
+    // returns false, so the caller can keep the file before a save replaces it.
     void SaveToFile(const std::string& fileName) const;
     bool LoadFromFile(const std::string& fileName);
     std::string SaveToBytes() const;

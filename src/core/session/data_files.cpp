@@ -112,9 +112,11 @@ bool TSessionFiles::ReadPageFile(TDataFile file, TVantorManager& pages, TFileSta
 
 void TSessionFiles::LoadBarPages(TVantorManager& pages, TDataFile file, const std::string& caption) {
     try {
-        if (!ReadPageFile(file, pages, FStamps[Index(file)])) KeepAside(file);
+        if (!ReadPageFile(file, pages, FStamps[Index(file)])) KeepAsideAtStart(file, TStartRead::Part);
+    } catch (const ENewerVersionError&) {
+        KeepAsideAtStart(file, TStartRead::Newer);
     } catch (const EVantorError&) {
-        KeepAside(file);  // missing, unreadable or not a page file
+        KeepAsideAtStart(file, TStartRead::Nothing);  // missing, unreadable or not a page file
     }
     FitBarPages(pages, file, caption);
 }
@@ -137,10 +139,12 @@ void TSessionFiles::LoadMainPages(TVantorManager& pages, const std::function<voi
         if (read) FStamps[Index(TDataFile::Main)] = TFileStamp::Take(FPlatform, PathOf(TDataFile::Main));
         const bool whole = read ? read() : ReadPageFile(TDataFile::Main, pages, FStamps[Index(TDataFile::Main)]);
         // Read only in part: the pages read are used, the file is kept.
-        if (!whole) KeepAside(TDataFile::Main);
+        if (!whole) KeepAsideAtStart(TDataFile::Main, TStartRead::Part);
         loaded = true;
+    } catch (const ENewerVersionError&) {
+        KeepAsideAtStart(TDataFile::Main, TStartRead::Newer);
     } catch (const EVantorError&) {
-        KeepAside(TDataFile::Main);
+        KeepAsideAtStart(TDataFile::Main, TStartRead::Nothing);
     }
     if (!loaded) {
         pages.Clear();
@@ -167,9 +171,17 @@ void TSessionFiles::TakeMigrations(std::vector<std::string>& files) {
     if (!FMigrated.empty()) FWriteBack[Index(TDataFile::Settings)] = true;
 }
 
-void TSessionFiles::KeepAside(TDataFile file) {
+void TSessionFiles::KeepAsideAtStart(TDataFile file, TStartRead read) {
+    const size_t i = Index(file);
+    // A newer version's file stays as it is, whether or not it could be kept.
+    if (read == TStartRead::Newer) FNewer[i] = true;
+    FKeptAtStart[i] = KeepAside(file);
+    FStartRead[i] = FKeptAtStart[i].empty() ? TStartRead::Whole : read;
+}
+
+std::string TSessionFiles::KeepAside(TDataFile file) {
     const std::string path = PathOf(file);
-    if (!FPlatform.FileExists(path)) return;  // missing is not damaged
+    if (!FPlatform.FileExists(path)) return std::string();  // missing is not damaged
     // Kept, what this run holds replaces it at the next save.
     FWriteBack[Index(file)] = true;
     std::string data;
@@ -178,12 +190,12 @@ void TSessionFiles::KeepAside(TDataFile file) {
             const std::string backup = BackupName(path, n);
             if (FPlatform.FileExists(backup)) {
                 std::string kept;
-                if (FPlatform.ReadWholeFile(backup, kept) && kept == data) return;  // kept already
+                if (FPlatform.ReadWholeFile(backup, kept) && kept == data) return backup;  // kept already
                 continue;
             }
             try {
                 FPlatform.WriteWholeFile(backup, data);
-                return;
+                return backup;
             } catch (const EVantorError& error) {
                 Swallowed("keeping a damaged data file", error);
                 break;
@@ -191,12 +203,13 @@ void TSessionFiles::KeepAside(TDataFile file) {
         }
     }
     FProtected[Index(file)] = true;
+    return std::string();
 }
 
 // ---------------------------------------------------------------- saving
 
 bool TSessionFiles::SaveFile(TDataFile file, bool changedHere, const TContent& content, TSaveReport& report) {
-    if (IsProtected(file)) return false;
+    if (NeverWritten(file)) return false;
     const size_t i = Index(file);
     const std::string path = PathOf(file);
     std::string bytes;
@@ -312,7 +325,7 @@ TOutsideChanges TSessionFiles::CheckOutside(TDataFileSet changedHere) {
     TOutsideChanges changes;
     for (int n = 0; n < DataFileCount; ++n) {
         const TDataFile file = static_cast<TDataFile>(n);
-        if (IsProtected(file)) continue;
+        if (NeverWritten(file)) continue;
         const TFileStamp onDisk = TFileStamp::Take(FPlatform, PathOf(file));
         if (!ChangedSince(FStamps[Index(file)], onDisk)) continue;
         if (onDisk.Exists() && !changedHere.Has(file))
@@ -324,7 +337,7 @@ TOutsideChanges TSessionFiles::CheckOutside(TDataFileSet changedHere) {
 }
 
 bool TSessionFiles::ReloadPages(TDataFile file, TVantorManager& pages) {
-    if (file == TDataFile::Settings || IsProtected(file)) return false;
+    if (file == TDataFile::Settings || NeverWritten(file)) return false;
     TVantorManager read(FPlatform);
     TFileStamp stamp;
     bool whole = false;
@@ -415,4 +428,28 @@ std::string TSessionFiles::ProtectedFilesMessage(const std::vector<TDataFile>& f
                         "次のデータファイルを読み込めませんでした。",
                         "内容を失わないよう、上書きせずに残します。終了するまでの変更は保存されません。"
                         "ほかのプログラムが使っていないかを確かめてから、Vantorを起動し直してください。");
+}
+
+// What the start read of a page file not read whole (a format naming the
+// file), and what becomes of the file.
+static const char* StartReadText(bool newer, bool partly) {
+    if (newer) return "データファイル\"%s\"は新しいバージョンのVantorで保存されているため、読み込めませんでした。";
+    return partly ? "データファイル\"%s\"は壊れていたため、一部しか読み込めませんでした。"
+                  : "データファイル\"%s\"は壊れているか、データファイルではないため、読み込めませんでした。";
+}
+
+std::string TSessionFiles::StartMessage() const {
+    std::string text;
+    for (TDataFile file : {TDataFile::Main, TDataFile::Smart, TDataFile::History}) {
+        const size_t i = Index(file);
+        if (FStartRead[i] == TStartRead::Whole) continue;
+        const bool newer = FStartRead[i] == TStartRead::Newer;
+        text += Format(StartReadText(newer, FStartRead[i] == TStartRead::Part), PathOf(file));
+        text += Format("元のファイルは\"%s\"として残してあります。", FKeptAtStart[i]);
+        text += newer ? "新しいバージョンのために上書きせずに残し、終了するまでの変更はこのファイルには保存しません。\n"
+                      : "次の保存で、今の内容に置き換えます。\n";
+    }
+    const std::vector<TDataFile> kept = ProtectedFiles();
+    if (!kept.empty()) text += (text.empty() ? "" : "\n") + ProtectedFilesMessage(kept);
+    return text;
 }

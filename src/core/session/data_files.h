@@ -143,8 +143,9 @@ public:
     void LoadFolderHistory(TFolderHistory& history);
     // A bar's set: the file's first page, or a new one, captioned `caption`.
     void LoadBarPages(TVantorManager& pages, TDataFile file, const std::string& caption);
-    // Main.pag; when it is missing or not a page file, the emptied set is
-    // filled by `buildFirstRun`. The set ends with at least one page.
+    // Main.pag; when it is missing, not a page file or of a newer version,
+    // the emptied set is filled by `buildFirstRun`. The set ends with at
+    // least one page.
     // `read`, when given, stands for reading the file into `pages` (already
     // done elsewhere): it returns whether the file was whole and throws as
     // the reading did.
@@ -185,6 +186,11 @@ public:
     // as the run starts: what is changed in them will not be saved.
     std::vector<TDataFile> ProtectedFiles() const;
     std::string ProtectedFilesMessage(const std::vector<TDataFile>& files) const;
+    // The Japanese message for everything the start found amiss, told once as
+    // the run starts: each page file not read whole with the name its bytes
+    // are kept under, those of a newer version (never written over this run),
+    // and the protected files. Empty when every file read whole or was missing.
+    std::string StartMessage() const;
 
     // The Japanese message for files kept beside, each with the name it now has.
     std::string KeptBesideMessage(const std::vector<TKeptBeside>& kept) const;
@@ -208,6 +214,9 @@ public:
 
     // True for a file that is there but could not be read or kept aside.
     bool IsProtected(TDataFile file) const { return FProtected[Index(file)]; }
+    // True for a page file a newer version wrote: this run neither uses it
+    // nor writes over it, so the newer version finds it as it left it.
+    bool IsNewerVersion(TDataFile file) const { return FNewer[Index(file)]; }
     // Older files waiting for Vantor.ini to hold what they held.
     const std::vector<std::string>& PendingMigrations() const { return FMigrated; }
 
@@ -218,10 +227,16 @@ private:
     std::string FilesMessage(const std::vector<TDataFile>& files, const char* one, const char* many,
                              const char* advice) const;
     void Swallowed(const char* where, const std::exception& error);
+    // How much of a page file the start read.
+    enum class TStartRead { Whole, Part, Nothing, Newer };
+    // Files neither to be written nor read again this run.
+    bool NeverWritten(TDataFile file) const { return IsProtected(file) || IsNewerVersion(file); }
     // Called when a page file is there but was not read whole: its bytes go
-    // to a free backup name (or one that already holds them); failing that,
-    // the file is never written over this run.
-    void KeepAside(TDataFile file);
+    // to a free backup name (or one that already holds them), which is
+    // returned; failing that, the file is never written over this run.
+    std::string KeepAside(TDataFile file);
+    // The same at start, where the user is told (StartMessage).
+    void KeepAsideAtStart(TDataFile file, TStartRead read);
     void TakeMigrations(std::vector<std::string>& files);
     // Reads a page file into `pages`, with what it held in `stamp`: whether
     // it was read whole. Throws EVantorError when it is missing, unreadable
@@ -243,6 +258,11 @@ private:
     TPlatform& FPlatform;
     const std::string FDataFolder;
     std::array<bool, DataFileCount> FProtected{};
+    std::array<bool, DataFileCount> FNewer{};
+    // What the start read of each page file not read whole, and where its
+    // bytes are kept.
+    std::array<TStartRead, DataFileCount> FStartRead{};
+    std::array<std::string, DataFileCount> FKeptAtStart{};
     std::array<bool, DataFileCount> FReported{};
     // What each file held when this run last read or wrote it.
     std::array<TFileStamp, DataFileCount> FStamps{};

@@ -9,7 +9,9 @@ static std::string HistoryKey(int32_t index) { return "FolderHistory" + std::to_
 void TFolderHistory::Read(const TProfile& ini, TPlatform& platform, const std::string& dataFolder) {
     std::string oldFile = dataFolder + "Vantor.fhi";
     std::string text;
-    if (platform.FileExists(oldFile)) {
+    // Once the settings file holds the section, an older file that would not
+    // go (read-only) is not read again: it would undo every later change.
+    if (!ini.SectionExists(HistorySection) && platform.FileExists(oldFile)) {
         // The older file goes only once the settings file holds its folders.
         if (platform.ReadWholeFile(oldFile, text)) {
             Items = SplitTextLines(text);
@@ -27,6 +29,7 @@ void TFolderHistory::Read(const TProfile& ini, TPlatform& platform, const std::s
 
 void TFolderHistory::Write(TProfile& ini) const {
     ini.EraseSection(HistorySection);
+    ini.AddSection(HistorySection);  // even when empty: it stands for the older file
     for (size_t i = 0; i < Items.size(); ++i)
         ini.WriteString(HistorySection, HistoryKey(static_cast<int32_t>(i)), Items[i]);
 }

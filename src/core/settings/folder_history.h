@@ -17,10 +17,12 @@ public:
     // settings file with the history has been written.
     std::vector<std::string> MigratedFiles;
 
-    // From Vantor.fhi in the data folder when it exists (then named in
-    // MigratedFiles), else from section History of the settings file; at most 16.
+    // From section History of the settings file once it has one, else from
+    // Vantor.fhi in the data folder when it exists (then named in
+    // MigratedFiles); at most 16.
     void Read(const TProfile& ini, TPlatform& platform, const std::string& dataFolder);
-    // Section History, erased first, FolderHistory0.. in list order.
+    // Section History, erased first, FolderHistory0.. in list order; the
+    // section is there even for an empty history.
     void Write(TProfile& ini) const;
     // Moves the folder to the top (compared ignoring case) or inserts it
     // there, dropping what falls beyond 16. An empty path is ignored.

@@ -244,13 +244,8 @@ void TProfile::WriteString(std::string_view section, std::string_view key, std::
     key = Trim(key);
     if (section.empty() || key.empty()) return;
     std::string encoded = EncodeValue(value);
+    AddSection(section);
     TSection* found = FindSection(section);
-    if (!found) {
-        FSections.push_back(TSection{ParseLine("[" + std::string(section) + "]"), {}, {}, false});
-        FSections.back().Lines.push_back(ParseLine(std::string(key) + "=" + encoded));
-        FSectionIndex.emplace(FSections.back().Header.Lower, FSections.size() - 1);
-        return;
-    }
     std::vector<TLine>& lines = found->Lines;
     size_t index = FindKey(*found, key);
     if (index != std::string::npos) {
@@ -265,6 +260,13 @@ void TProfile::WriteString(std::string_view section, std::string_view key, std::
     TLine line = ParseLine(std::string(key) + "=" + encoded);
     if (line.Kind == TLineKind::Key) found->KeyIndex.emplace(line.Lower, insertAt);
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
+}
+
+void TProfile::AddSection(std::string_view section) {
+    section = Trim(section);
+    if (section.empty() || FindSection(section)) return;
+    FSections.push_back(TSection{ParseLine("[" + std::string(section) + "]"), {}, {}, false});
+    FSectionIndex.emplace(FSections.back().Header.Lower, FSections.size() - 1);
 }
 
 void TProfile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {

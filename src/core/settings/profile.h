@@ -65,6 +65,8 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
+    // A section of that name, at the end of the file and empty when it is new.
+    void AddSection(std::string_view section);
     // Removes every section of that name with all its lines.
     void EraseSection(std::string_view section);
     // Removes the key from the first section of that name.

@@ -245,13 +245,15 @@ static void WriteListSection(TProfile& ini, const char* section, const char* pre
     for (size_t i = 0; i < values.size(); ++i) ini.WriteString(section, NumberedKey(prefix, i), values[i]);
 }
 
-// Key or sound lines: from the older file when it exists (when it cannot be
-// read the list keeps what it holds), else from the section. A file read is
-// named in `migrated`: it may go only once the settings file holds its lines.
+// Key or sound lines: from the section once the settings file has it, else
+// from the older file when it exists (when it cannot be read the list keeps
+// what it holds). A file read is named in `migrated`: it may go only once the
+// settings file holds its lines. One that would not go (read-only) is not
+// read again: it would undo every change made since.
 static void ReadDefinitionLines(const TProfile& ini, TPlatform& platform, const std::string& oldFile,
                                 const char* section, const char* prefix, int32_t count, std::vector<std::string>& list,
                                 std::vector<std::string>& migrated) {
-    if (platform.FileExists(oldFile)) {
+    if (!ini.SectionExists(section) && platform.FileExists(oldFile)) {
         std::string text;
         if (platform.ReadWholeFile(oldFile, text)) {
             list = SplitTextLines(text);
@@ -358,8 +360,11 @@ void TVantorSettings::WriteSettings(TProfile& ini, int32_t currentButton, const 
     WriteLists(ini);
     WriteColors(ini);
     ini.WriteInteger(SettingsSection, "CurrentButton", currentButton);
+    // Written even when empty: the section stands for the older files.
     WriteListSection(ini, "ShortCuts", "ShortCut", ShortCuts);
+    ini.AddSection("ShortCuts");
     WriteListSection(ini, "Sounds", "Sound", Sounds);
+    ini.AddSection("Sounds");
     WriteBars(ini);
     folderHistory.Write(ini);
 }

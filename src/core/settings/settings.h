@@ -240,8 +240,8 @@ public:
 
     // Reads the whole settings file into the fields; every key missing or
     // unparsable keeps the field's present value. Keys.def and Sounds.def in
-    // the data folder replace the key and sound sections (and are named in
-    // MigratedFiles).
+    // the data folder stand for the key and sound sections while the file
+    // has none (and are named in MigratedFiles).
     TSettingsReadResult ReadSettings(const TProfile& ini, const TSettingsReadOptions& options);
     // Writes every setting, the bars' state and the folder history; the
     // sections holding lists are erased first. Other sections and lines of

@@ -54,8 +54,10 @@ void TDocumentSaver::Load(TMainPagesPreload* preload, const std::function<void()
 }
 
 void TDocumentSaver::ReportProtectedFiles() {
-    const std::vector<TDataFile> files = FDocument.Files().ProtectedFiles();
-    if (!files.empty()) FHost.SaverBox(FDocument.Files().ProtectedFilesMessage(files), MB_OK | MB_ICONERROR);
+    const TSessionFiles& files = FDocument.Files();
+    const std::string text = files.StartMessage();
+    if (text.empty()) return;
+    FHost.SaverBox(text, MB_OK | (files.ProtectedFiles().empty() ? MB_ICONWARNING : MB_ICONERROR));
 }
 
 void TDocumentSaver::Start() {

@@ -49,8 +49,10 @@ public:
     // was read ahead; when it is missing or not a page file, `buildFirstRun`
     // fills the main set.
     void Load(TMainPagesPreload* preload, const std::function<void()>& buildFirstRun);
-    // Once, as the run starts: what the user changes in a file that could
-    // neither be read nor kept aside is not saved.
+    // Once, as the run starts: which page files were not read whole and
+    // where they are kept, which are of a newer version and stay as they
+    // are, and that what the user changes in a file that could neither be
+    // read nor kept aside is not saved.
     void ReportProtectedFiles();
     // Once the window exists: changes are heard.
     void Start();

@@ -30,6 +30,12 @@ bool ReadDword(HKEY key, DWORD& value) {
            type == REG_DWORD && size == sizeof(value);
 }
 
+bool WriteDword(HKEY key, DWORD value) {
+    return RegSetValueExW(key, TAutoRunPolicy::ValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof(value)) == ERROR_SUCCESS &&
+           RegFlushKey(key) == ERROR_SUCCESS;
+}
+
 // Windows with a hung message loop must not hold the program up.
 void AnnounceChange() {
     DWORD_PTR result = 0;
@@ -47,21 +53,38 @@ bool TAutoRunPolicy::IsEnabled() const {
 
 bool TAutoRunPolicy::SetEnabled(bool enable) const {
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    TRegKey key;
-    bool done = false;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, FKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.Put(), nullptr) == ERROR_SUCCESS) {
-        DWORD value = 0;
-        if (ReadDword(key.Get(), value)) {
-            value = AutoRunPolicyValue(value, enable);
-            done = RegSetValueExW(key.Get(), ValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                  sizeof(value)) == ERROR_SUCCESS &&
-                   RegFlushKey(key.Get()) == ERROR_SUCCESS;
-        }
-    }
+    const bool done = enable ? ClearCdRomBit() : SetCdRomBit();
     AnnounceChange();
     SetCursor(old);
     return done;
+}
+
+// Nothing set is AutoRun on: there is nothing to clear then.
+bool TAutoRunPolicy::ClearCdRomBit() const {
+    TRegKey key;
+    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, FKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.Put());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened != ERROR_SUCCESS) return false;
+    DWORD type = 0;
+    if (RegQueryValueExW(key.Get(), ValueName, nullptr, &type, nullptr, nullptr) == ERROR_FILE_NOT_FOUND) return true;
+    DWORD value = 0;
+    return ReadDword(key.Get(), value) && WriteDword(key.Get(), AutoRunPolicyValue(value, true));
+}
+
+// A system nobody set the policy on (a stock Windows 10 or 11) has neither
+// the value nor, often, the key: both are made, the other drive types keeping
+// the system's default. A value of another type is another program's: it stays.
+bool TAutoRunPolicy::SetCdRomBit() const {
+    TRegKey key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, FKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
+        return false;
+    DWORD value = SystemDefault;
+    DWORD type = 0;
+    const bool missing =
+        RegQueryValueExW(key.Get(), ValueName, nullptr, &type, nullptr, nullptr) == ERROR_FILE_NOT_FOUND;
+    if (!missing && !ReadDword(key.Get(), value)) return false;
+    return WriteDword(key.Get(), AutoRunPolicyValue(value, false));
 }
 
 std::string DriveRoot(int driveIndex) { return std::string(1, static_cast<char>('A' + driveIndex)) + ":\\"; }
