@@ -83,6 +83,35 @@ def first_start_builds_pages_from_shortcuts(env):
 
 
 @case
+def first_start_keeps_shortcuts_whose_target_code_page_932_cannot_spell(env):
+    """A desktop shortcut to a folder named in Chinese becomes an entry for the
+    shortcut file itself, which the shell can follow; one named in Japanese
+    still gives its target."""
+    clear_first_run_folders(env)
+    desktop = env.user_folder("Desktop")
+    tools = env.drive_c / "Tools"
+    (tools / "这个").mkdir(parents=True, exist_ok=True)
+    (tools / "这个" / "tool.exe").write_bytes(b"MZ")
+    (tools / "道具").mkdir(parents=True, exist_ok=True)
+    (tools / "道具" / "道具.exe").write_bytes(b"MZ")
+    env.write_shell_link(desktop / "中国語のツール.lnk", "C:\\Tools\\这个\\tool.exe")
+    env.write_shell_link(desktop / "道具.lnk", "C:\\Tools\\道具\\道具.exe")
+    try:
+        data, windata = env.data_folder("unspellable")
+        run_once(env, "/d", windata)
+        wait_files(data)
+    finally:
+        clear_first_run_folders(env)
+        shutil.rmtree(tools, ignore_errors=True)
+
+    entries = read_pages((data / "Main.pag").read_bytes()).pages[0].entries
+    links = {e.title: e.link_to for e in entries}
+    check(links.get("中国語のツール", "").lower() == env.windows_path(desktop / "中国語のツール.lnk").lower(),
+          f"entries {links}")
+    check(links.get("道具", "").lower() == "c:\\tools\\道具\\道具.exe", f"entries {links}")
+
+
+@case
 def second_instance_says_so_and_ends(env):
     data, windata = env.data_folder("second")
     first = env.start("/d", windata)

@@ -119,6 +119,13 @@ class Env:
                   str(show), icon, str(icon_index), check_rc=True)
         check(Path(lnk).exists(), f"shortcut {lnk} was not written")
 
+    def write_shell_link(self, lnk, target):
+        """Writes a shortcut file byte for byte as a Unicode system does, for
+        targets the link object here would not keep whole."""
+        Path(lnk).parent.mkdir(parents=True, exist_ok=True)
+        self.wine(str(self.helper), "--write-shell-link", self.windows_path(lnk), target, check_rc=True)
+        check(Path(lnk).exists(), f"shortcut {lnk} was not written")
+
     # -- processes ----------------------------------------------------------
     def wine(self, *args, timeout=60, check_rc=False):
         r = subprocess.run(["timeout", "--kill-after=5", str(timeout), "wine", *args],

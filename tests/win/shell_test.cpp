@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "base/handles.h"
 #include "base/win_text.h"
 #include "model/vantor_classes.h"
 #include "shell/id_list.h"
 #include "shell/shortcut_link.h"
 #include "shell/win_platform.h"
+#include "shell_link_file.h"
 #include "text/text.h"
 #include "win_test_util.h"
 
@@ -168,4 +170,49 @@ TEST(IDList, SpecialFolders) {
     TIDList controls(SpecialFolderIDList(sfControls));
     EXPECT_TRUE(controls);
     EXPECT_EQ(IDListToPath(controls.get()), "");
+}
+
+// Shortcuts as a Unicode system writes them, to targets code page 932 spells
+// only in part: no entry could start such a target by a name of its own, so
+// the shortcut file itself is the entry and the shell follows it.
+TEST(ShortCutLink, TargetOutsideCodePage932LeavesTheShortcutAsTheEntry) {
+    TTempFolder folder;
+    const std::wstring base = Widen(folder.Path());
+    const std::wstring spellable = Widen(folder / "表示ソフト.exe");
+    const std::wstring unspellable[] = {
+        base + L"\u00A0\\\u00A0.exe",      // no-break spaces
+        base + L"\u8FD9\u4E2A\\tool.exe",  // Chinese outside JIS
+        base + L"Caf\u00E9\\app.exe",      // an accented letter
+    };
+    for (const std::wstring& target : unspellable) {
+        CreateDirectoryW(target.substr(0, target.rfind(L'\\')).c_str(), nullptr);
+        TFileHandle(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    TFileHandle(CreateFileW(spellable.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::string links[] = {"空白.lnk",         "中国語.lnk", "アクセント.lnk",
+                                 "別のドライブ.lnk", "引数.lnk",   "日本語.lnk"};
+    const TShellLinkFile files[] = {
+        {unspellable[0], L""},
+        {unspellable[1], L""},
+        {unspellable[2], L""},
+        {L"E:\\\u00A0\\\u00A0.exe", L""},  // not there either
+        {spellable, L"/open \u8FD9.txt"},  // arguments it cannot hold
+        {spellable, Widen("/open 表.txt")},
+    };
+    for (size_t i = 0; i < std::size(links); ++i) ASSERT_TRUE(WriteShellLinkFile(Widen(folder / links[i]), files[i]));
+
+    TWinPlatform platform;
+    TVantorPage page(platform);
+    for (const std::string& lnk : links) ASSERT_TRUE(page.AddFile(folder / lnk));
+    for (int i = 0; i < 5; ++i) {
+        const TVantorButton& entry = *page.Buttons(i);
+        EXPECT_EQ(entry.LinkTo, folder / links[i]);
+        EXPECT_EQ(entry.Title + ".lnk", links[i]);
+        EXPECT_EQ(entry.Arguments, "");
+        EXPECT_EQ(entry.WorkingDir, "");
+    }
+    const TVantorButton& japanese = *page.Buttons(5);
+    EXPECT_TRUE(SameText(japanese.LinkTo, folder / "表示ソフト.exe")) << japanese.LinkTo;
+    EXPECT_EQ(japanese.Keyword, "表示ソフト");
+    EXPECT_EQ(japanese.Arguments, "/open 表.txt");
 }

@@ -13,6 +13,7 @@
 #include "model/vantor_classes.h"
 #include "shell/shortcut_link.h"
 #include "shell/win_platform.h"
+#include "shell_link_file.h"
 #include "text/text.h"
 
 TTempFolder::TTempFolder(const std::string& name) {
@@ -165,6 +166,10 @@ bool RunHelperVerb(const std::vector<std::string>& arguments, int& exitCode) {
     }
     if (arguments[1] == "--make-shortcut") {
         exitCode = MakeShortcutHelper(arguments);
+        return true;
+    }
+    if (arguments[1] == "--write-shell-link") {
+        exitCode = WriteShellLinkFileVerb();
         return true;
     }
     return false;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "base/handles.h"
 #include "base/win_text.h"
@@ -30,35 +31,41 @@ TShellLink CreateShellLink(const char* failure) {
     return link;
 }
 
+// A text field of the shortcut as the shell gives it; empty when it fails.
 template <typename Getter>
-std::string ReadText(Getter get) {
+std::wstring ReadText(Getter get) {
     wchar_t buffer[kTextBuffer] = {};
-    if (FAILED(get(buffer, kTextBuffer))) return std::string();
+    if (FAILED(get(buffer, kTextBuffer))) return std::wstring();
     buffer[kTextBuffer - 1] = L'\0';
-    return Narrow(buffer);
+    return buffer;
 }
 
-// A folder or icon file of the shortcut: by its short name where code page
-// 932 cannot spell it; failing that with '?', which names no file.
-template <typename Getter>
-std::string ReadPath(Getter get) {
-    wchar_t buffer[kTextBuffer] = {};
-    if (FAILED(get(buffer, kTextBuffer))) return std::string();
-    buffer[kTextBuffer - 1] = L'\0';
-    return NarrowPath(buffer).value_or(Narrow(buffer));
-}
-
-// Some shell implementations keep the target path only in the ANSI code page
-// and hand back '?' for characters outside it. '?' never occurs in a real
-// path, and the target's item identifier list still spells it whole.
-std::string TargetPathOf(IShellLinkW* link) {
-    std::string path = ReadPath([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, SLGP_UNCPRIORITY); });
-    if (path.find('?') == std::string::npos) return path;
+// The path of the target's item identifier list, when code page 932 spells
+// it exactly.
+std::optional<std::string> ItemPathOf(IShellLinkW* link) {
     LPITEMIDLIST idList = nullptr;
-    if (FAILED(link->GetIDList(&idList)) || !idList) return path;
+    if (FAILED(link->GetIDList(&idList)) || !idList) return std::nullopt;
     TIDList owner(idList);
-    std::string fromItem = IDListToPath(owner.get());
-    return fromItem.empty() ? path : fromItem;
+    wchar_t buffer[MAX_PATH] = {};
+    std::string path;
+    if (!SHGetPathFromIDListW(owner.get(), buffer) || !NarrowExact(buffer, path)) return std::nullopt;
+    if (path.empty() || path.find('?') != std::string::npos) return std::nullopt;
+    return path;
+}
+
+// The target only as code page 932 spells it exactly; nothing otherwise. A
+// short name is no way round: the entry would outlive it when the file is
+// copied or the volume keeps none, and the shell starts the shortcut file
+// itself just as well. Some shell implementations read the target path only
+// in their ANSI code page, which gives '?' (never in a real path) or other
+// letters for what it lacks; the item identifier list still spells the
+// target whole, and is taken when code page 932 spells that exactly.
+std::optional<std::string> TargetPathOf(IShellLinkW* link) {
+    const std::wstring text =
+        ReadText([&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, SLGP_UNCPRIORITY); });
+    std::string path;
+    if (NarrowExact(text, path) && path.find('?') == std::string::npos) return path;
+    return ItemPathOf(link);
 }
 
 // The window state as the file's fixed header stores it, for shell
@@ -102,18 +109,31 @@ uint16_t HotKeyFromShell(uint16_t shellHotKey) {
 
 void TShortCutLink::Load(const std::string& fileName) {
     static const char kCannotRead[] = "ショートカットを読み込めません.";
+    static const char kCannotHold[] = "ショートカットの内容をコードページ 932 で表せません.";
     TShellLink shell = CreateShellLink(kCannotRead);
     std::wstring wideName = Widen(fileName);
     if (shell.File->Load(wideName.c_str(), STGM_READ) != S_OK) throw EShortCutLink(kCannotRead);
 
     IShellLinkW* link = shell.Link.Get();
-    FileName = TargetPathOf(link);
-    Arguments = ReadText([&](wchar_t* b, int n) { return link->GetArguments(b, n); });
-    WorkingDirectory = ReadPath([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); });
+    // A target, working folder or argument line this program's text cannot
+    // hold would give an entry that never starts, or starts wrongly: such a
+    // shortcut is read as none at all, and the shell follows it instead. The
+    // folder may go by its short name.
+    std::optional<std::string> target = TargetPathOf(link);
+    std::optional<std::string> folder =
+        NarrowPath(ReadText([&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); }));
+    const bool argumentsFit =
+        NarrowExact(ReadText([&](wchar_t* b, int n) { return link->GetArguments(b, n); }), Arguments);
+    if (!target || !folder || !argumentsFit) throw EShortCutLink(kCannotHold);
+    FileName = std::move(*target);
+    WorkingDirectory = std::move(*folder);
     int32_t showCmd = SW_SHOW;
     if (StoredShowCommand(wideName, showCmd) || SUCCEEDED(link->GetShowCmd(&showCmd))) ShowCmd = showCmd;
     int iconIndex = 0;
-    IconLocation = ReadPath([&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &iconIndex); });
+    // An icon file only by its short name, failing that with '?', which names
+    // no file: the entry then shows no icon rather than its target's.
+    const std::wstring icon = ReadText([&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &iconIndex); });
+    IconLocation = NarrowPath(icon).value_or(Narrow(icon));
     IconIndex = iconIndex;
     WORD shellHotKey = 0;
     HotKey = SUCCEEDED(link->GetHotkey(&shellHotKey)) ? HotKeyFromShell(shellHotKey) : 0;
