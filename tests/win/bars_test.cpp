@@ -158,6 +158,17 @@ TEST_F(BarsTest, BarsComeUpAsStoredAndTheBandFollowsShowingAndHiding) {
 // Docked bars are part of the main window's layout and exist before it shows;
 // with none docked and shown, the bars are made once the window is up, and
 // still come up as the settings read before them say.
+TEST_F(BarsTest, AHiddenBarNamedInTheDockOrderTakesNoPlaceInTheBand) {
+    TVantor& vantor = Start(
+        "[SmartBar]\r\nShow=0\r\nDocking=1\r\n[KeywordBar]\r\nShow=1\r\nDocking=1\r\n"
+        "[DockOrder]\r\nDockOrder0=SmartBar\r\nDockOrder1=KeywordBar\r\n");
+    EXPECT_EQ(vantor.Bars().Docked(), (std::vector<int32_t>{BarKeyword}));
+    EXPECT_FALSE(IsWindowVisible(Bar(BarSmart).Container.Handle()));
+    // Shown again from the View menu, it docks first, where the file had it.
+    vantor.Bars().ToggleShown(BarSmart);
+    EXPECT_EQ(vantor.Bars().Docked(), (std::vector<int32_t>{BarSmart, BarKeyword}));
+}
+
 TEST_F(BarsTest, WithoutADockedBarTheBarsComeAfterTheWindowAsStored) {
     const char floating[] =
         "[SmartBar]\r\nShow=0\r\nDocking=1\r\n[KeywordBar]\r\nShow=0\r\nDocking=0\r\n"
@@ -178,7 +189,8 @@ TEST_F(BarsTest, WithoutADockedBarTheBarsComeAfterTheWindowAsStored) {
     EXPECT_EQ(r.right - r.left, 280);
 
     TProfile ini = Saved();
-    EXPECT_EQ(ini.ReadString("DockOrder", "DockOrder0", ""), "SmartBar");
+    // The band holds no bar: a hidden one is not in it (it docks again when shown).
+    EXPECT_EQ(ini.ReadString("DockOrder", "DockOrder0", "none"), "none");
     EXPECT_FALSE(ini.ReadBool("SmartBar", "Show", true));
     EXPECT_TRUE(ini.ReadBool("SmartBar", "Docking", false));
     EXPECT_FALSE(ini.ReadBool("KeywordBar", "Show", true));

@@ -104,18 +104,20 @@ void TBarSet::ApplySettings(const TVantorSettings& settings, const TSettingsRead
     FBatching = true;
     FBandChanged = false;
     FDocked.clear();
+    // Without a source the meter never shows, whatever the file says.
+    auto shown = [&](int32_t id) {
+        return settings.Bars[static_cast<size_t>(id)].Show && (id != BarResource || MeterAvailable());
+    };
     for (int32_t id : settings.DockOrder) {
-        FDocked.push_back(id);
+        // A bar the file names in the band but hides keeps its place for
+        // later and takes none now.
+        if (shown(id) && settings.Bars[static_cast<size_t>(id)].Docking) FDocked.push_back(id);
         Bar(id).SetDockOrder(read.DockPositions[static_cast<size_t>(id)]);
     }
     for (int32_t id : {BarSmart, BarKeyword, BarHistory})
         Bar(id).SetScrollPos(settings.Bars[static_cast<size_t>(id)].ScrollPos);
-    for (int32_t id = 0; id < BarCount; ++id) {
-        const TBarState& state = settings.Bars[static_cast<size_t>(id)];
-        // Without a source the meter never shows, whatever the file says.
-        const bool shown = state.Show && (id != BarResource || MeterAvailable());
-        Bar(id).SetShownDocked(shown, state.Docking);
-    }
+    for (int32_t id = 0; id < BarCount; ++id)
+        Bar(id).SetShownDocked(shown(id), settings.Bars[static_cast<size_t>(id)].Docking);
     FBatching = false;
     // During start-up the window is laid out once at its end.
     if (FBandChanged && FHost->MainWindowStarted()) FHost->LayoutMainWindow();
