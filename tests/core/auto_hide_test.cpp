@@ -134,8 +134,12 @@ TEST(AutoHide, ChecksRunOnlyWhileAPauseCountsDownOrSomethingIsWatched) {
     state.Hidden = true;
     state.WorkingElsewhere = true;
     state.SelectedTab = 0;
-    // Hidden with the pointer away: nothing to do until the pointer comes.
+    // Hidden with the pointer away: nothing to do until the pointer comes,
+    // unless another window lies over the sliver and would keep it from it.
     EXPECT_FALSE(PointerChecksWanted(watch, state));
+    state.SliverCovered = true;
+    EXPECT_TRUE(PointerChecksWanted(watch, state));
+    state.SliverCovered = false;
 
     // The pointer on the sliver: the checks count the show pause, then rest
     // on the shown window, whose leaving its own windows report.

@@ -431,6 +431,12 @@ TEST_F(VantorViewTest, LeftAloneWithThePointerAwayNoTimerRunsAndThePointerOnTheS
     vantor.HideWindow(true);
     ASSERT_TRUE(vantor.Hidden());
     EXPECT_EQ(PumpAsTheProgram(vantor, 1500, never), 0) << "a timer ran while the window was hidden";
+    // Another window coming to the front, where the system tells of it, is
+    // looked at: it may be a full-screen program to keep quiet over.
+    ASSERT_FALSE(vantor.Hider().Checking());
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, GetDesktopWindow(), OBJID_WINDOW, CHILDID_SELF);
+    PumpAsTheProgram(vantor, 2000, [&] { return vantor.Hider().Checking(); });
+    EXPECT_TRUE(vantor.Hider().Checking()) << "the checks did not look at the new foreground";
 
     // The sliver left on the screen is the window itself: the pointer resting
     // there for the show pause brings the window out.

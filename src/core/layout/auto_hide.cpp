@@ -125,7 +125,7 @@ bool PointerChecksWanted(const TPointerWatch& watch, const TWatchState& in) {
     if (in.CornersWatched || in.Quiet) return true;
     if (watch.PointedTab >= 0 && watch.PointedTab != in.SelectedTab) return true;
     if (!in.AutoHide) return false;
-    if (in.Hidden) return in.PointerInside;
+    if (in.Hidden) return in.PointerInside || in.SliverCovered;
     // Away from the window while the user works elsewhere, the hide pause
     // counts; inside, only a leave nobody reports needs watching.
     return in.WorkingElsewhere && (!in.PointerInside || !in.LeaveReported);

@@ -79,6 +79,9 @@ TSlideAction ShowOrHide(TPointerWatch& watch, const TPointerCheck& in);
 struct TWatchState {
     bool AutoHide = true;
     bool Hidden = false;
+    // Part of the hidden window's sliver lies under another window (an
+    // always-on-top one), where the pointer reaches no window of this one.
+    bool SliverCovered = false;
     bool PointerInside = false;
     // The pointer is over a window of this one whose leaving is reported
     // (the window itself or one of its children, not another program's).

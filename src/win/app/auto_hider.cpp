@@ -46,6 +46,8 @@ TAutoHider::TAutoHider(TAutoHideHost& host, TDesktopHooks& desktop, TPlatform& p
     FDesktop.OnForegroundChanged = [this] { Wake(); };
 }
 
+TAutoHider::~TAutoHider() { FDesktop.OnForegroundChanged = nullptr; }
+
 // Another window holding the update lock is busy drawing on the screen (a
 // bar's outline while it is dragged): a slide now would spoil its drawing.
 bool TAutoHider::CanLockWindowUpdate() const {
@@ -194,6 +196,27 @@ bool TAutoHider::ReportLeaveAt(POINT pointer) const {
     return ReportLeave(under, hit != HTCLIENT);
 }
 
+// The pointer reaches the hidden window only where no other window lies
+// over its sliver; the sliver is looked at along its middle line.
+bool TAutoHider::SliverCovered() const {
+    RECT window{};
+    GetWindowRect(FHost.HiderWindow(), &window);
+    const SIZE size = ScreenSize();
+    const RECT screen{0, 0, size.cx, size.cy};
+    RECT sliver{};
+    if (!IntersectRect(&sliver, &window, &screen)) return false;
+    const bool across = sliver.right - sliver.left > sliver.bottom - sliver.top;
+    for (int i = 0; i < 3; ++i) {
+        POINT p{(sliver.left + sliver.right) / 2, (sliver.top + sliver.bottom) / 2};
+        if (across)
+            p.x = sliver.left + (sliver.right - 1 - sliver.left) * i / 2;
+        else
+            p.y = sliver.top + (sliver.bottom - 1 - sliver.top) * i / 2;
+        if (!IsOwnWindow(WindowFromPoint(p))) return true;
+    }
+    return false;
+}
+
 bool TAutoHider::WorkingElsewhere() const { return FHost.HiderBarActive() || !ProgramIsActive(); }
 
 void TAutoHider::Check() {
@@ -220,6 +243,7 @@ void TAutoHider::Check() {
     }
     state.AutoHide = FHost.HiderSettings().AutoHide;
     state.Hidden = FHidden;
+    state.SliverCovered = FHidden && SliverCovered();
     state.WorkingElsewhere = WorkingElsewhere();
     state.SelectedTab = FHost.HiderTabs().TabIndex();
     state.CornersWatched = FDesktop.CornersWatched();

@@ -57,6 +57,7 @@ bool ProgramIsActive();
 class TAutoHider {
 public:
     TAutoHider(TAutoHideHost& host, TDesktopHooks& desktop, TPlatform& platform);
+    ~TAutoHider();
     TAutoHider(const TAutoHider&) = delete;
     TAutoHider& operator=(const TAutoHider&) = delete;
 
@@ -121,6 +122,7 @@ private:
     bool WorkingElsewhere() const;
     bool IsOwnWindow(HWND window) const;
     bool ReportLeaveAt(POINT pointer) const;
+    bool SliverCovered() const;
 
     TAutoHideHost& FHost;
     TDesktopHooks& FDesktop;
