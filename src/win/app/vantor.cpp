@@ -149,6 +149,7 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DISPLAYCHANGE: {
             const LRESULT result = DefaultHandler(msg, wParam, lParam);
             if (MainPages().AutoAdjust) Resnap();
+            FHider.Wake();  // a hidden window the new screen holds whole is mended
             return result;
         }
         case WM_ACTIVATE:
