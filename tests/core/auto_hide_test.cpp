@@ -54,16 +54,7 @@ TEST(AutoHide, SlidesLeaveExactlyTheHideWidthAndComeBackToTheEdge) {
     EXPECT_EQ(FramePause(4000000000u), 0u);
 }
 
-TEST(AutoHide, TimeStampsAndTheRepairRule) {
-    // A 125 ms timer's ticks are due even when the clock says a little less;
-    // a faster timer (a shorter resource interval) does not check sooner.
-    EXPECT_TRUE(IsPointerCheckDue(1125, 1000, 125));
-    EXPECT_TRUE(IsPointerCheckDue(1110, 1000, 125));
-    EXPECT_FALSE(IsPointerCheckDue(1100, 1000, 125));
-    EXPECT_TRUE(IsPointerCheckDue(1200, 1000, 125));
-    // A stamp from before the counter wrapped is due at once.
-    EXPECT_TRUE(IsPointerCheckDue(10, 0xFFFFFFF0u, 125));
-
+TEST(AutoHide, AHiddenWindowBackOnTheScreenIsNoLongerHidden) {
     EXPECT_TRUE(IsHiddenWindowOnScreen({0, 0, SW, SH}, SW, SH));
     EXPECT_FALSE(IsHiddenWindowOnScreen({-184, 0, 200, 300}, SW, SH));
     EXPECT_FALSE(IsHiddenWindowOnScreen({1020, 0, 200, 300}, SW, SH));
@@ -135,4 +126,56 @@ TEST(AutoHide, PointingAtATabOpensItOnceAfterThePause) {
     EXPECT_EQ(watch.PointedTab, -1);
     EXPECT_EQ(point(3, 1, 0xFFFFFF00u), -1);
     EXPECT_EQ(point(3, 1, 20), 3);
+}
+
+TEST(AutoHide, ChecksRunOnlyWhileAPauseCountsDownOrSomethingIsWatched) {
+    TPointerWatch watch;
+    TWatchState state;
+    state.Hidden = true;
+    state.WorkingElsewhere = true;
+    state.SelectedTab = 0;
+    // Hidden with the pointer away: nothing to do until the pointer comes,
+    // unless another window lies over the sliver and would keep it from it.
+    EXPECT_FALSE(PointerChecksWanted(watch, state));
+    state.SliverCovered = true;
+    EXPECT_TRUE(PointerChecksWanted(watch, state));
+    state.SliverCovered = false;
+
+    // The pointer on the sliver: the checks count the show pause, then rest
+    // on the shown window, whose leaving its own windows report.
+    TPointerCheck check{true, true, true, 125, 500, 500};
+    state.PointerInside = true;
+    state.LeaveReported = true;
+    while (ShowOrHide(watch, check) == TSlideAction::None) EXPECT_TRUE(PointerChecksWanted(watch, state));
+    state.Hidden = check.Hidden = false;
+    EXPECT_FALSE(PointerChecksWanted(watch, state));
+    // Covered there by another program's window, the leave goes untold: watched.
+    state.LeaveReported = false;
+    EXPECT_TRUE(PointerChecksWanted(watch, state));
+
+    // Away while the user works elsewhere: the hide pause counts down.
+    state.PointerInside = check.PointerInside = false;
+    while (ShowOrHide(watch, check) == TSlideAction::None) EXPECT_TRUE(PointerChecksWanted(watch, state));
+    state.Hidden = true;
+    EXPECT_FALSE(PointerChecksWanted(watch, state));
+    // Shown and away while the window is the user's: its deactivation hides it.
+    state.Hidden = state.WorkingElsewhere = false;
+    EXPECT_FALSE(PointerChecksWanted(watch, state));
+
+    // A tab other than the selected one under the pointer counts its pause.
+    watch.PointedTab = 2;
+    EXPECT_TRUE(PointerChecksWanted(watch, state));
+    state.SelectedTab = 2;
+    EXPECT_FALSE(PointerChecksWanted(watch, state));
+
+    // Without AutoHide neither pause counts; corners and a full-screen
+    // program in front are watched whatever the window does.
+    state.AutoHide = false;
+    state.Hidden = state.PointerInside = state.WorkingElsewhere = true;
+    EXPECT_FALSE(PointerChecksWanted(watch, state));
+    state.CornersWatched = true;
+    EXPECT_TRUE(PointerChecksWanted(watch, state));
+    state.CornersWatched = false;
+    state.Quiet = true;
+    EXPECT_TRUE(PointerChecksWanted(watch, state));
 }

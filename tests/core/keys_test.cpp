@@ -127,6 +127,10 @@ TEST(Corner, TriggerRepeatsAfterEachPause) {
     EXPECT_EQ(CornerAction(4), 27);
     EXPECT_EQ(CornerAction(7), 30);
     EXPECT_EQ(CornerAction(8), -1);
+    // Corners are watched only when one of them has an action.
+    EXPECT_FALSE(AnyCornerAction({0, 0, 0, 0}));
+    EXPECT_FALSE(AnyCornerAction({0, 9, -1, 0}));
+    EXPECT_TRUE(AnyCornerAction({0, 0, 0, 4}));
 
     TCornerState state;
     TCornerInput in;

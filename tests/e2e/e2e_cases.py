@@ -403,12 +403,14 @@ def on_screen(env, wid):
     return int(g["X"]) >= 0 and int(g["X"]) + int(g["WIDTH"]) <= SCREEN_WIDTH
 
 
-def start_other_window(env):
-    """An empty window of another program (the Wine tests' helper), active."""
-    p = subprocess.Popen(["timeout", "--kill-after=5", "120", "wine", str(env.helper), "--empty-window"],
+def start_other_window(env, plain=False):
+    """An empty window of another program (the Wine tests' helper), active:
+    always on top as the program's own, or a plain one."""
+    verb, title = ("--plain-window", "^Plain$") if plain else ("--empty-window", "^Baseline$")
+    p = subprocess.Popen(["timeout", "--kill-after=5", "120", "wine", str(env.helper), verb],
                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     env.procs.append(p)
-    wid = env.wait_window("^Baseline$")
+    wid = env.wait_window(title)
     activate(wid)
     return p
 
@@ -435,6 +437,27 @@ def hot_key_brings_the_hidden_window_back(env):
     wait_until(lambda: on_screen(env, wid), 10, "Ctrl+Alt+L to bring the window back")
     time.sleep(1.5)  # three pauses: a window left inactive would have slid off by now
     check(on_screen(env, wid), f"the window stays out after the hot key: {env.window_geometry(wid)}")
+    env.wine("taskkill", "/im", Path(env.helper).name, timeout=20)
+    env.wait_end(other, 20, "the other window's program")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+
+
+@case
+def the_pointer_on_the_sliver_brings_the_hidden_window_out(env):
+    data, windata = env.data_folder("sliver")
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=sample_entries()[:1])])))
+    # The usual pauses and the slide, against the right edge.
+    (data / "Vantor.ini").write_bytes(keyboard_ini(AutoHide=1))
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    other = start_other_window(env)
+    wait_until(lambda: not on_screen(env, wid), 10, "the window to slide off when another one is active")
+    xdo("mousemove", str(SCREEN_WIDTH - 2), "500")  # onto the sliver, and resting there
+    wait_until(lambda: on_screen(env, wid), 10, "the pointer on the sliver to bring the window out")
+    rest_pointer_away()
+    wait_until(lambda: not on_screen(env, wid), 10, "the window to slide off again once the pointer leaves")
     env.wine("taskkill", "/im", Path(env.helper).name, timeout=20)
     env.wait_end(other, 20, "the other window's program")
     rc = env.close(proc)
@@ -740,9 +763,10 @@ def pointer_at_edge_shows(env, quiet):
     rest_pointer_away()
     proc = env.start("/d", windata)
     wid = env.wait_window()
-    other = start_other_window(env)
-    # The other program fills the whole screen, in front.
-    base = env.find_windows("^Baseline$")[0]
+    # The other program fills the whole screen, in front; like most such
+    # programs it is not always on top, so the sliver stays above it.
+    other = start_other_window(env, plain=True)
+    base = env.find_windows("^Plain$")[0]
     xdo("windowmove", base, "0", "0")
     xdo("windowsize", base, str(SCREEN_WIDTH), "1024")
     activate(base)

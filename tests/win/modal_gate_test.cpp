@@ -1,5 +1,5 @@
 // The modal gate in the real main window: what reaches the program while a
-// question box or a pop-up menu is open (a hot key, the main timer, the
+// question box or a pop-up menu is open (a hot key, the saver's timer, the
 // broken-links answer) waits or only brings the open window forward.
 #include "base/modal_gate.h"
 

@@ -393,6 +393,64 @@ TEST_F(VantorViewTest, AutoHideLeavesExactlyTheHideWidthOnTheScreenAndComesBack)
     EXPECT_EQ(windowRect().left, sw - 16);
 }
 
+// Runs the thread's messages as the program's loop does (the pointer's
+// messages reach the auto-hide) for `ms`, or until `done` holds; the timer
+// messages delivered meanwhile.
+template <typename F>
+int PumpAsTheProgram(TVantor& vantor, DWORD ms, F done) {
+    int timers = 0;
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            vantor.Hider().PointerMessage(msg);
+            if (msg.message == WM_TIMER) ++timers;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return timers;
+}
+
+TEST_F(VantorViewTest, LeftAloneWithThePointerAwayNoTimerRunsAndThePointerOnTheSliverBringsItOut) {
+    WriteMainPages();
+    TVantor& vantor = Start();
+    vantor.Show();
+    RECT r;
+    GetWindowRect(vantor.Handle(), &r);
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    const int sh = GetSystemMetrics(SM_CYSCREEN);
+    // Away from the window and from the corners.
+    SetCursorPos(r.left > sw / 2 ? sw / 4 : sw * 3 / 4, sh / 2);
+    const auto never = [] { return false; };
+    // The start-up settles: the save it may need, a pause that may count.
+    PumpAsTheProgram(vantor, 10000, [&] { return !vantor.Document().AnyUnsaved(); });
+    PumpAsTheProgram(vantor, 1000, never);
+    EXPECT_EQ(PumpAsTheProgram(vantor, 1500, never), 0) << "a timer ran with nothing to do";
+
+    vantor.HideWindow(true);
+    ASSERT_TRUE(vantor.Hidden());
+    EXPECT_EQ(PumpAsTheProgram(vantor, 1500, never), 0) << "a timer ran while the window was hidden";
+    // Another window coming to the front, where the system tells of it, is
+    // looked at: it may be a full-screen program to keep quiet over.
+    ASSERT_FALSE(vantor.Hider().Checking());
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, GetDesktopWindow(), OBJID_WINDOW, CHILDID_SELF);
+    PumpAsTheProgram(vantor, 2000, [&] { return vantor.Hider().Checking(); });
+    EXPECT_TRUE(vantor.Hider().Checking()) << "the checks did not look at the new foreground";
+
+    // The sliver left on the screen is the window itself: the pointer resting
+    // there for the show pause brings the window out.
+    GetWindowRect(vantor.Handle(), &r);
+    RECT sliver{};
+    const RECT screen{0, 0, sw, sh};
+    IntersectRect(&sliver, &r, &screen);
+    ASSERT_FALSE(IsRectEmpty(&sliver));
+    SetCursorPos((sliver.left + sliver.right) / 2, (sliver.top + sliver.bottom) / 2);
+    PumpAsTheProgram(vantor, 5000, [&] { return !vantor.Hidden(); });
+    EXPECT_FALSE(vantor.Hidden()) << "the pointer on the sliver did not bring the window out";
+}
+
 TEST_F(VantorViewTest, SmallWallpapersAreTiledLargerAndMissingOnesAreReported) {
     WriteMainPages();
     const std::string picture = Folder / "壁紙.bmp";

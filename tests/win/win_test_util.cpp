@@ -128,11 +128,14 @@ int MakeShortcutHelper(const std::vector<std::string>& a) {
 namespace {
 
 // The start-up benchmark's baseline: an empty window of the same kind as the
-// program's, shown until WM_CLOSE.
+// program's, shown until WM_CLOSE. Plain, it is an ordinary window of another
+// program instead (not always on top), as most full-screen programs are.
 class TEmptyWindow : public TWindow {
 public:
     ~TEmptyWindow() override { DestroyHandle(); }
-    bool Create() {
+    bool Create(bool plain) {
+        if (plain)
+            return CreateHandle(L"VantorPlain", 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, L"Plain", 100, 100, 380, 560);
         return CreateHandle(L"VantorBaseline", WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_THICKFRAME | WS_VISIBLE,
                             L"Baseline", 100, 100, 380, 560);
     }
@@ -144,9 +147,9 @@ protected:
     }
 };
 
-int EmptyWindowHelper() {
+int EmptyWindowHelper(bool plain) {
     TEmptyWindow window;
-    if (!window.Create()) return 1;
+    if (!window.Create(plain)) return 1;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     return 0;
@@ -156,8 +159,8 @@ int EmptyWindowHelper() {
 
 bool RunHelperVerb(const std::vector<std::string>& arguments, int& exitCode) {
     if (arguments.size() < 2) return false;
-    if (arguments[1] == "--empty-window") {
-        exitCode = EmptyWindowHelper();
+    if (arguments[1] == "--empty-window" || arguments[1] == "--plain-window") {
+        exitCode = EmptyWindowHelper(arguments[1] == "--plain-window");
         return true;
     }
     if (arguments[1] == "--save-loop" && arguments.size() == 3) {

@@ -75,10 +75,6 @@ uint32_t FramePause(uint32_t elapsed) {
     return elapsed >= SlideFrameMilliseconds ? 0 : SlideFrameMilliseconds - elapsed;
 }
 
-bool IsPointerCheckDue(uint32_t now, uint32_t lastCheck, uint32_t interval) {
-    return now < lastCheck || static_cast<uint64_t>(now - lastCheck) + TimerSlackMilliseconds > interval;
-}
-
 bool IsHiddenWindowOnScreen(TBounds window, int screenWidth, int screenHeight) {
     return window.Left >= 0 && window.Top >= 0 && window.Right() <= screenWidth && window.Bottom() <= screenHeight;
 }
@@ -121,4 +117,16 @@ TSlideAction ShowOrHide(TPointerWatch& watch, const TPointerCheck& in) {
     if (!WaitedLongEnough(watch.AwayTicks, in.CheckInterval, in.HidePause)) return TSlideAction::None;
     watch.AwayTicks = 0;
     return TSlideAction::Hide;
+}
+
+bool PointerChecksWanted(const TPointerWatch& watch, const TWatchState& in) {
+    // Nothing tells of the pointer in a corner of the screen or of another
+    // program leaving the front: those are watched as long as they matter.
+    if (in.CornersWatched || in.Quiet) return true;
+    if (watch.PointedTab >= 0 && watch.PointedTab != in.SelectedTab) return true;
+    if (!in.AutoHide) return false;
+    if (in.Hidden) return in.PointerInside || in.SliverCovered;
+    // Away from the window while the user works elsewhere, the hide pause
+    // counts; inside, only a leave nobody reports needs watching.
+    return in.WorkingElsewhere && (!in.PointerInside || !in.LeaveReported);
 }

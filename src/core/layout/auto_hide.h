@@ -1,8 +1,8 @@
 // The main window sliding off its screen edge and back: where each frame of
-// the slide puts the window, how long a frame lasts, and the pointer checks
-// of the periodic timer that decide when to hide, when to show and when a
-// page tab the pointer rests on opens. Pure logic; the window only moves
-// itself and reads the pointer.
+// the slide puts the window, how long a frame lasts, the pointer checks that
+// decide when to hide, when to show and when a page tab the pointer rests on
+// opens, and whether the checks must go on. Pure logic; the window only
+// moves itself, reads the pointer and runs the checks on a timer.
 #pragma once
 
 #include <cstdint>
@@ -34,24 +34,14 @@ std::vector<TPoint> ShowPath(const TSlideGeometry& g, bool animate);
 // How long to sleep after a frame that took `elapsed` ms.
 uint32_t FramePause(uint32_t elapsed);
 
-// The system's timer ticks are only as precise as its clock, about 16 ms.
-constexpr uint32_t TimerSlackMilliseconds = 16;
-
-// True when the pointer check `interval` ms after `lastCheck` is due, or the
-// tick counter has wrapped below the stamp. A timer that runs at the check
-// interval fires a little early or late by the clock; those ticks count as
-// due, or every other check would be lost and the pauses would double.
-bool IsPointerCheckDue(uint32_t now, uint32_t lastCheck, uint32_t interval);
-
 // A hidden window the user or the system put back entirely on the screen
 // is no longer hidden, whatever the flag says.
 bool IsHiddenWindowOnScreen(TBounds window, int screenWidth, int screenHeight);
 
-// What the timer remembers between its pointer checks.
+// What the pointer checks remember from one to the next.
 struct TPointerWatch {
     int HoverTicks = 0;  // checks in a row with the pointer over the hidden window
     int AwayTicks = 0;   // checks in a row with the pointer away from the shown window
-    uint32_t LastPointerCheck = 0;
     int PointedTab = -1;
     uint32_t PointedSince = 0;
 };
@@ -84,3 +74,27 @@ struct TPointerCheck {
 enum class TSlideAction { None, Show, Hide };
 
 TSlideAction ShowOrHide(TPointerWatch& watch, const TPointerCheck& in);
+
+// The window and the pointer after a check, for whether the checks go on.
+struct TWatchState {
+    bool AutoHide = true;
+    bool Hidden = false;
+    // Part of the hidden window's sliver lies under another window (an
+    // always-on-top one), where the pointer reaches no window of this one.
+    bool SliverCovered = false;
+    bool PointerInside = false;
+    // The pointer is over a window of this one whose leaving is reported
+    // (the window itself or one of its children, not another program's).
+    bool LeaveReported = false;
+    bool WorkingElsewhere = false;
+    int SelectedTab = -1;
+    bool CornersWatched = false;  // a screen corner has an action
+    bool Quiet = false;           // a full-screen program is in front
+};
+
+// True while something waits for the next check: a show, hide or point
+// pause counting down, a corner to watch, or the end of a full-screen
+// program's turn in front. Otherwise the checks rest until the window's
+// mouse messages, its activation or a changed setting wake them; the pointer
+// arriving or leaving is such a message, so resting costs no pause.
+bool PointerChecksWanted(const TPointerWatch& watch, const TWatchState& in);

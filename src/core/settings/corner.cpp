@@ -5,6 +5,12 @@ int32_t CornerAction(int32_t cornerCall) {
     return cornerCall >= 0 && cornerCall <= CornerCallMax ? actions[cornerCall] : -1;
 }
 
+bool AnyCornerAction(const std::array<int32_t, CornerCount>& cornerCall) {
+    for (int32_t value : cornerCall)
+        if (CornerAction(value) >= 0) return true;
+    return false;
+}
+
 int32_t CornerTick(TCornerState& state, const TCornerInput& input) {
     bool atLeft = input.X == 0, atRight = input.X == input.Width - 1;
     bool atTop = input.Y == 0, atBottom = input.Y == input.Height - 1;

@@ -11,6 +11,9 @@ constexpr int32_t CornerCallMax = 7;
 // Action index of a corner setting value (0..7); -1 for none or a bad value.
 int32_t CornerAction(int32_t cornerCall);
 
+// Whether any corner has an action: only then is the pointer watched for them.
+bool AnyCornerAction(const std::array<int32_t, CornerCount>& cornerCall);
+
 // What the trigger remembers between timer ticks.
 struct TCornerState {
     int32_t Value = -1;  // corner setting value last seen; -1: not in a corner

@@ -1,6 +1,9 @@
 #include "app/auto_hider.h"
 
+#include <algorithm>
+
 #include "app/desktop_hooks.h"
+#include "base/modal_gate.h"
 #include "controls/narrow_tab.h"
 
 namespace {
@@ -13,6 +16,22 @@ TBounds WindowBounds(HWND window) {
     return TBounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+// Whether the thread's leave tracking is on `window`'s client area or frame.
+bool LeaveTrackedOn(HWND window, bool frame) {
+    TRACKMOUSEEVENT now{sizeof(now), TME_QUERY, nullptr, 0};
+    if (!TrackMouseEvent(&now) || now.hwndTrack != window || !(now.dwFlags & TME_LEAVE)) return false;
+    return ((now.dwFlags & TME_NONCLIENT) != 0) == frame;
+}
+
+// The window the pointer is over posts WM_MOUSELEAVE (WM_NCMOUSELEAVE for
+// its frame) when the pointer leaves it; the controls ask the same for
+// their own client areas, so asking again changes nothing for them.
+bool ReportLeave(HWND window, bool frame) {
+    if (LeaveTrackedOn(window, frame)) return true;
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | (frame ? static_cast<DWORD>(TME_NONCLIENT) : 0u), window, 0};
+    return TrackMouseEvent(&tme) && LeaveTrackedOn(window, frame);
+}
+
 }  // namespace
 
 bool ProgramIsActive() {
@@ -20,6 +39,14 @@ bool ProgramIsActive() {
     DWORD process = 0;
     return foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId();
 }
+
+TAutoHider::TAutoHider(TAutoHideHost& host, TDesktopHooks& desktop, TPlatform& platform)
+    : FHost(host), FDesktop(desktop), FPlatform(platform) {
+    FChecks.OnTimer = [this] { Check(); };
+    FDesktop.OnForegroundChanged = [this] { Wake(); };
+}
+
+TAutoHider::~TAutoHider() { FDesktop.OnForegroundChanged = nullptr; }
 
 // Another window holding the update lock is busy drawing on the screen (a
 // bar's outline while it is dragged): a slide now would spoil its drawing.
@@ -73,6 +100,7 @@ void TAutoHider::Hide(bool immediate) {
     SlideThrough(HidePath(SlideGeometryNow(), animate), animate);
     FHidden = true;
     HidePage();
+    Wake();
 }
 
 void TAutoHider::Show(bool immediate) {
@@ -82,6 +110,9 @@ void TAutoHider::Show(bool immediate) {
     FHidden = false;
     const bool animate = settings.HideSmoothly && !immediate;
     SlideThrough(ShowPath(SlideGeometryNow(), animate), animate);
+    // Shown without being made active (a hot key that did not get the
+    // foreground), the window left alone slides away again.
+    Wake();
 }
 
 std::optional<TPoint> TAutoHider::ShownPlace() const {
@@ -105,12 +136,14 @@ void TAutoHider::RepairHiddenState() {
 
 void TAutoHider::WindowMoved() {
     if (!FSliding && FHost.HiderPageExists()) ShowPage();
+    if (FHidden) Wake();
 }
 
 // Without show-on-point, activating the window (a click on the sliver, the
 // task switcher) is how it comes out.
 void TAutoHider::WindowActivated() {
     if (GetActiveWindow() == FHost.HiderWindow() && !FHost.HiderSettings().ShowOnPoint) Show(false);
+    Wake();
 }
 
 // Left with the pointer away, the window slides away; at once when a bar
@@ -118,20 +151,103 @@ void TAutoHider::WindowActivated() {
 void TAutoHider::WindowDeactivated() {
     POINT pointer{};
     if (GetCursorPos(&pointer) && !PointerInside(pointer)) Hide(FHost.HiderBarActive());
+    // Left with the pointer inside, the window hides once the pointer goes.
+    Wake();
 }
 
-void TAutoHider::Tick(uint32_t now) {
-    RepairHiddenState();
-    if (!IsPointerCheckDue(now, FPointerWatch.LastPointerCheck,
-                           static_cast<uint32_t>(FHost.HiderSettings().CheckMousePosInterval())))
+// ---------------------------------------------------------------- pointer checks
+
+void TAutoHider::SettingsChanged() {
+    const TVantorSettings& settings = FHost.HiderSettings();
+    FChecks.SetInterval(static_cast<unsigned>(std::max<int32_t>(1, settings.CheckMousePosInterval())));
+    FDesktop.WatchForeground(settings.QuietOverFullScreen);
+    Wake();
+}
+
+// Nothing runs under an open box, dialog, menu or drag (the gate's release
+// wakes the checks again), nor before the window is up.
+bool TAutoHider::ChecksMayRun() const {
+    return !ModalGate().Held() && FHost.HiderStarted() && IsWindowVisible(FHost.HiderWindow());
+}
+
+void TAutoHider::Wake() {
+    if (!FChecks.Enabled() && ChecksMayRun()) FChecks.Start();
+}
+
+bool TAutoHider::IsOwnWindow(HWND window) const {
+    HWND main = FHost.HiderWindow();
+    return window && main && (window == main || IsChild(main, window));
+}
+
+void TAutoHider::PointerMessage(const MSG& msg) {
+    const bool move = msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE;
+    const bool leave = msg.message == WM_MOUSELEAVE || msg.message == WM_NCMOUSELEAVE;
+    if (!(move || leave) || !IsOwnWindow(msg.hwnd)) return;
+    if (move) ReportLeave(msg.hwnd, msg.message == WM_NCMOUSEMOVE);
+    Wake();
+}
+
+// The pointer is over a window of this one that reports its leaving: the
+// window itself, a child, or what lies under a title that lets it through.
+bool TAutoHider::ReportLeaveAt(POINT pointer) const {
+    HWND under = WindowFromPoint(pointer);
+    if (!IsOwnWindow(under)) return false;
+    const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(pointer.x, pointer.y));
+    return ReportLeave(under, hit != HTCLIENT);
+}
+
+// The pointer reaches the hidden window only where no other window lies
+// over its sliver; the sliver is looked at along its middle line.
+bool TAutoHider::SliverCovered() const {
+    RECT window{};
+    GetWindowRect(FHost.HiderWindow(), &window);
+    const SIZE size = ScreenSize();
+    const RECT screen{0, 0, size.cx, size.cy};
+    RECT sliver{};
+    if (!IntersectRect(&sliver, &window, &screen)) return false;
+    const bool across = sliver.right - sliver.left > sliver.bottom - sliver.top;
+    for (int i = 0; i < 3; ++i) {
+        POINT p{(sliver.left + sliver.right) / 2, (sliver.top + sliver.bottom) / 2};
+        if (across)
+            p.x = sliver.left + (sliver.right - 1 - sliver.left) * i / 2;
+        else
+            p.y = sliver.top + (sliver.bottom - 1 - sliver.top) * i / 2;
+        if (!IsOwnWindow(WindowFromPoint(p))) return true;
+    }
+    return false;
+}
+
+bool TAutoHider::WorkingElsewhere() const { return FHost.HiderBarActive() || !ProgramIsActive(); }
+
+void TAutoHider::Check() {
+    if (!ChecksMayRun()) {
+        FChecks.Stop();
         return;
-    FPointerWatch.LastPointerCheck = now;
-    if (FDesktop.KeepQuiet()) return;
+    }
+    RepairHiddenState();
+    TWatchState state;
+    state.Quiet = FDesktop.KeepQuiet();
     POINT pointer{};
-    if (!GetCursorPos(&pointer)) return;
-    if (FHost.HiderSettings().PointOpen) PointAtTabs(pointer, now);
-    FDesktop.CornerTick(pointer, now);
-    ShowOrHideByPointer(pointer);
+    if (!state.Quiet && GetCursorPos(&pointer)) {
+        const uint32_t now = FPlatform.TickCount();
+        if (FHost.HiderSettings().PointOpen)
+            PointAtTabs(pointer, now);
+        else
+            FPointerWatch.PointedTab = -1;
+        FDesktop.CornerTick(pointer, now);
+        ShowOrHideByPointer(pointer);
+        // What the check did (a slide, a page, a corner's action) is in the state below.
+        GetCursorPos(&pointer);
+        state.PointerInside = PointerInside(pointer);
+        state.LeaveReported = state.PointerInside && ReportLeaveAt(pointer);
+    }
+    state.AutoHide = FHost.HiderSettings().AutoHide;
+    state.Hidden = FHidden;
+    state.SliverCovered = FHidden && SliverCovered();
+    state.WorkingElsewhere = WorkingElsewhere();
+    state.SelectedTab = FHost.HiderTabs().TabIndex();
+    state.CornersWatched = FDesktop.CornersWatched();
+    if (!PointerChecksWanted(FPointerWatch, state)) FChecks.Stop();
 }
 
 // The program's own drags hold the pointer capture in the strip or the panel.
@@ -161,7 +277,7 @@ void TAutoHider::ShowOrHideByPointer(POINT pointer) {
     TPointerCheck in;
     in.PointerInside = PointerInside(pointer);
     in.Hidden = FHidden;
-    in.WorkingElsewhere = FHost.HiderBarActive() || !ProgramIsActive();
+    in.WorkingElsewhere = WorkingElsewhere();
     in.CheckInterval = settings.CheckMousePosInterval();
     in.ShowPause = settings.ShowPause;
     in.HidePause = settings.HidePause();

@@ -2,6 +2,12 @@
 // and back when the pointer rests on the sliver it leaves, and the page tab
 // that opens when the pointer rests on it. The decisions are the core's
 // (layout/auto_hide.h); TAutoHider reads the pointer and moves the window.
+//
+// Nothing is polled while nothing waits: the window's own mouse messages
+// (the hidden window's sliver is the window itself) and its activation wake
+// the pointer checks, which run on a timer only while a pause counts down or
+// something must be watched (a screen corner with an action, a full-screen
+// program in front), and rest again once it is over.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/timer.h"
 #include "layout/auto_hide.h"
 #include "layout/frame_layout.h"
 #include "platform.h"
@@ -28,6 +35,8 @@ public:
     virtual int HiderPx(int units) = 0;
     // The main set's settings: whether and how the window hides.
     virtual const TVantorSettings& HiderSettings() = 0;
+    // The start-up has run to its end: the pointer may act on the window.
+    virtual bool HiderStarted() = 0;
     // The page exists once the entry pools are made; its entry area (the
     // scroll box) and tab strip are hidden with the window. The entry panel
     // inside the area holds the capture while an entry is dragged.
@@ -47,8 +56,8 @@ bool ProgramIsActive();
 
 class TAutoHider {
 public:
-    TAutoHider(TAutoHideHost& host, TDesktopHooks& desktop, TPlatform& platform)
-        : FHost(host), FDesktop(desktop), FPlatform(platform) {}
+    TAutoHider(TAutoHideHost& host, TDesktopHooks& desktop, TPlatform& platform);
+    ~TAutoHider();
     TAutoHider(const TAutoHider&) = delete;
     TAutoHider& operator=(const TAutoHider&) = delete;
 
@@ -74,11 +83,23 @@ public:
     };
     bool Sliding() const { return FSliding; }
 
-    // One tick of the main timer: a hidden window put back on the screen is
-    // mended, and at each pointer check the tab under the pointer opens, the
-    // screen corners act and the window shows or hides.
-    void Tick(uint32_t now);
-    // The window moved: a move the program did not make shows the page again.
+    // The pointer checks run from now on until nothing waits for them: each
+    // mends a hidden window put back on the screen, opens the tab the
+    // pointer rests on, acts on the screen corners and shows or hides the
+    // window; never while a box, dialog or menu is open, nor before the
+    // window shows.
+    void Wake();
+    // For the message loop: the pointer moving over the window or one of
+    // its children, or leaving it, wakes the checks; whichever window it is
+    // over reports its leaving.
+    void PointerMessage(const MSG& msg);
+    // The settings were applied: the checks' interval, the screen corners
+    // and the watch for full-screen programs follow them.
+    void SettingsChanged();
+    // The checks are running (a pause counts down, or something is watched).
+    bool Checking() const { return FChecks.Enabled(); }
+    // The window moved: a move the program did not make shows the page
+    // again, and a hidden window put back on the screen is mended.
     void WindowMoved();
     // The window became active, or stopped being so.
     void WindowActivated();
@@ -96,11 +117,18 @@ private:
     bool EntryOrTabDragInProgress() const;
     void PointAtTabs(POINT pointer, uint32_t now);
     void ShowOrHideByPointer(POINT pointer);
+    bool ChecksMayRun() const;
+    void Check();
+    bool WorkingElsewhere() const;
+    bool IsOwnWindow(HWND window) const;
+    bool ReportLeaveAt(POINT pointer) const;
+    bool SliverCovered() const;
 
     TAutoHideHost& FHost;
     TDesktopHooks& FDesktop;
     TPlatform& FPlatform;
     bool FSliding = false;
     bool FHidden = false;
-    TPointerWatch FPointerWatch;  // the timer's pointer checks
+    TPointerWatch FPointerWatch;  // what the pointer checks remember
+    TTimer FChecks;
 };

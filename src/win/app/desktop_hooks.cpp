@@ -1,5 +1,7 @@
 #include "app/desktop_hooks.h"
 
+#include <algorithm>
+
 #include "app/vantor.h"
 #include "base/modal_gate.h"
 #include "base/win_text.h"
@@ -9,6 +11,12 @@
 namespace {
 
 const char kUnnamedDrop[] = "\"%s\"は名前に扱えない文字が含まれているため、登録できません。";
+
+// The hooks watching the foreground, for the callback that gets no context.
+std::vector<std::pair<HWINEVENTHOOK, TDesktopHooks*>>& ForegroundWatchers() {
+    static std::vector<std::pair<HWINEVENTHOOK, TDesktopHooks*>> watchers;
+    return watchers;
+}
 
 }  // namespace
 
@@ -39,6 +47,8 @@ void TDesktopHooks::ExecuteAction(int32_t index) {
         SetForegroundWindow(FVantor.Handle());
     });
 }
+
+TDesktopHooks::~TDesktopHooks() { WatchForeground(false); }
 
 void TDesktopHooks::AttachDrops(HWND entryArea) { FDropFile.SetControl(entryArea); }
 
@@ -128,6 +138,37 @@ bool TDesktopHooks::KeepQuiet() {
                          SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     }
     return quiet;
+}
+
+void TDesktopHooks::WatchForeground(bool watch) {
+    if (watch == static_cast<bool>(FForegroundHook)) return;
+    auto& watchers = ForegroundWatchers();
+    if (!watch) {
+        watchers.erase(
+            std::remove_if(watchers.begin(), watchers.end(), [this](const auto& w) { return w.second == this; }),
+            watchers.end());
+        FForegroundHook.Reset();
+        return;
+    }
+    // Out of context: the system posts the event to this thread's queue.
+    FForegroundHook.Reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &ForegroundEvent,
+                                          0, 0, WINEVENT_OUTOFCONTEXT));
+    if (FForegroundHook) watchers.emplace_back(FForegroundHook.Get(), this);
+}
+
+void CALLBACK TDesktopHooks::ForegroundEvent(HWINEVENTHOOK hook, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    for (const auto& [h, watcher] : ForegroundWatchers()) {
+        if (h != hook) continue;
+        if (watcher->OnForegroundChanged) watcher->OnForegroundChanged();
+        return;
+    }
+}
+
+bool TDesktopHooks::CornersWatched() const {
+    const TVantorManager& settings = FVantor.MainPages();
+    std::array<int32_t, CornerCount> calls{};
+    for (int32_t i = 0; i < CornerCount; ++i) calls[static_cast<size_t>(i)] = settings.CornerCall(i);
+    return AnyCornerAction(calls);
 }
 
 void TDesktopHooks::CornerTick(POINT pointer, uint32_t now) {

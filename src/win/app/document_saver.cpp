@@ -95,10 +95,18 @@ void TDocumentSaver::TimerFired() {
         ArmTimer();
         return;
     }
-    // A box, dialog or menu may be in the middle of an edit: later.
+    // A box, dialog or menu may be in the middle of an edit: later, once
+    // it is closed, rather than every moment while it is open.
     if (ModalGate().Held()) {
         FSchedule.Held(now);
-        ArmTimer();
+        if (HWND window = FHost.SaverWindow()) KillTimer(window, TimerId);
+        if (!FSaveWaiting) {
+            FSaveWaiting = true;
+            ModalGate().Defer(this, [this] {
+                FSaveWaiting = false;
+                TimerFired();
+            });
+        }
         return;
     }
     const TSaveReport report = Save(false);

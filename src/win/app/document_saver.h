@@ -90,5 +90,6 @@ private:
     TFolderWatch FWatch;
     int FListener = 0;
     bool FFolderCheckWaiting = false;
+    bool FSaveWaiting = false;  // a due save waits for the modal gate
     bool FStarted = false;
 };

@@ -34,6 +34,8 @@ public:
 int RunMessageLoop(TVantor& vantor) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The pointer over the main window or leaving it wakes the auto-hide.
+        vantor.Hider().PointerMessage(msg);
         // The actions' shortcut keys work wherever the main window has the keyboard.
         if (vantor.Desktop().TranslateShortCut(msg)) continue;
         TranslateMessage(&msg);

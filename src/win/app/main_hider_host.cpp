@@ -12,6 +12,7 @@ public:
     TDockEdge HiderEdge() override { return FVantor.DockEdge(); }
     int HiderPx(int units) override { return FVantor.Px(units); }
     const TVantorSettings& HiderSettings() override { return FVantor.MainPages(); }
+    bool HiderStarted() override { return FVantor.Started(); }
     bool HiderPageExists() override { return FVantor.MainView().PoolsExist(); }
     HWND HiderEntryArea() override { return FVantor.ScrollBox.Handle(); }
     HWND HiderEntryPanel() override { return FVantor.PTexture.Handle(); }

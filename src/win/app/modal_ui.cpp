@@ -7,6 +7,8 @@
 TModalUi::TModalUi(TVantor& vantor) : FVantor(vantor) {
     TModalGate::THooks hooks;
     hooks.FirstEnter = [this] { FVantor.Hints().HideTitle(); };
+    // The pointer checks rest while the gate is held.
+    hooks.LastLeave = [this] { FVantor.Hider().Wake(); };
     hooks.FirstWindow = [this] {
         PushNotTopmost();
         FVantor.Bars().SetEnabled(false);

@@ -22,7 +22,7 @@ std::array<uint32_t, ColorCount> SystemColorDefaults() {
 // What start-up runs after reading the settings, in the order a change needs.
 void ApplySettings(TVantor& vantor) {
     TVantorManager& settings = vantor.MainPages();
-    vantor.ApplyTimerInterval();
+    vantor.Hider().SettingsChanged();
     vantor.Desktop().ApplyKeyDefinitions();
     BuildMainMenu(vantor);  // the menu shows the keys
     vantor.ApplyScrollButtonStyle();

@@ -1,18 +1,14 @@
-// Start-up, saving, the periodic timer, the message boxes and the actions
-// of the main window. Starting entries is the launcher's (app/launcher.h).
+// Start-up, saving, the message boxes and the actions of the main window.
+// Starting entries is the launcher's (app/launcher.h).
 #include "app/vantor.h"
-
-#include <algorithm>
 
 #include "app/command_bindings.h"
 #include "base/log.h"
-#include "base/modal_gate.h"
 #include "base/window_dpi.h"
 #include "settings/name_value.h"
 
 namespace {
 
-constexpr UINT_PTR kMainTimer = 1;
 constexpr int kDefaultWidth = 320;
 constexpr int kDefaultHeight = 400;
 
@@ -55,6 +51,7 @@ void TVantor::Show() {
     FBars.ShowDeferred();
     FSaver.WatchFolder();
     FSaver.ReportProtectedFiles();
+    FHider.Wake();
 }
 
 // The start-up, in an order where later steps rely on earlier ones.
@@ -79,7 +76,7 @@ void TVantor::FormCreate() {
     ApplyOpacity();
     RefreshTabsAndFonts();
     LoadWallpaper();
-    ApplyTimerInterval();
+    FHider.SettingsChanged();
     FDesktop.ApplyKeyDefinitions();
     BuildMainMenu(*this);
     FHints.Connect();
@@ -108,7 +105,6 @@ void TVantor::FormFirstPaint() {
 }
 
 void TVantor::FormDestroy() {
-    KillTimer(Handle(), kMainTimer);
     // Back on only if the screen-saver button turned it off.
     ScreenSaver.Resume();
     // A start-up that did not finish has nothing trustworthy to save: the
@@ -119,7 +115,6 @@ void TVantor::FormDestroy() {
 LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_TIMER:
-            if (wParam == kMainTimer) TimerTimer();
             if (wParam == TDocumentSaver::TimerId) FSaver.TimerFired();
             return 0;
         case TDocumentSaver::FolderMessage:
@@ -154,6 +149,7 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_DISPLAYCHANGE: {
             const LRESULT result = DefaultHandler(msg, wParam, lParam);
             if (MainPages().AutoAdjust) Resnap();
+            FHider.Wake();  // a hidden window the new screen holds whole is mended
             return result;
         }
         case WM_ACTIVATE:
@@ -200,23 +196,6 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // The pointer goes through the routing every window of the program shares.
             return TForm::HandleMessage(msg, wParam, lParam);
     }
-}
-
-// ---------------------------------------------------------------- saving
-
-void TVantor::TimerTimer() {
-    // Nothing runs under an open box, dialog, menu or drag: no save of
-    // data the loop may be changing, no corner action, no sliding away.
-    if (ModalGate().Held() || !FStarted || !IsWindowVisible(Handle())) return;
-    const uint32_t now = FPlatform.TickCount();
-    FBars.SampleResources(now);
-    FHider.Tick(now);
-}
-
-void TVantor::ApplyTimerInterval() {
-    UINT interval = static_cast<UINT>(
-        std::max<int32_t>(1, std::min(MainPages().CalcResourceInterval(), MainPages().CheckMousePosInterval())));
-    SetTimer(Handle(), kMainTimer, interval, nullptr);
 }
 
 // The window moved to a monitor of another DPI, or the user changed the

@@ -81,7 +81,6 @@ public:
     // Everything now, as the automatic save does.
     void SaveAll() { FSaver.SaveNow(); }
     TDocumentSaver& Saver() { return FSaver; }
-    void TimerTimer();
 
     // Message boxes titled "Vantor" and dialogs over the window (app/modal_ui.h).
     int ShowBox(const std::string& text, UINT type) { return FModal.ShowBox(text, type); }
@@ -139,8 +138,6 @@ public:
     void RebuildPage();
     void RefreshTabsAndFonts();
     void ApplyScrollButtonStyle();
-    // The main timer's interval from the settings.
-    void ApplyTimerInterval();
     void TabSetChange();
     // Opens a page as the user's choice would, with its sound.
     void SelectPageByUser(int index);
@@ -168,7 +165,8 @@ public:
     // Dragging entries, tabs and the splitter (app/entry_drag.h).
     TEntryDragging& EntryDrag() { return FEntryDrag; }
 
-    // Sliding off the screen edge and back (app/auto_hider.h).
+    // Sliding off the screen edge and back, and the pointer checks (app/auto_hider.h).
+    TAutoHider& Hider() { return FHider; }
     void HideWindow(bool immediate) { FHider.Hide(immediate); }
     void ShowWindowNow(bool immediate) { FHider.Show(immediate); }
     bool Hidden() const { return FHider.Hidden(); }

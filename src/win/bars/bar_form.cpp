@@ -202,6 +202,7 @@ void TFormFloat::SetShown(bool value) {
         ShowWindow(Handle(), SW_HIDE);
     }
     FormResize();
+    if (IsResourceBar()) FSet.MeterShownChanged();
 }
 
 void TFormFloat::SetDocked(bool value) {

@@ -5,6 +5,7 @@
 
 #include "bars/bar_layout.h"
 #include "bars/keyword_bar.h"
+#include "base/modal_gate.h"
 #include "base/opacity.h"
 #include "base/window_dpi.h"
 #include "document/document.h"
@@ -41,7 +42,9 @@ TPlacement WindowPlacementOf(HWND wnd) {
 
 }  // namespace
 
-TBarSet::TBarSet(TDocument& document, std::unique_ptr<TBarHost> host) : FDocument(document), FHost(std::move(host)) {}
+TBarSet::TBarSet(TDocument& document, std::unique_ptr<TBarHost> host) : FDocument(document), FHost(std::move(host)) {
+    FSampling.OnTimer = [this] { SampleResources(); };
+}
 
 TBarSet::~TBarSet() = default;
 
@@ -273,13 +276,23 @@ TFormFloat* TBarSet::BarUnder(HWND wnd) const {
 
 bool TBarSet::IsActiveForm() const { return BarOfWindow(GetActiveWindow()) != nullptr; }
 
-void TBarSet::SampleResources(uint32_t now) {
-    if (!Exist()) return;
-    const uint32_t interval = static_cast<uint32_t>(FDocument.Settings().CalcResourceInterval());
-    if (!(now - FLastResourceSample > interval || now < FLastResourceSample)) return;
-    FLastResourceSample = now;
+void TBarSet::MeterShownChanged() {
+    const TFormFloat* meter = FBars[static_cast<size_t>(BarResource)].get();
+    const bool shown = meter && meter->Shown();
+    if (shown == FSampling.Enabled()) return;
+    if (!shown) {
+        FSampling.Stop();
+        return;
+    }
+    SampleResources();
+    FSampling.Start();
+}
+
+void TBarSet::SampleResources() {
+    // A new interval from the settings applies from the next sample on.
+    FSampling.SetInterval(static_cast<unsigned>(std::max<int32_t>(1, FDocument.Settings().CalcResourceInterval())));
+    if (!Exist() || ModalGate().Held() || !FHost->MainWindowStarted() || !IsWindowVisible(FHost->MainWindow())) return;
     TFormFloat& meter = Bar(BarResource);
-    if (!meter.Shown()) return;
     meter.Readings = FResources.Sample(FHost->IsNT());
     meter.PTexture.Invalidate();
 }

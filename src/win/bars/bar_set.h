@@ -16,6 +16,7 @@
 #include "bars/bar_form.h"
 #include "bars/bar_host.h"
 #include "bars/resource_meter.h"
+#include "base/timer.h"
 #include "layout/frame_layout.h"
 #include "settings/settings.h"
 #include "shell/free_resources.h"
@@ -95,21 +96,24 @@ public:
     void ShowDeferred();
     // The main window's DPI changed: the docked bars, drawn in it, follow.
     void DpiChanged();
-    // The timer's sampling: at the first tick after CalcResourceInterval,
-    // and only while the resource bar is shown.
-    void SampleResources(uint32_t now);
+    // The resource bar was shown or hidden: it samples every
+    // CalcResourceInterval while it is shown, on a timer that runs only then.
+    void MeterShownChanged();
     // The latest readings; `sampleNow` takes new ones first (the warning
     // before a launch samples whether the bar shows or not).
     TResourceReadings Readings(bool sampleNow);
 
 private:
+    // Never under an open box, dialog or menu, nor before the main window is up.
+    void SampleResources();
+
     TDocument& FDocument;
     const std::unique_ptr<TBarHost> FHost;
     TFreeResources FResources;
     std::array<std::unique_ptr<TFormFloat>, BarCount> FBars;
     std::vector<int32_t> FDocked;                     // bar ids
     std::optional<TSettingsReadResult> FPendingRead;  // read before the windows existed
-    uint32_t FLastResourceSample = 0;
+    TTimer FSampling;
     bool FCreated = false;
     bool FBatching = false;
     bool FBandChanged = false;

@@ -2,7 +2,8 @@
 // dialogs, pop-up menus and drag loops hold it while they run. While it is
 // held, nothing else may open a window of its own or change the user's data
 // from outside the loop: hot keys only bring the open window forward, the
-// main timer rests, and late answers wait through Defer until it is free.
+// pointer checks of the auto-hide rest, and late answers wait through Defer
+// until it is free.
 //
 // There is one gate for the process (ModalGate()), so base-level code
 // (menus, dialogs) holds it without knowing the main window; the main
