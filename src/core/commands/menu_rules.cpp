@@ -27,14 +27,6 @@ TMainMenuEnabling MainMenuEnabling(TMenuOwner owner) {
     return state;
 }
 
-std::string HelpFileFor(TPlatform& platform, const std::string& linkTo) {
-    return LookAtTarget(linkTo, true, PlatformLook(platform)).HelpFile;
-}
-
-std::string ReadMeFileFor(TPlatform& platform, const std::string& linkTo) {
-    return LookAtTarget(linkTo, true, PlatformLook(platform)).ReadMeFile;
-}
-
 TEntryMenuState EntryMenuState(TMenuOwner owner, bool separator, const std::string& linkTo, const TTargetFacts* facts) {
     TEntryMenuState state;
     const bool web = IsWebAddress(linkTo);

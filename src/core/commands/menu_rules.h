@@ -54,11 +54,6 @@ TEntryMenuState EntryMenuState(TMenuOwner owner, bool separator, const std::stri
 // The same, asking the platform.
 TEntryMenuState EntryMenuState(TPlatform& platform, TMenuOwner owner, bool separator, const std::string& linkTo);
 
-// The help and read-me files of a target, as the menu offers them; "" when
-// there is none.
-std::string HelpFileFor(TPlatform& platform, const std::string& linkTo);
-std::string ReadMeFileFor(TPlatform& platform, const std::string& linkTo);
-
 // A key an edit box uses on its text (Delete, Insert, Backspace, the arrows,
 // Home and End, and Ctrl or Shift with them, Ctrl+A/C/V/X/Z, Enter). While an
 // edit box has the keyboard, the program's shortcut keys leave these to it,
