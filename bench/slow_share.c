@@ -18,7 +18,7 @@
  *
  *   slow_share <backing folder> <delay ms> <log file> <mount point> [fuse options]
  *
- * Each delayed call appends "+ <seconds> <call> <path>" to the log file as it
+ * Each delayed call appends "+ <seconds> <call> <path> tid=<caller thread> at=<wall-clock ms>" to the log file as it
  * comes and "- <seconds> <call> <path>" as it is answered (seconds since the
  * share was mounted), so the caller can count the lookups an action caused
  * and see when none are left in flight. Runs in the
@@ -48,7 +48,12 @@ static void note(char sign, const char* call, const char* path) {
     clock_gettime(CLOCK_MONOTONIC, &t);
     const double seconds = (double)(t.tv_sec - started.tv_sec) + (double)(t.tv_nsec - started.tv_nsec) / 1e9;
     char line[PATH_MAX + 64];
-    int n = snprintf(line, sizeof line, "%c %.3f %s %s\n", sign, seconds, call, path);
+    /* The caller's thread: a lookup made by the window's own thread is a wait the user sees. */
+    const struct fuse_context* context = fuse_get_context();
+    struct timespec wall;
+    clock_gettime(CLOCK_REALTIME, &wall);
+    int n = snprintf(line, sizeof line, "%c %.3f %s %s tid=%d at=%.1f\n", sign, seconds, call, path,
+                     context ? (int)context->pid : 0, (double)wall.tv_sec * 1000.0 + (double)wall.tv_nsec / 1e6);
     if (log_fd >= 0 && n > 0) {
         /* One write per line: lines from several threads never mix. */
         ssize_t written = write(log_fd, line, (size_t)n < sizeof line ? (size_t)n : sizeof line - 1);

@@ -33,7 +33,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests" / "e2e"))
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 from e2e_lib import Entry, Page, PageSet, read_ini, write_pages  # noqa: E402
-from wine_procs import prefix_processes, wine_process  # noqa: E402
+from wine_procs import prefix_processes, wine_process, wineserver_pid  # noqa: E402
 
 PROMPT_MS = 250  # an answer slower than this is a wait the user sees
 TOOL_ARGS = "/exit"  # the empty window ends at once: a start that leaves nothing behind
@@ -124,6 +124,34 @@ class SlowShare:
         answered = sum(1 for line in text.splitlines() if line.startswith("- "))
         return asked, answered
 
+    def lookups(self):
+        """[(call and path, tid, asked at, answered at or None)] in the order asked; wall-clock ms."""
+        found, open_ = [], {}
+        for line in self.log.read_text(errors="replace").splitlines():
+            try:
+                head, tid, at = line.rsplit(" ", 2)
+                sign, _, what = head.split(" ", 2)
+                tid, at = int(tid.split("=")[1]), float(at.split("=")[1])
+            except ValueError:
+                continue
+            if sign == "+":
+                open_.setdefault((what, tid), []).append(len(found))
+                found.append([what, tid, at, None])
+            elif open_.get((what, tid)):
+                found[open_[(what, tid)].pop(0)][3] = at
+        return found
+
+    def asked_by(self, tid, since):
+        """Lookups the thread `tid` asked after the first `since` lookups, as
+        "call path" lines."""
+        return [what for what, t, _, _ in self.lookups()[since:] if t == tid]
+
+    def server_waits(self, server, since):
+        """The spans (wall-clock ms) the Wine server spent in lookups on the
+        share after the first `since` lookups: it serves every thread of every
+        program of the session, and opens files itself."""
+        return [(a, b if b is not None else now_ms()) for _, t, a, b in self.lookups()[since:] if t == server]
+
 
 def unmount(point):
     if mounted(point):
@@ -201,17 +229,16 @@ class Probe:
                 return t, not answering
             time.sleep(0.1)
 
-    def longest(self, begin, end, hung_at_end):
+    def longest(self, begin, end, hung_at_end, excused=()):
         """The longest call overlapping [begin, end] in ms; a call still open at
-        the end counts from its start to the end."""
+        the end counts from its start to the end. Time inside the `excused`
+        spans (another process's waits) is taken out of each call."""
         with self.lock:
-            calls = list(self.calls)
-        spans = [d for s, d in calls if s + d >= begin and s <= end]
-        longest = max(spans, default=0.0)
+            calls = [(s, s + d) for s, d in self.calls if s + d >= begin and s <= end]
         if hung_at_end:
-            last_end = max((s + d for s, d in calls), default=begin)
-            longest = max(longest, end - max(last_end, begin))
-        return longest
+            last_end = max((b for _, b in calls), default=begin)
+            calls.append((max(last_end, begin), end))
+        return max((b - a - covered(a, b, excused) for a, b in calls), default=0.0)
 
 
 # -- the data ----------------------------------------------------------------------
@@ -300,8 +327,13 @@ def rest_pointer():
 
 
 class Result:
-    def __init__(self, longest=None, at_least=False, lookups=0, note=""):
+    def __init__(self, longest=None, at_least=False, lookups=0, note="", on_window_thread=(), server=None):
         self.longest, self.at_least, self.lookups, self.note = longest, at_least, lookups, note
+        # The lookups the window's own thread made: each is a wait the user sees.
+        self.on_window_thread = list(on_window_thread)
+        # (lookups the Wine server made, their time in ms, the longest wait
+        # left once the time the server spent in them is taken out)
+        self.server = server
 
 
 class Session:
@@ -335,8 +367,15 @@ class Session:
         self.deadline = begin + self.args.cap * 1000
         note = steps() or ""
         end, hung = self.probe.settle(begin, self.quiet * 1000, self.deadline)
+        # Wine runs a program's first thread, its window's, as the process's main thread.
+        pid = wine_process("Vantor.exe")
+        server = None
+        if self.share:
+            spans = self.share.server_waits(wineserver_pid(), before)
+            server = (len(spans), sum(b - a for a, b in spans), self.probe.longest(begin, end, hung, spans))
         result = Result(self.probe.longest(begin, end, hung), hung,
-                        (self.share.counts()[0] - before) if self.share else 0, note)
+                        (self.share.counts()[0] - before) if self.share else 0, note,
+                        self.share.asked_by(pid, before) if self.share and pid else (), server)
         if hung:
             result.note = "; ".join(n for n in (note, f"still not answering after {self.args.cap:.0f} s") if n)
         self.tidy()
@@ -508,6 +547,17 @@ def run_actions(args, share, probe, drive_folder, quiet, budget_end):
     return results
 
 
+def covered(a, b, spans):
+    """How much of [a, b] the spans cover (overlaps counted once)."""
+    total, reach = 0.0, a
+    for s, e in sorted(spans):
+        s, e = max(s, reach), min(e, b)
+        if e > s:
+            total += e - s
+            reach = e
+    return total
+
+
 def padded(text, width):
     """`text` filled to `width` terminal columns (a Japanese character takes two)."""
     columns = sum(2 if unicodedata.east_asian_width(c) in "WF" else 1 for c in text)
@@ -533,13 +583,22 @@ def report(args, local, slow):
     print(f"against the same entries on drive C: in the same run; an action lasts until the window has answered for "
           f"{args.delay + 1:g} s (C: 2 s),")
     print(f"{args.cap:.0f} s at most (then '>'), and a window that did not answer by then is restarted for the next "
-          "action:")
+          "action.")
+    print("Under Wine the server opens files itself and serves every thread of every program of the session: a "
+          "lookup it makes on the share holds up every window; such waits are shown apart.")
     for key, label in ACTIONS:
         s, c = slow.get(key), local.get(key)
         notes = "; ".join(f"{where} {r.note}" for where, r in (("S:", s), ("C:", c)) if r and r.note)
         print(f"  {padded(label, 40)} longest unanswered: {shown_ms(s):>10}  (drive C: {shown_ms(c)}{ratio(s, c)})  "
               f"share lookups: {s.lookups if s else 0} (C: run {c.lookups if c else 0})" +
               (f"  [{notes}]" if notes else ""), flush=True)
+        if s and s.server and s.server[0]:
+            count, took, left = s.server
+            print(f"      of which the Wine server's own lookups on the share: {count} ({took / 1000:.1f} s); "
+                  f"longest wait without them: {left:.0f} ms", flush=True)
+        if s and s.on_window_thread:
+            shown = ", ".join(s.on_window_thread[:6]) + (" …" if len(s.on_window_thread) > 6 else "")
+            print(f"      asked by the window's own thread: {len(s.on_window_thread)} ({shown})", flush=True)
 
 
 def main():

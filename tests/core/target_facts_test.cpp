@@ -80,3 +80,38 @@ TEST(TargetCacheTest, AnUnansweredTargetLeavesTheMenuWithoutWhatLiesBesideItAndP
                     return p == "https://example.com/" ? TTargetKind::Missing : TTargetKind::Unknown;
                 }).Ok());
 }
+
+// A drive or share that took seconds to answer is spared what is only nice to
+// have (icons, help items) for a while; one prompt answer clears it again.
+TEST(SlowPlacesTest, ASlowLookMarksItsDriveOrShareUntilAPromptOne) {
+    EXPECT_EQ(PlaceOf("S:\\tools\\a.exe"), "s:");
+    // A share's name may end in a double-byte character whose second byte is
+    // the separator's ("表" is 0x95 0x5C).
+    EXPECT_EQ(PlaceOf("\\\\Server\\\x95\x5C\\a.exe"), "\\\\server\\\x95\x5C");
+    EXPECT_EQ(PlaceOf("\\\\server\\share"), "\\\\server\\share");
+    EXPECT_EQ(PlaceOf("\\\\server"), "");
+    EXPECT_EQ(PlaceOf("relative\\a.exe"), "");
+
+    TSlowPlaces places;
+    uint32_t now = 0xFFFFF000u;  // the tick count wraps meanwhile
+    int looks = 0;
+    auto slowLook = [&](const std::string&) {
+        ++looks;
+        now += 5000;
+        return TTargetKind::File;
+    };
+    const TTargetLook look = NotingLook(slowLook, places, [&] { return now; });
+    // The first look proves the share slow: no help or read-me lookups follow.
+    const TTargetFacts facts =
+        LookAtTarget("\\\\server\\share\\tool.exe", true, look, [&] { return !places.IsSlow("\\\\SERVER\\Share", now); });
+    EXPECT_EQ(facts.Kind, TTargetKind::File);
+    EXPECT_EQ(looks, 1);
+    EXPECT_TRUE(facts.HelpFile.empty());
+    EXPECT_TRUE(places.IsSlow("\\\\server\\share\\other.txt", now));
+    EXPECT_FALSE(places.IsSlow("\\\\server\\other\\a.exe", now));
+    EXPECT_FALSE(places.IsSlow("C:\\a.exe", now));
+    EXPECT_FALSE(places.IsSlow("\\\\server\\share\\a", now + TSlowPlaces::HoldMs + 1));
+    // One prompt answer there and it is asked as any other.
+    places.Noted("\\\\server\\share\\b.txt", 20, now);
+    EXPECT_FALSE(places.IsSlow("\\\\server\\share\\a", now));
+}

@@ -16,6 +16,7 @@
 #include "app/main_window_host.h"
 #include "app/vantor.h"
 #include "base/win_text.h"
+#include "controls/icon_loader.h"
 #include "dialogs/entry_properties.h"
 #include "dialogs/organise_ids.h"
 #include "recording_desktop.h"
@@ -105,6 +106,8 @@ protected:
         }
         Vantor.reset();
         SetTargetFileSystem(SystemTargetFileSystem());
+        // Looks held by the test made the test folder's drive look slow.
+        SlowPlaces().Noted(Share, 0, GetTickCount());
     }
     void Release() { SetEvent(Drive->Released.Get()); }
 
@@ -224,4 +227,40 @@ TEST_F(TargetProbeTest, StartUpAndPageSwitchBindPagesWithoutLookingOnTheWindowsT
     vantor.IconCache().FinishAll();
     EXPECT_EQ(vantor.MainView().Button(0)->FileName(), Share + "app.exe");
     EXPECT_EQ(vantor.MainView().Button(1)->FileName(), "");  // the "not found" picture
+}
+
+// A share whose lookups take seconds: once one look there was slow, a page of
+// its entries gets the icons of their kinds without a file there being opened
+// (the open would wait as long as the share, and under Wine hold up every
+// window), and the next entry there is not even looked at.
+TEST(SlowShareIconTest, EntriesOnAShareFoundSlowShowTheirKindsIconsWithoutOpeningTheFiles) {
+    // No such drive: only the stand-in file system says the files exist, so
+    // an icon can come only from the kind, never from the file.
+    const std::string share = "Q:\\SlowShare\\";
+    auto looks = std::make_shared<std::atomic<int>>(0);
+    TTargetFileSystem fs = SystemTargetFileSystem();
+    fs.Look = [looks](const std::string&) {
+        ++*looks;
+        Sleep(TSlowPlaces::SlowMs + 200);
+        return TTargetKind::File;
+    };
+    SetTargetFileSystem(fs);
+    TComApartment com;
+    TIconRequest request;
+    request.Path = share + "tool.exe";
+    request.WantIcon64 = true;
+    const TIconAnswer program = LoadIconAnswer(request);
+    request.Path = share + "readme.txt";
+    const TIconAnswer document = LoadIconAnswer(request);
+    SetTargetFileSystem(SystemTargetFileSystem());
+
+    EXPECT_TRUE(program.Exists);
+    EXPECT_TRUE(program.Icon && program.Icon64);
+    EXPECT_TRUE(document.Exists);
+    EXPECT_TRUE(document.Icon && document.Icon64);
+    EXPECT_EQ(looks->load(), 1);
+    EXPECT_TRUE(SlowPlaces().IsSlow(share, GetTickCount()));
+    // One prompt answer there and files are opened for their icons again.
+    SlowPlaces().Noted(share, 0, GetTickCount());
+    EXPECT_FALSE(SlowPlaces().IsSlow(share, GetTickCount()));
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,10 @@ struct TTargetFacts {
 };
 
 // The target's kind, and with `all` its folder and the help and read-me
-// files beside it.
-TTargetFacts LookAtTarget(const std::string& linkTo, bool all, const TTargetLook& look);
+// files beside it; those are left out when `goOn`, asked after the first
+// look, says no (the drive has just proved slow).
+TTargetFacts LookAtTarget(const std::string& linkTo, bool all, const TTargetLook& look,
+                          const std::function<bool()>& goOn = {});
 
 // What "open this folder" opens: a folder target itself, else its folder. A
 // missing target is named as it is (the start says it is not there); one
@@ -106,3 +109,29 @@ private:
 
 // The cache's key of a path: the file system ignores case.
 std::string TargetKey(const std::string& path);
+
+// The drive ("c:") or share ("\\server\share") a path lies on, lower-cased;
+// empty for a path that names neither.
+std::string PlaceOf(const std::string& path);
+
+// Drives and shares that answered slowly of late. Opening a file there (for
+// its icon, say) holds up whoever opens it for as long as the drive takes, and
+// under Wine the whole session; what is only nice to have (the file's own
+// icon, help and read-me items) is not asked of such a place until it has
+// answered promptly again or HoldMs have passed. Shared by worker threads.
+class TSlowPlaces {
+public:
+    static constexpr uint32_t SlowMs = 1000;  // a look that took longer is slow
+    static constexpr uint32_t HoldMs = 60000;
+
+    // One look at `path` took `tookMs`, ending at the tick `now`.
+    void Noted(const std::string& path, uint32_t tookMs, uint32_t now);
+    bool IsSlow(const std::string& path, uint32_t now) const;
+
+private:
+    mutable std::mutex FLock;
+    std::map<std::string, uint32_t> FSlowAt;  // place → tick of its last slow look
+};
+
+// `look`, each call timed with `clock` (milliseconds) and noted in `places`.
+TTargetLook NotingLook(TTargetLook look, TSlowPlaces& places, std::function<uint32_t()> clock);

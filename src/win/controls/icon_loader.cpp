@@ -8,12 +8,40 @@
 #include "base/log.h"
 #include "base/win_text.h"
 #include "controls/launcher_button.h"
+#include "launch/launch_rules.h"
+#include "layout/button_geometry.h"
+#include "layout/dpi.h"
 #include "shell/target_probe.h"
 #include "text/text.h"
 
-TIconAnswer LoadIconAnswer(const TIconRequest& request) {
+namespace {
+
+bool OnSlowPlace(const std::string& path) { return SlowPlaces().IsSlow(path, GetTickCount()); }
+
+// A file on a slow drive or share is not opened for its own icon: the open
+// would wait as long as the drive does (and under Wine hold up every window
+// of the session). The icon of its kind stands in.
+TIconAnswer KindIcons(const TIconRequest& request, bool folder) {
     TIconAnswer answer;
-    answer.Exists = IsWebAddress(request.Path) || TargetExists(CurrentTargetFileSystem().Look(request.Path));
+    answer.Exists = true;
+    answer.StandIn = true;
+    if (request.WantIcon) answer.Icon.Reset(KindLauncherIcon(request.Path, folder, NotFoundIconSize(request.Large)));
+    if (request.WantIcon64)
+        answer.Icon64.Reset(KindLauncherIcon(request.Path, folder, IconExtractSize(request.Icon64Size)));
+    return answer;
+}
+
+}  // namespace
+
+TIconAnswer LoadIconAnswer(const TIconRequest& request) {
+    const bool web = IsWebAddress(request.Path);
+    // Not even looked at: nobody can say it is gone, so no "not found" picture.
+    if (!web && OnSlowPlace(request.Path)) return KindIcons(request, false);
+    const TTargetKind kind = web ? TTargetKind::File : NotedLook(CurrentTargetFileSystem())(request.Path);
+    if (TargetExists(kind) && !web && OnSlowPlace(request.Path))
+        return KindIcons(request, kind == TTargetKind::Folder);
+    TIconAnswer answer;
+    answer.Exists = TargetExists(kind);
     if (!answer.Exists) return answer;
     if (request.WantIcon) answer.Icon.Reset(ExtractLauncherIcon(request.Path, request.Large, request.Index));
     if (request.WantIcon64) answer.Icon64.Reset(ExtractLauncherIcon64(request.Path, request.Index, request.Icon64Size));

@@ -33,6 +33,7 @@ struct TIconAnswer {
     bool Exists = false;  // an existing file or folder, or a web address
     TIcon Icon;           // only asked for and found
     TIcon Icon64;
+    bool StandIn = false;  // its kind's icons, the file not opened: not worth keeping
 };
 
 // The work itself, on whatever thread calls it (that thread needs COM).

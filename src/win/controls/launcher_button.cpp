@@ -144,6 +144,37 @@ HICON ExtractLauncherIcon64(const std::string& path, int index, int drawSize) {
     return ExtractSized(info.szDisplayName, info.iIcon, Size);
 }
 
+namespace {
+
+// File types whose icon the shell takes from the file itself: asking the
+// shell for their kind's icon would open the file after all.
+bool IconLiesInside(const std::string& path) {
+    static const char* const kinds[] = {".ico", ".cur", ".ani", ".lnk", ".url", ".pif", ".scr", ".cpl", ".dll"};
+    const std::string ext = AsciiLowerCase(ExtractFileExt(path));
+    return IsProgramTarget(path) || std::any_of(std::begin(kinds), std::end(kinds), [&](const char* k) { return ext == k; });
+}
+
+HICON SystemProgramIcon(int size) {
+    // Shared system icons must not be destroyed: the caller gets a copy.
+    auto shared = static_cast<HICON>(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED));
+    return shared ? CopyIcon(shared) : nullptr;
+}
+
+}  // namespace
+
+HICON KindLauncherIcon(const std::string& path, bool folder, int size) {
+    if (!folder && IconLiesInside(path)) return SystemProgramIcon(size);
+    // The file's name is all the shell reads with SHGFI_USEFILEATTRIBUTES.
+    SHFILEINFOW info{};
+    const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (SHGetFileInfoW(Widen(path).c_str(), attributes, &info, sizeof(info),
+                       SHGFI_USEFILEATTRIBUTES | SHGFI_ICONLOCATION) &&
+        info.szDisplayName[0] != 0) {
+        if (HICON icon = ExtractSized(info.szDisplayName, info.iIcon, size)) return icon;
+    }
+    return SystemProgramIcon(size);
+}
+
 HICON NotFoundIcon(bool large, int size) {
     // Loaded once and never changed: the whole program draws the same two.
     static const TIcon largeIcon(LoadNotFoundIcon(true));
@@ -319,7 +350,11 @@ void TLauncherButtonCache::Answered(TJobId jobId, TIconAnswer& answer) {
             continue;
         }
         TEntry entry;
-        if (const TEntry* cached = FPolicy.Find(k.Path, k.Large, k.Index)) {
+        if (answer.StandIn && fresh) {
+            // Shown but not kept: the next showing asks again, and gets the
+            // file's own icon once its drive answers promptly.
+            entry = fresh;
+        } else if (const TEntry* cached = FPolicy.Find(k.Path, k.Large, k.Index)) {
             entry = *cached;
         } else if (fresh) {
             FPolicy.Insert(k.Path, k.Large, k.Index, fresh);

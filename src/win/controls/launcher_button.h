@@ -24,6 +24,10 @@ HICON ExtractLauncherIcon(const std::string& path, bool large, int index);
 // The image for a large icon drawn `drawSize` pixels large (64 at 96 DPI),
 // taken at the nearest icon size at least that large.
 HICON ExtractLauncherIcon64(const std::string& path, int index, int drawSize = 64);
+// The icon of the path's kind at `size` pixels, without opening the file: a
+// folder's, a document type's, or the system's program icon for files whose
+// icon lies inside them (programs, icons, shortcuts). The caller owns it.
+HICON KindLauncherIcon(const std::string& path, bool folder, int size);
 // The empty file "Vantor.url" in the temporary folder, created when missing,
 // whose icon is the shell's icon of web shortcuts.
 std::wstring WebShortcutIconFile();

@@ -1,6 +1,7 @@
 #include "shell/target_probe.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 #include <thread>
 
@@ -17,6 +18,9 @@ namespace {
 // more while these are held up by a drive that does not answer.
 constexpr int kBackgroundWorkers = 4;
 constexpr int kMostWorkers = 16;
+// A worker with nothing to do for this long ends (its stack and COM state go
+// with it); the next question starts one again.
+constexpr auto kIdleWorkerEnds = std::chrono::seconds(20);
 
 TTargetKind LookUp(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
@@ -65,10 +69,23 @@ void SetTargetFileSystem(TTargetFileSystem fs) {
     FileSystemInUse() = std::move(fs);
 }
 
+TSlowPlaces& SlowPlaces() {
+    static TSlowPlaces places;
+    return places;
+}
+
+TTargetLook NotedLook(const TTargetFileSystem& fs) {
+    return NotingLook(fs.Look, SlowPlaces(), [] { return static_cast<uint32_t>(GetTickCount()); });
+}
+
 TTargetAnswer AnswerTarget(const std::string& path, unsigned questions, const TTargetFileSystem& fs) {
     TTargetAnswer answer;
     const bool all = (questions & (tqFacts | tqFolderItem)) != 0;
-    answer.Facts = LookAtTarget(path, all, fs.Look);
+    // The help and read-me lookups beside a target are left to a place that
+    // answers promptly: on a slow one they would queue ahead of what the
+    // user does next.
+    auto prompt = [&path] { return !SlowPlaces().IsSlow(path, GetTickCount()); };
+    answer.Facts = LookAtTarget(path, all, NotedLook(fs), prompt);
     if ((questions & tqItem) && TargetExists(answer.Facts.Kind)) answer.Item = fs.Parse(path);
     if ((questions & tqFolderItem) && !answer.Facts.Folder.empty()) {
         if (TSharedIDList folder = fs.Parse(answer.Facts.Folder))
@@ -199,7 +216,7 @@ void TTargetProbe::WorkerLoop(std::shared_ptr<TShared> shared) {
     TComApartment com;
     std::unique_lock<std::mutex> lock(s.Lock);
     for (;;) {
-        s.Queued.wait(lock, [&] { return s.Stop || !s.Queue.empty(); });
+        if (!s.Queued.wait_for(lock, kIdleWorkerEnds, [&] { return s.Stop || !s.Queue.empty(); })) break;
         if (s.Stop) break;
         auto next = std::find_if(s.Queue.begin(), s.Queue.end(), [](const TQueued& q) { return q.Urgent; });
         if (next == s.Queue.end()) next = s.Queue.begin();

@@ -43,6 +43,12 @@ TTargetFileSystem SystemTargetFileSystem();
 TTargetFileSystem CurrentTargetFileSystem();
 void SetTargetFileSystem(TTargetFileSystem fs);
 
+// The drives and shares this program has found slow (every worker notes its
+// looks here).
+TSlowPlaces& SlowPlaces();
+// A look through `fs` that notes how long it took in SlowPlaces().
+TTargetLook NotedLook(const TTargetFileSystem& fs);
+
 // The work of one question, on whatever thread calls it (it needs COM for
 // the shell items).
 TTargetAnswer AnswerTarget(const std::string& path, unsigned questions, const TTargetFileSystem& fs);
