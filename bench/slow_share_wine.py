@@ -211,8 +211,8 @@ class ServerWatch:
 class Probe:
     """answer_probe.exe running beside the program; keeps every call it reports."""
 
-    def __init__(self, exe):
-        self.proc = subprocess.Popen(["wine", exe, "TVantor"], stdout=subprocess.PIPE,
+    def __init__(self, exe, window_class="TVantor"):
+        self.proc = subprocess.Popen(["wine", exe, window_class], stdout=subprocess.PIPE,
                                      stderr=subprocess.DEVNULL, text=True)
         self.lock = threading.Lock()
         self.calls = []  # (sent at, took), milliseconds
@@ -374,20 +374,24 @@ def rest_pointer():
 
 
 class Result:
-    def __init__(self, longest=None, at_least=False, lookups=0, note="", on_window_thread=(), server=None):
+    def __init__(self, longest=None, at_least=False, lookups=0, note="", on_window_thread=(), server=None,
+                 bystander=None):
         self.longest, self.at_least, self.lookups, self.note = longest, at_least, lookups, note
         # The lookups the window's own thread made: each is a wait the user sees.
         self.on_window_thread = list(on_window_thread)
         # (lookups the Wine server made, their time in ms, the longest wait
         # left once the time the server spent in them is taken out)
         self.server = server
+        # The longest an empty window of another program went unanswered meanwhile.
+        self.bystander = bystander
 
 
 class Session:
     """Runs of the program on one data folder, the probe beside it."""
 
-    def __init__(self, args, share, probe, drive_folder, quiet, server):
+    def __init__(self, args, share, probe, drive_folder, quiet, server, bystander):
         self.args, self.share, self.probe, self.quiet, self.server = args, share, probe, quiet, server
+        self.bystander = bystander
         self.data = data = Path(os.environ["WINEPREFIX"]) / "drive_c" / "slowbench" / "Data"
         shutil.rmtree(data, ignore_errors=True)
         data.mkdir(parents=True)
@@ -427,7 +431,8 @@ class Session:
             server = (len(lookups), covered(begin, end, spans), self.probe.longest(begin, end, hung, spans))
         result = Result(self.probe.longest(begin, end, hung), hung,
                         (self.share.counts()[0] - before) if self.share else 0, note,
-                        self.share.asked_by(pid, before) if self.share and pid else (), server)
+                        self.share.asked_by(pid, before) if self.share and pid else (), server,
+                        self.bystander.longest(begin, end, False) if self.bystander else None)
         if hung:
             result.note = "; ".join(n for n in (note, f"still not answering after {self.args.cap:.0f} s") if n)
         self.tidy()
@@ -577,10 +582,10 @@ class Session:
             return None
 
 
-def run_actions(args, share, probe, drive_folder, quiet, budget_end, server):
+def run_actions(args, share, probe, drive_folder, quiet, budget_end, server, bystander):
     """Every action once on entries in `drive_folder`, while the time budget
     lasts; {action: Result}."""
-    session = Session(args, share, probe, drive_folder, quiet, server)
+    session = Session(args, share, probe, drive_folder, quiet, server, bystander)
     results = {}
     try:
         results["start"] = session.measure(session.start, fresh=True)
@@ -647,6 +652,9 @@ def report(args, local, slow):
         print(f"  {padded(label, 40)} longest unanswered: {shown_ms(s):>10}  (drive C: {shown_ms(c)}{ratio(s, c)})  "
               f"share lookups: {s.lookups if s else 0} (C: run {c.lookups if c else 0})" +
               (f"  [{notes}]" if notes else ""), flush=True)
+        if s and s.bystander is not None and s.bystander >= PROMPT_MS:
+            print(f"      another program's empty window, asked the same way meanwhile: {s.bystander:.0f} ms unanswered",
+                  flush=True)
         if s and s.server and s.server[1] >= 100:
             count, took, left = s.server
             print(f"      the Wine server waited on the share for {took / 1000:.1f} s ({count} lookups of its own); "
@@ -676,6 +684,7 @@ def main():
     folder.mkdir(parents=True, exist_ok=True)
     shutil.copy(args.exe, folder / "Vantor.exe")
     shutil.copy(args.probe, folder / "answer_probe.exe")
+    shutil.copy(args.tool, folder / "bystander.exe")
     make_files(folder / "local", args.tool)
     work = Path(args.work).resolve()
     make_files(work / "share-content", args.tool)
@@ -690,14 +699,21 @@ def main():
             # starts it reads the new drive's label, before anything is timed.
             probe = Probe(FOLDER + "\\answer_probe.exe")
             server = ServerWatch()
+            # Another program's empty window, asked the same way: what holds
+            # it up holds up the whole session, not the program.
+            empty = subprocess.Popen(["wine", FOLDER + "\\bystander.exe"], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+            bystander = Probe(FOLDER + "\\answer_probe.exe", "EmptyWindow")
             try:
                 probe.ready.wait(60)
                 share.wait_idle(3 * args.delay + 5)
                 budget_end = time.time() + args.budget
-                local = run_actions(args, share, probe, FOLDER + "\\local", 2.0, budget_end, server)
-                slow = run_actions(args, share, probe, "S:", args.delay + 1, budget_end, server)
+                local = run_actions(args, share, probe, FOLDER + "\\local", 2.0, budget_end, server, bystander)
+                slow = run_actions(args, share, probe, "S:", args.delay + 1, budget_end, server, bystander)
             finally:
                 probe.stop()
+                bystander.stop()
+                empty.kill()
                 server.stop()
                 drive.unlink()
     except ShareUnavailable as e:
