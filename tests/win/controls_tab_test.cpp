@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win_text.h"
 #include "controls/narrow_tab.h"
 #include "controls/region.h"
 #include "controls_test_support.h"
@@ -214,6 +215,52 @@ TEST(NarrowTab, CaptionChangesLayTheStripOutAgain) {
     EXPECT_EQ(t.strip.Geometry().TabRects()[2].Width(), 64);
     t.strip.Tabs().Delete(7);  // out of range: nothing
     EXPECT_EQ(t.strip.Tabs().Count(), 3);
+}
+
+// The first-run pages in the window's font, at the default tab widths and in
+// a strip 50 pixels thick: a caption its tab cannot hold ends in an ellipsis
+// inside the tab, in both modes.
+TEST(NarrowTab, ACaptionLongerThanItsTabEndsInAnEllipsis) {
+    for (const bool vertical : {false, true}) {
+        TStripFixture t(0, TBounds{0, 0, 360, vertical ? 50 : 20}, vertical);
+        LOGFONTW font{};
+        font.lfHeight = 12;
+        font.lfCharSet = SHIFTJIS_CHARSET;
+        wcscpy(font.lfFaceName, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");  // ＭＳ Ｐゴシック
+        t.strip.SetFont(font);
+        t.strip.SetPosition(tpBottom);
+        t.strip.SetMinTabWidth(16);
+        t.strip.SetMaxTabWidth(64);
+        t.strip.Tabs().AddStrings(
+            {"デスクトップ", "アクセサリ", "システム ツール", "ゲーム", "とても長いページの名前です"});
+        const std::wstring kEllipsis = L"\x2026";
+        HDC dc = GetDC(t.strip.Handle());
+        LOGFONTW canvas = font;
+        canvas.lfEscapement = t.strip.Geometry().Escapement();
+        HFONT measured = CreateFontIndirectW(&canvas);
+        HGDIOBJ old = SelectObject(dc, measured);
+        for (int k = 0; k < t.strip.Tabs().Count(); ++k) {
+            const std::wstring caption = Widen(t.strip.Tabs()[k]);
+            const std::wstring shown = t.strip.ShownCaption(k);
+            SIZE whole{}, part{};
+            GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &whole);
+            GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &part);
+            const int room = t.strip.Geometry().CaptionRoom(k);
+            EXPECT_LE(part.cx, room) << "vertical " << vertical << " tab " << k;
+            if (whole.cx <= room) {
+                EXPECT_EQ(shown, caption) << "vertical " << vertical << " tab " << k;
+            } else {
+                ASSERT_GT(shown.size(), 1u) << "vertical " << vertical << " tab " << k;
+                EXPECT_EQ(shown.substr(shown.size() - 1), kEllipsis) << "vertical " << vertical << " tab " << k;
+                EXPECT_EQ(caption.compare(0, shown.size() - 1, shown, 0, shown.size() - 1), 0);
+            }
+        }
+        // The desktop page's caption is longer than 64 pixels, and than 44.
+        EXPECT_NE(t.strip.ShownCaption(0), Widen("デスクトップ")) << "vertical " << vertical;
+        SelectObject(dc, old);
+        DeleteObject(measured);
+        ReleaseDC(t.strip.Handle(), dc);
+    }
 }
 
 TEST(NarrowTab, CaptionsAddedTogetherLayOutAsWhenAddedOneByOne) {

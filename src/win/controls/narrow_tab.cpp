@@ -502,12 +502,36 @@ void TNarrowTab::PaintTab(HDC dc, const TPaintTools& tools, int k) const {
         }
     }
     FillSolid(dc, FGeometry.FarSideFill(k), tools.Face);
-    const std::wstring caption = Widen(FTabs.Get(k));
+    const std::wstring caption = FittedCaption(dc, k);
     const TPoint at = FGeometry.CaptionOrigin(k, FTextWidths[k], FCanvasFontHeight);
     const TRect c = FGeometry.CaptionClip(k);
     const RECT clip{c.Left, c.Top, c.Right, c.Bottom};
     ExtTextOutW(dc, at.X, at.Y, ETO_CLIPPED, &clip, caption.c_str(), static_cast<UINT>(caption.size()), nullptr);
     if (FHotTrack && k == FHotIndex) PaintHotLine(dc, k);
+}
+
+// A cut caption says so: it ends in an ellipsis, still 3 pixels from the
+// tab's start, rather than in half a letter.
+std::wstring TNarrowTab::FittedCaption(HDC dc, int k) const {
+    std::wstring caption = Widen(FTabs.Get(k));
+    const int room = FGeometry.CaptionRoom(k);
+    if (k < 0 || static_cast<size_t>(k) >= FTextWidths.size() || FTextWidths[static_cast<size_t>(k)] <= room)
+        return caption;
+    static const wchar_t kEllipsis[] = L"\x2026";
+    SIZE ellipsis{};
+    GetTextExtentPoint32W(dc, kEllipsis, 1, &ellipsis);
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc, caption.c_str(), static_cast<int>(caption.size()),
+                          std::max(0, room - static_cast<int>(ellipsis.cx)), &fit, nullptr, &size);
+    caption.resize(static_cast<size_t>(std::max(0, fit)));
+    return caption + kEllipsis;
+}
+
+std::wstring TNarrowTab::ShownCaption(int k) const {
+    TWindowDC dc(Handle());
+    TSelectObject font(dc.DC(), FCanvasFont.Get());
+    return FittedCaption(dc.DC(), k);
 }
 
 // The hot tab gets a line in the text colour along its caption.
