@@ -300,7 +300,7 @@ int TNarrowTabGeometry::CaptionRoom(int k) const {
     const TRect& r = FTabRects[k];
     // Vertical mode writes the caption across the strip, the other mode along it.
     const bool alongWidth = IsHorizontalStrip() != FVertical;
-    return (alongWidth ? r.Width() : r.Height()) - 6;
+    return (alongWidth ? r.Width() : r.Height()) - 5;
 }
 
 TPoint TNarrowTabGeometry::CaptionOrigin(int k, int textWidth, int fontHeight) const {

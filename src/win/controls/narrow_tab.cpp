@@ -510,16 +510,21 @@ void TNarrowTab::PaintTab(HDC dc, const TPaintTools& tools, int k) const {
     if (FHotTrack && k == FHotIndex) PaintHotLine(dc, k);
 }
 
-// A cut caption says so: it ends in an ellipsis, still 3 pixels from the
-// tab's start, rather than in half a letter.
+// A cut caption says so: it ends in "..." (narrower than a Japanese font's
+// "…", as the system's own ellipsis is), still 3 pixels from the tab's start,
+// rather than in half a letter. A caption whose last letter leaves blank room
+// at its end is whole as long as its ink is.
 std::wstring TNarrowTab::FittedCaption(HDC dc, int k) const {
     std::wstring caption = Widen(FTabs.Get(k));
+    if (k < 0 || static_cast<size_t>(k) >= FTextWidths.size() || caption.empty()) return caption;
     const int room = FGeometry.CaptionRoom(k);
-    if (k < 0 || static_cast<size_t>(k) >= FTextWidths.size() || FTextWidths[static_cast<size_t>(k)] <= room)
-        return caption;
-    static const wchar_t kEllipsis[] = L"\x2026";
+    ABC last{};
+    const UINT letter = caption.back();
+    const int blankEnd = GetCharABCWidthsW(dc, letter, letter, &last) ? std::max(0, last.abcC) : 0;
+    if (FTextWidths[static_cast<size_t>(k)] - blankEnd <= room) return caption;
+    static const std::wstring kEllipsis = L"...";
     SIZE ellipsis{};
-    GetTextExtentPoint32W(dc, kEllipsis, 1, &ellipsis);
+    GetTextExtentPoint32W(dc, kEllipsis.c_str(), static_cast<int>(kEllipsis.size()), &ellipsis);
     int fit = 0;
     SIZE size{};
     GetTextExtentExPointW(dc, caption.c_str(), static_cast<int>(caption.size()),

@@ -119,7 +119,7 @@ public:
     int HotIndex() const { return FHotIndex; }
     const TNarrowTabGeometry& Geometry() const { return FGeometry; }
     // What tab k shows: its caption, or as much of it as its tab holds
-    // followed by "…".
+    // followed by "...".
     std::wstring ShownCaption(int k) const;
     // The arrows' host; share its hot-tracking timer with the other hosts.
     TGraphicControlHost& Controls() { return FControls; }
