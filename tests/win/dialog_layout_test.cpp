@@ -2,8 +2,9 @@
 // end-to-end case dpi144_every_dialog_fits_its_text runs this test again at
 // 144 DPI): each control lies inside its dialog, a settings page's inside the
 // page and a group box's inside the box; no two controls overlap; every
-// caption, measured in the control's own font, fits its control; and the
-// settings pages' labels and boxes stand on the page's own colour.
+// caption, measured in the control's own font, fits its control, and every
+// list's column header its column; and the settings pages' labels and boxes
+// stand on the page's own colour.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h.
@@ -180,6 +181,28 @@ bool SpinAndItsField(const TPlaced& a, const TPlaced& b) {
     return buddy(a, b) || buddy(b, a);
 }
 
+// A list's column headers, each caption measured in the header's font
+// against its column beside the header's margins.
+void ColumnFaults(const TPlaced& list, int dpi, std::vector<std::string>& faults) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list.Window, LVM_GETHEADER, 0, 0));
+    if (!header) return;
+    const TPlaced headerPlaced{header, {}, L"SysHeader32", 0, {}};
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = {};
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = text;
+        column.cchTextMax = 128;
+        if (!SendMessageW(list.Window, LVM_GETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column)))
+            continue;
+        const SIZE extent = TextExtent(headerPlaced, text);
+        if (extent.cx + ScaleToDpi(12, dpi) > column.cx)
+            faults.push_back(list.Name() + " column \"" + Utf8(text) + "\" of " + std::to_string(column.cx) +
+                             " pixels cannot show its caption of " + std::to_string(extent.cx));
+    }
+}
+
 // Every fault of the controls now shown, one line each.
 std::vector<std::string> LayoutFaults(HWND dialog) {
     std::vector<std::string> faults;
@@ -196,6 +219,7 @@ std::vector<std::string> LayoutFaults(HWND dialog) {
             if (p.Container() || q.Container() || SpinAndItsField(p, q)) continue;
             if (Overlap(p.Bounds, q.Bounds)) faults.push_back(p.Name() + " overlaps " + q.Name());
         }
+        if (p.Is(WC_LISTVIEWW)) ColumnFaults(p, dpi, faults);
         if (!(p.Label() || p.CheckOrRadio() || p.PushButton() || p.GroupBox()) || p.Text.empty()) continue;
         const SIZE text = TextExtent(p, ShownText(p));
         const int width = p.Bounds.right - p.Bounds.left;
