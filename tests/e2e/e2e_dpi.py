@@ -2,7 +2,8 @@
 and one of titles beside small icons, the keyword and smart bars docked in it,
 and the settings dialog's first page. Each is compared with a reference of its
 own (dpi144_*.png in tests/e2e/expected/) as the 96-DPI shots are;
-`./dev shot --update -k dpi144` renews them.
+`./dev shot --update -k dpi144` renews them. Besides, the Wine tests' layout
+check of every dialog runs again at 144 DPI.
 """
 from e2e_cases import menu_ini, press
 from e2e_lib import CaseFailure, Page, PageSet, case, check, screen_dpi, wait_until, write_pages
@@ -72,3 +73,14 @@ def dpi144_settings_dialog_first_page(env):
     (w, h), (w96, h96) = image_size(env.work / "dpi144_settings_00.png"), image_size(usual)
     check(1.35 <= w / w96 <= 1.65 and 1.35 <= h / h96 <= 1.65,
           f"the dialog is {w}x{h} at {DPI} DPI and {w96}x{h96} at 96: not one and a half times the size")
+
+
+@case
+def dpi144_every_dialog_fits_its_text(env):
+    """The Wine tests' layout check of every dialog, in a process started at
+    144 DPI: the dialog font, the pages and the run-time placing all grow, and
+    every caption must still fit its control and no control leave its place."""
+    with screen_dpi(DPI):
+        r = env.wine(str(env.helper), "--gtest_filter=DialogLayout.*", timeout=240)
+    check(r.returncode == 0 and "[  PASSED  ] 1 test" in r.stdout,
+          f"the dialogs at {DPI} DPI: exit code {r.returncode}\n{r.stdout[-4000:]}")

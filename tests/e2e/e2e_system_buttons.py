@@ -85,6 +85,17 @@ def check_shot(env, shot, name):
     check(0 <= diff <= TOLERANCE * w * h, f"{name}: {diff} of {w * h} pixels differ from the reference")
 
 
+def shoot_menu(env, wid, name):
+    """A menu's pixels from the screen, compared with this locale's reference;
+    returns the menu's geometry."""
+    g = env.window_geometry(wid)
+    shot = env.work / f"{name}.png"
+    subprocess.run(["import", "-window", "root", "-crop", f"{g['WIDTH']}x{g['HEIGHT']}+{g['X']}+{g['Y']}",
+                    "+repage", str(shot)], timeout=30, check=True)
+    check_shot(env, shot, f"{name}_{locale_suffix()}")
+    return g
+
+
 @case(shot=True)
 def open_folder_menu_adds_a_file_as_an_entry(env):
     data, windata, proc, wid = start_with_menu_folder(env, "folder_menu")
@@ -97,15 +108,16 @@ def open_folder_menu_adds_a_file_as_an_entry(env):
     time.sleep(1.0)  # the icons are drawn as the menu paints
     xdo("mousemove", "40", "1000")
     time.sleep(0.5)
-    g = env.window_geometry(menu)
-    shot = env.work / "folder_menu.png"
-    subprocess.run(["import", "-window", "root", "-crop", f"{g['WIDTH']}x{g['HEIGHT']}+{g['X']}+{g['Y']}",
-                    "+repage", str(shot)], timeout=30, check=True)
+    g = shoot_menu(env, menu, "folder_menu")
     check(int(g["HEIGHT"]) > 40, f"a menu of drives and the folder, not {g['WIDTH']}x{g['HEIGHT']}")
-    check_shot(env, shot, "folder_menu_" + locale_suffix())
-    # The user's folder is the last item: into it, onto its one listed
-    # file, and its second command, ボタンを追加(&B).
-    press("Up", "Right", "Up", "Right", "Down", "Return")
+    # The user's folder is the last item: into it, where its commands stand
+    # above its one listed file, the widest caption of this narrow submenu
+    # whole; onto the file, and its second command, ボタンを追加(&B).
+    press("Up", "Right")
+    submenu = wait_until(lambda: list(visible_windows() - before - {menu}), 10, "the folder's submenu")[0]
+    time.sleep(1.0)
+    shoot_menu(env, submenu, "folder_submenu")
+    press("Up", "Right", "Down", "Return")
     time.sleep(0.5)
     rc = env.close(proc)
     check(rc == 0, f"exit code {rc}")

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win_text.h"
 #include "controls/narrow_tab.h"
 #include "controls/region.h"
 #include "controls_test_support.h"
@@ -214,6 +215,59 @@ TEST(NarrowTab, CaptionChangesLayTheStripOutAgain) {
     EXPECT_EQ(t.strip.Geometry().TabRects()[2].Width(), 64);
     t.strip.Tabs().Delete(7);  // out of range: nothing
     EXPECT_EQ(t.strip.Tabs().Count(), 3);
+}
+
+// The first-run pages in the window's font, at the default tab widths and in
+// a strip 50 pixels thick: a caption its tab cannot hold ends in "..." inside
+// the tab, in both modes; one it holds is shown whole.
+TEST(NarrowTab, ACaptionLongerThanItsTabEndsInAnEllipsis) {
+    const std::wstring kEllipsis = L"...";
+    for (const bool vertical : {false, true}) {
+        TStripFixture t(0, TBounds{0, 0, 360, vertical ? 50 : 20}, vertical);
+        LOGFONTW font{};
+        font.lfHeight = 12;
+        font.lfCharSet = SHIFTJIS_CHARSET;
+        wcscpy(font.lfFaceName, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF");  // ＭＳ Ｐゴシック
+        t.strip.SetFont(font);
+        t.strip.SetPosition(tpBottom);
+        t.strip.SetMinTabWidth(16);
+        t.strip.SetMaxTabWidth(64);
+        t.strip.Tabs().AddStrings(
+            {"デスクトップ", "アクセサリ", "システム ツール", "ゲーム", "とても長いページの名前です"});
+        HDC dc = GetDC(t.strip.Handle());
+        LOGFONTW canvas = font;
+        canvas.lfEscapement = t.strip.Geometry().Escapement();
+        HFONT measured = CreateFontIndirectW(&canvas);
+        HGDIOBJ old = SelectObject(dc, measured);
+        for (int k = 0; k < t.strip.Tabs().Count(); ++k) {
+            const std::wstring caption = Widen(t.strip.Tabs()[k]);
+            const std::wstring shown = t.strip.ShownCaption(k);
+            SIZE whole{}, part{};
+            GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &whole);
+            GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &part);
+            const int room = t.strip.Geometry().CaptionRoom(k);
+            if (whole.cx <= room) {
+                EXPECT_EQ(shown, caption) << "vertical " << vertical << " tab " << k;
+            }
+            if (shown == caption) continue;
+            EXPECT_LE(part.cx, room) << "vertical " << vertical << " tab " << k;
+            ASSERT_GT(shown.size(), kEllipsis.size()) << "vertical " << vertical << " tab " << k;
+            const size_t kept = shown.size() - kEllipsis.size();
+            EXPECT_EQ(shown.substr(kept), kEllipsis) << "vertical " << vertical << " tab " << k;
+            EXPECT_EQ(caption.compare(0, kept, shown, 0, kept), 0) << "vertical " << vertical << " tab " << k;
+        }
+        SelectObject(dc, old);
+        DeleteObject(measured);
+        ReleaseDC(t.strip.Handle(), dc);
+        // デスクトップ is longer than both tabs; at 64 pixels アクセサリ fills its
+        // tab to the last pixel and is shown whole, as it was before.
+        EXPECT_NE(t.strip.ShownCaption(0), Widen("デスクトップ")) << "vertical " << vertical;
+        EXPECT_EQ(t.strip.ShownCaption(3), Widen("ゲーム")) << "vertical " << vertical;
+        if (!vertical) {
+            EXPECT_EQ(t.strip.ShownCaption(0), Widen("デスク..."));
+            EXPECT_EQ(t.strip.ShownCaption(1), Widen("アクセサリ"));
+        }
+    }
 }
 
 TEST(NarrowTab, CaptionsAddedTogetherLayOutAsWhenAddedOneByOne) {

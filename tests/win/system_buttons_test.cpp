@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include "app/vantor.h"
 #include "base/menu_images.h"
 #include "base/win_text.h"
+#include "controls_test_support.h"
 #include "menus/folder_menu.h"
 #include "recording_desktop.h"
 #include "shell/auto_run.h"
@@ -31,8 +34,9 @@ public:
     std::vector<std::string> Errors;
     std::vector<std::string> Executed;
     int PageChanges = 0;
+    HWND Owner = nullptr;
 
-    HWND FolderMenuOwner() override { return nullptr; }
+    HWND FolderMenuOwner() override { return Owner; }
     TVantorManager& FolderMenuPages() override { return Pages; }
     TFolderHistory& FolderMenuHistory() override { return History; }
     void FolderMenuPageChanged() override { ++PageChanges; }
@@ -175,6 +179,108 @@ TEST_F(FolderMenuTest, ASlowFolderIsGivenUpWithAnItemThatSaysSo) {
     ASSERT_EQ(folder.Count(), 5);
     EXPECT_EQ(folder.Caption(4), TFolderMenu::NotResponding);
     EXPECT_FALSE(folder.IsEnabled(4));
+}
+
+namespace {
+
+BOOL CALLBACK AddShownMenu(HWND window, LPARAM list) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (IsWindowVisible(window) && lstrcmpW(name, L"#32768") == 0)
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// The menus of this thread shown on the screen.
+std::vector<HWND> ShownMenus() {
+    std::vector<HWND> menus;
+    EnumThreadWindows(GetCurrentThreadId(), AddShownMenu, reinterpret_cast<LPARAM>(&menus));
+    return menus;
+}
+
+// Drives a shown menu from its own loop, as the user's keys would, and looks
+// at it once the submenu opened by the keys is on the screen.
+struct TMenuDriver {
+    static inline TMenuDriver* Active = nullptr;
+    std::function<void()> Look;
+    int Ticks = 0;
+    int SubmenuSeen = 0;
+    bool Looked = false;
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        TMenuDriver& d = *Active;
+        const std::vector<HWND> menus = ShownMenus();
+        if (++d.Ticks > 200) {
+            EndMenu();
+        } else if (d.Ticks == 2 && menus.size() == 1) {
+            // The last item of the root is the test's folder: into it.
+            PostMessageW(menus[0], WM_KEYDOWN, VK_UP, 0);
+            PostMessageW(menus[0], WM_KEYDOWN, VK_RIGHT, 0);
+        } else if (menus.size() == 2 && ++d.SubmenuSeen == 2) {
+            // Seen on two ticks: it has painted in between.
+            d.Look();
+            d.Looked = true;
+            EndMenu();
+        }
+    }
+};
+
+// The first column of a row of the screen that is not the menu's background.
+int FirstInk(HDC screen, const RECT& row) {
+    const COLORREF back = GetSysColor(COLOR_MENU);
+    for (int x = row.left; x < row.right; ++x)
+        for (int y = row.top + 1; y < row.bottom - 1; ++y)
+            if (GetPixel(screen, x, y) != back) return x;
+    return row.right;
+}
+
+}  // namespace
+
+// A folder's submenu holds its commands above its listing, and with short
+// names listed "メニューに追加(&M)" is its widest caption. Every caption
+// starts after the listing's pictures, so the menu must be wide enough for
+// the whole of it there.
+TEST_F(FolderMenuTest, ACommandWiderThanTheNamesListedIsShownWhole) {
+    TTempFolder small("vantor-folder-menu-short");
+    WriteTextFile(small / "a.txt", "short");
+    Host.Pages.CustomFolders.Clear();
+    Host.Pages.CustomFolders.Add(ExcludeTrailingBackslash(small.Path()));
+    TTestTopWindow owner;
+    ASSERT_TRUE(owner.Create(100, 100));
+    ShowWindow(owner.Handle(), SW_SHOWNOACTIVATE);
+    Host.Owner = owner.Handle();
+    TMenuDriver driver;
+    driver.Look = [&] {
+        TPopupMenu& root = Menu.Menu();
+        TPopupMenu* folder = root.Submenu(root.Count() - 1);
+        ASSERT_NE(folder, nullptr);
+        EXPECT_EQ(Captions(*folder),
+                  (std::vector<std::string>{FolderMenuOpen, FolderMenuAddButton, FolderMenuAddToMenu, "-", "a"}));
+        const int position = folder->Find(FolderMenuAddToMenu);
+        RECT item{};
+        ASSERT_TRUE(GetMenuItemRect(nullptr, folder->Handle(), static_cast<UINT>(position), &item));
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        HDC screen = GetDC(nullptr);
+        HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
+        HGDIOBJ old = SelectObject(screen, font);
+        const std::wstring caption = Widen("メニューに追加(M)");
+        SIZE text{};
+        GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &text);
+        const int start = FirstInk(screen, item);
+        SelectObject(screen, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, screen);
+        EXPECT_LE(start + text.cx, item.right) << "the caption starts at " << start << " and is " << text.cx
+                                               << " pixels long in an item ending at " << item.right;
+    };
+    TMenuDriver::Active = &driver;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &TMenuDriver::Tick);
+    Menu.DropDown(POINT{200, 200});
+    KillTimer(nullptr, timer);
+    TMenuDriver::Active = nullptr;
+    EXPECT_TRUE(driver.Looked) << "the folder's submenu never showed";
 }
 
 TEST(AutoRunPolicy, TheCdRomBitIsWrittenAndReadBackAndOtherBitsStay) {

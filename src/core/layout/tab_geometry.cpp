@@ -295,6 +295,14 @@ TRect TNarrowTabGeometry::CaptionClip(int k) const {
     return {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
 }
 
+int TNarrowTabGeometry::CaptionRoom(int k) const {
+    if (k < 0 || k >= TabCount()) return 0;
+    const TRect& r = FTabRects[k];
+    // Vertical mode writes the caption across the strip, the other mode along it.
+    const bool alongWidth = IsHorizontalStrip() != FVertical;
+    return (alongWidth ? r.Width() : r.Height()) - 5;
+}
+
 TPoint TNarrowTabGeometry::CaptionOrigin(int k, int textWidth, int fontHeight) const {
     if (k < 0 || k >= TabCount()) return {};
     const TRect& r = FTabRects[k];

@@ -121,6 +121,9 @@ public:
     // Where the caption starts; textWidth in the canvas font, fontHeight the
     // absolute cell height of that font.
     TPoint CaptionOrigin(int k, int textWidth, int fontHeight) const;
+    // How long the caption may run along its tab: from where it starts,
+    // 3 pixels in, to where it is clipped, 2 pixels before the end.
+    int CaptionRoom(int k) const;
     // Escapement of the canvas font, in tenths of a degree counter-clockwise.
     int Escapement() const;
     // Clip of a single-tab repaint; Left is PartialRectUnset when tab k is not visible.

@@ -97,6 +97,12 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (msg != WM_COMMAND) return TRUE;
         }
     }
+    // A subclassed control may colour itself (a read-only field that still
+    // looks like a field); the brush is the dialog procedure's answer.
+    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORBTN || msg == WM_CTLCOLORLISTBOX) {
+        LRESULT brush = 0;
+        if (TStdControl::ReflectToControl(FHandle, msg, wParam, lParam, brush)) return static_cast<INT_PTR>(brush);
+    }
     switch (msg) {
         case WM_INITDIALOG: {
             ApplyJapaneseFont();

@@ -99,6 +99,8 @@ constexpr int kImageMargin = 2;
 // Item data at or above this marks a self-drawn item (an index into FDrawn);
 // below it, the picture of an item the system draws.
 constexpr ULONG_PTR kDrawnData = 0x10000;
+// The picture of an item that shows none beside others that do.
+constexpr ULONG_PTR kNoPicture = static_cast<ULONG_PTR>(-1);
 
 HFONT MenuFont() {
     static const TFont font = [] {
@@ -335,6 +337,28 @@ void TPopupMenu::SetColumnBreak(int position) {
 void TPopupMenu::InitPopup() {
     // A copy: the handler may clear the menu that holds it.
     if (TPopupEvent handler = OnPopup) handler(*this);
+    ReservePictureColumn();
+}
+
+// Where some items show pictures every caption starts after the pictures'
+// column, but the system widens the menu for that column only by the items
+// that have a picture: a longer caption without one (a folder's commands
+// above short names) would lose its end. Such items get an empty picture.
+void TPopupMenu::ReservePictureColumn() {
+    bool pictures = false;
+    for (int i = 0; i < Count() && !pictures; ++i) pictures = Image(i) >= 0;
+    if (!pictures) return;
+    for (int i = 0; i < Count(); ++i) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE | MIIM_BITMAP;
+        if (!GetMenuItemInfoW(FHandle, static_cast<UINT>(i), TRUE, &item)) continue;
+        if (item.fType & (MFT_SEPARATOR | MFT_OWNERDRAW | MFT_BITMAP) || item.hbmpItem) continue;
+        item.fMask = MIIM_BITMAP | MIIM_DATA;
+        item.hbmpItem = HBMMENU_CALLBACK;
+        item.dwItemData = kNoPicture;
+        SetMenuItemInfoW(FHandle, static_cast<UINT>(i), TRUE, &item);
+    }
 }
 
 std::string TPopupMenu::Caption(int position) const {
@@ -459,8 +483,9 @@ bool TPopupMenu::HandleMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             if (!images) return false;
             const int size = images->ImageSize();
             const RECT& r = draw->rcItem;
-            images->Draw(draw->hDC, static_cast<int>(draw->itemData), r.left + (r.right - r.left - size) / 2,
-                         r.top + (r.bottom - r.top - size) / 2, !(draw->itemState & (ODS_GRAYED | ODS_DISABLED)));
+            if (draw->itemData != kNoPicture)
+                images->Draw(draw->hDC, static_cast<int>(draw->itemData), r.left + (r.right - r.left - size) / 2,
+                             r.top + (r.bottom - r.top - size) / 2, !(draw->itemState & (ODS_GRAYED | ODS_DISABLED)));
             result = TRUE;
             return true;
         }

@@ -99,6 +99,7 @@ private:
     const TPopupMenu& Root() const { return *FRoot; }
     UINT NewId(TCommand command);
     void SetItemState(int position, UINT flag, bool on);
+    void ReservePictureColumn();
     static TPopupMenu* MenuOf(HMENU handle);
 
     static constexpr UINT FirstId = 1;

@@ -502,12 +502,41 @@ void TNarrowTab::PaintTab(HDC dc, const TPaintTools& tools, int k) const {
         }
     }
     FillSolid(dc, FGeometry.FarSideFill(k), tools.Face);
-    const std::wstring caption = Widen(FTabs.Get(k));
+    const std::wstring caption = FittedCaption(dc, k);
     const TPoint at = FGeometry.CaptionOrigin(k, FTextWidths[k], FCanvasFontHeight);
     const TRect c = FGeometry.CaptionClip(k);
     const RECT clip{c.Left, c.Top, c.Right, c.Bottom};
     ExtTextOutW(dc, at.X, at.Y, ETO_CLIPPED, &clip, caption.c_str(), static_cast<UINT>(caption.size()), nullptr);
     if (FHotTrack && k == FHotIndex) PaintHotLine(dc, k);
+}
+
+// A cut caption says so: it ends in "..." (narrower than a Japanese font's
+// "…", as the system's own ellipsis is), still 3 pixels from the tab's start,
+// rather than in half a letter. A caption whose last letter leaves blank room
+// at its end is whole as long as its ink is.
+std::wstring TNarrowTab::FittedCaption(HDC dc, int k) const {
+    std::wstring caption = Widen(FTabs.Get(k));
+    if (k < 0 || static_cast<size_t>(k) >= FTextWidths.size() || caption.empty()) return caption;
+    const int room = FGeometry.CaptionRoom(k);
+    ABC last{};
+    const UINT letter = caption.back();
+    const int blankEnd = GetCharABCWidthsW(dc, letter, letter, &last) ? std::max(0, last.abcC) : 0;
+    if (FTextWidths[static_cast<size_t>(k)] - blankEnd <= room) return caption;
+    static const std::wstring kEllipsis = L"...";
+    SIZE ellipsis{};
+    GetTextExtentPoint32W(dc, kEllipsis.c_str(), static_cast<int>(kEllipsis.size()), &ellipsis);
+    int fit = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc, caption.c_str(), static_cast<int>(caption.size()),
+                          std::max(0, room - static_cast<int>(ellipsis.cx)), &fit, nullptr, &size);
+    caption.resize(static_cast<size_t>(std::max(0, fit)));
+    return caption + kEllipsis;
+}
+
+std::wstring TNarrowTab::ShownCaption(int k) const {
+    TWindowDC dc(Handle());
+    TSelectObject font(dc.DC(), FCanvasFont.Get());
+    return FittedCaption(dc.DC(), k);
 }
 
 // The hot tab gets a line in the text colour along its caption.

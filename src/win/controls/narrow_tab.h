@@ -118,6 +118,9 @@ public:
     int TabAtPos(int x, int y) const { return FGeometry.TabAtPos(x, y); }
     int HotIndex() const { return FHotIndex; }
     const TNarrowTabGeometry& Geometry() const { return FGeometry; }
+    // What tab k shows: its caption, or as much of it as its tab holds
+    // followed by "...".
+    std::wstring ShownCaption(int k) const;
     // The arrows' host; share its hot-tracking timer with the other hosts.
     TGraphicControlHost& Controls() { return FControls; }
     TScrollButton& BackButton() { return FBack; }
@@ -157,6 +160,8 @@ private:
     void PaintPageEdge(HDC dc, const TPaintTools& tools, int from, int to) const;
     void PaintTab(HDC dc, const TPaintTools& tools, int k) const;
     void PaintHotLine(HDC dc, int k) const;
+    // `dc` has the canvas font.
+    std::wstring FittedCaption(HDC dc, int k) const;
     void Scroll(int delta);
     void MouseEntered();
     void MouseLeft();

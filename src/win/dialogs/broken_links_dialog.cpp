@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 #include "dialogs/broken_links_ids.h"
 #include "text/text.h"
 
@@ -11,12 +12,13 @@ namespace {
 const char kSummary[] = "リンク先が見つからないボタンが %d 個あります。";
 const char kDeleteQuestion[] = "選択した %d 個のボタンを削除してもよろしいですか？";
 
+// `width` in 96-DPI pixels, grown with the dialog's font.
 void AddColumn(HWND list, int index, const char* caption, int width) {
     const std::wstring text = Widen(caption);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t*>(text.c_str());
-    column.cx = width;
+    column.cx = ScaledForWindow(list, width);
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/handles.h"
 #include "base/win_text.h"
+#include "base/window_dpi.h"
 #include "dialogs/organise_lists.h"
 
 namespace {
@@ -57,10 +58,11 @@ bool TProcessPickerDialog::OnInit() {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     std::wstring name = Widen("ファイル名"), folder = Widen("フォルダ");
-    column.cx = 96;
+    // 96-DPI widths, grown with the dialog's font.
+    column.cx = ScaledForWindow(Handle(), 96);
     column.pszText = name.data();
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-    column.cx = 192;
+    column.cx = ScaledForWindow(Handle(), 192);
     column.pszText = folder.data();
     SendMessageW(list, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);

@@ -113,6 +113,7 @@ bool TSettingsDialog::OnInit() {
         SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
     PlacePages();
+    MakePageBrush();
 
     for (const TSettingsField& field : SettingsFields()) {
         if (field.Kind == TFieldKind::Choice && !IsRadioGroup(field))
@@ -187,6 +188,45 @@ void TSettingsDialog::PlacePages() {
         const int height = combo ? ScaleToDpi(kComboListHeight, dpi) : scaleY(toUnitsY(r.bottom - r.top));
         SetWindowPos(child, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+// The pages' controls lie over the tab strip, not inside it, so the dialog
+// colours them: a theme may paint the page otherwise than the dialog, and
+// the labels and boxes would stand on the page as grey boxes. The strip's own
+// picture becomes the brush they are filled with.
+void TSettingsDialog::MakePageBrush() {
+    HWND tabs = Item(IDC_SETTINGS_TABS);
+    RECT client{};
+    GetClientRect(tabs, &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    TWindowDC screen(tabs);
+    TBitmap picture(CreateCompatibleBitmap(screen.DC(), client.right, client.bottom));
+    TMemoryDC memory(CreateCompatibleDC(screen.DC()));
+    if (!picture || !memory) return;
+    {
+        TSelectObject select(memory.Get(), picture.Get());
+        FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    FPageBrush.Reset(CreatePatternBrush(picture.Get()));
+    FPagePicture = std::move(picture);
+}
+
+// Labels, check boxes, radio buttons and group boxes of the pages (fields
+// that cannot be typed in keep the look of a field).
+bool TSettingsDialog::PageControlColors(HDC dc, HWND control, INT_PTR& result) {
+    if (!FPageBrush || SettingsPageOfControl(GetDlgCtrlID(control)) < 0) return false;
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    if (lstrcmpiW(className, L"Static") != 0 && lstrcmpiW(className, L"Button") != 0) return false;
+    // The brush's picture is the strip's: its origin goes to the strip's corner.
+    POINT corner{0, 0};
+    MapWindowPoints(Item(IDC_SETTINGS_TABS), control, &corner, 1);
+    SetBrushOrgEx(dc, corner.x, corner.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    result = reinterpret_cast<INT_PTR>(FPageBrush.Get());
+    return true;
 }
 
 void TSettingsDialog::StepPage(int32_t step) {
@@ -370,6 +410,8 @@ bool TSettingsDialog::OnNotify(int id, NMHDR& header, LRESULT& result) {
 }
 
 bool TSettingsDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (msg == WM_CTLCOLORSTATIC)
+        return PageControlColors(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), result);
     if (msg == WM_DRAWITEM) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (!item || !FColor.DrawItem(*item)) return false;

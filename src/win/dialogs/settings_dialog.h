@@ -51,6 +51,8 @@ private:
     void ReadNumber(const TSettingsField& field);
     void ApplyRanges();
     void ApplyEnabling();
+    void MakePageBrush();
+    bool PageControlColors(HDC dc, HWND control, INT_PTR& result);
 
     TZvFontComboBox FFontName;
     TSoundPage FSound{*this, Form};
@@ -59,6 +61,9 @@ private:
     TFolderListPage FFolderLists{*this, Form};
     bool FLoading = false;
     std::unique_ptr<TPageKeys> FPageKeys;
+    // What the tab strip paints, laid under the pages' labels and boxes.
+    TBitmap FPagePicture;
+    TBrush FPageBrush;
 };
 
 // The settings page shown by a control, from its identifier; -1 for the
