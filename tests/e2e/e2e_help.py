@@ -17,6 +17,14 @@ def reg(env, *args):
     env.wine("reg", *args, "/f", check_rc=True)
 
 
+def default_value(env, key):
+    """A key's default value, or None when the key or the value is not there."""
+    r = env.wine("reg", "query", key, "/ve")
+    if r.returncode != 0 or "REG_SZ" not in r.stdout:
+        return None
+    return r.stdout.split("REG_SZ", 1)[1].strip() or None
+
+
 def opened(record):
     if not record.exists():
         return []
@@ -32,6 +40,7 @@ def f1_and_a_help_button_open_the_manuals_page_in_the_browser(env):
     manual = env.program_dir / "manual"
     shutil.rmtree(manual, ignore_errors=True)
     shutil.copytree(MANUAL, manual)
+    previous = default_value(env, "HKCR\\.html")
     reg(env, "add", "HKCR\\.html", "/ve", "/d", PAGE_CLASS)
     reg(env, "add", f"HKCR\\{PAGE_CLASS}\\shell\\open\\command", "/ve", "/d",
         f"C:\\windows\\system32\\cmd.exe /c echo %1>>{windata}\\opened.txt")
@@ -54,6 +63,9 @@ def f1_and_a_help_button_open_the_manuals_page_in_the_browser(env):
         rc = env.close(proc)
         check(rc == 0, f"exit code {rc}")
     finally:
-        env.wine("reg", "delete", "HKCR\\.html", "/f")
+        if previous:
+            env.wine("reg", "add", "HKCR\\.html", "/ve", "/d", previous, "/f")
+        else:
+            env.wine("reg", "delete", "HKCR\\.html", "/f")
         env.wine("reg", "delete", f"HKCR\\{PAGE_CLASS}", "/f")
         shutil.rmtree(manual, ignore_errors=True)
