@@ -169,7 +169,10 @@ def manual_shot_settings(env):
     extra = "[Exts]\r\n" + "".join(f"CustomExt{i}={e}\r\n" for i, e in enumerate(exts))
     extra += "[Folders]\r\nCustomFolder0=C:\\windows\r\n"
     extra += "[Sounds]\r\n" + "".join(f"Sound{i}={s}\r\n" for i, s in enumerate(sounds))
-    proc, wid = start(env, "settings", ini(extra))
+    # The window's own layout and hiding as at first (the pictures of the
+    # window itself fix them).
+    settings = ini(extra).replace(b"AutoHide=0", b"AutoHide=1").replace(b"TitleBarLayout=1", b"TitleBarLayout=0")
+    proc, wid = start(env, "settings", settings.replace(b"PageTabLayout=1", b"PageTabLayout=0"))
     press("ctrl+o")
     dialog = env.wait_window("^設定$", timeout=20)
     activate(dialog)
