@@ -1,6 +1,6 @@
 """End-to-end case of the help: with the manual beside the program, the help
-menu's key (F1) and a dialog's help button open the manual's page in the
-user's browser. The browser is a recorder registered for .html in the prefix:
+menu's key (F1), a dialog's help button and F1 in a dialog open the manual's
+page in the user's browser. The browser is a recorder registered for .html in the prefix:
 it writes down what it was asked to open."""
 import shutil
 import subprocess
@@ -52,12 +52,15 @@ def f1_and_a_help_button_open_the_manuals_page_in_the_browser(env):
         press("F1")
         wait_until(lambda: opened(record), 20, "the browser to be asked for the manual")
         check(opened(record) == ["C:\\Vantor\\manual\\index.html"], f"opened {opened(record)}")
-        # The settings dialog's second tab, and its help button.
+        # The settings dialog's second tab: its help button, and F1 there.
         press("ctrl+o")
         env.wait_window("^設定$", timeout=20)
         press("Right", "alt+h")
         wait_until(lambda: len(opened(record)) == 2, 20, "the settings tab's page")
-        check(opened(record)[1] == "C:\\Vantor\\manual\\settings-interval.html", f"opened {opened(record)}")
+        press("ctrl+Tab", "F1")
+        wait_until(lambda: len(opened(record)) == 3, 20, "the next tab's page")
+        check(opened(record)[1:] == ["C:\\Vantor\\manual\\settings-interval.html",
+                                     "C:\\Vantor\\manual\\settings-layout.html"], f"opened {opened(record)}")
         press("Escape")
         wait_until(lambda: not env.find_windows("^設定$"), 10, "the dialog to close")
         rc = env.close(proc)

@@ -117,6 +117,11 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_COMMAND:
             return OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+        case WM_HELP:
+            // F1 in a dialog with help does what its help button does.
+            if (CurrentHelpTopic().Page.empty()) return FALSE;
+            ShowHelp();
+            return TRUE;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             if (!header) return FALSE;
