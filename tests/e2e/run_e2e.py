@@ -25,6 +25,9 @@ import e2e_system_buttons  # noqa: E402,F401
 import e2e_settings_dialogs  # noqa: E402,F401
 import e2e_edit_dialogs  # noqa: E402,F401
 import e2e_dpi  # noqa: E402,F401
+import e2e_data_folder  # noqa: E402,F401
+import e2e_help  # noqa: E402,F401
+import e2e_manual_shots  # noqa: E402,F401
 
 
 def main():
@@ -34,6 +37,7 @@ def main():
     ap.add_argument("--expected", required=True)
     ap.add_argument("--shots-only", action="store_true")
     ap.add_argument("--update", action="store_true", help="with --shots-only: make the shots the references")
+    ap.add_argument("--manual", action="store_true", help="with --shots-only: also the pictures only the manual shows")
     ap.add_argument("-k", dest="filter", default="")
     args = ap.parse_args()
 
@@ -48,6 +52,8 @@ def main():
     cases = [c for c in e2e_lib.CASES if args.filter in c.__name__]
     if args.shots_only:
         cases = [c for c in cases if getattr(c, "shot", False)]
+    if not (args.shots_only and args.manual):
+        cases = [c for c in cases if not getattr(c, "manual", False)]
     for case in cases:
         name = case.__name__
         start = time.time()

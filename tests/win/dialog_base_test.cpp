@@ -10,12 +10,14 @@
 
 #include "app/editing_commands.h"
 #include "app/main_window_host.h"
+#include "app/settings_command.h"
 #include "app/vantor.h"
 #include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "commands/command_table.h"
 #include "dialogs/about.h"
 #include "dialogs/run_with_arguments.h"
+#include "dialogs/settings_dialog.h"
 #include "dialogs/settings_ids.h"
 #include "recording_desktop.h"
 #include "res/version.h"
@@ -156,7 +158,11 @@ TEST_F(DialogBaseTest, ControlHelpersReadNumbersStrictly) {
     EXPECT_EQ(vantor.RunModal(about), IDCANCEL);
 }
 
-TEST_F(DialogBaseTest, HelpForAMissingFileSaysSo) {
+// The help button and the help menu open the manual's page for the dialog,
+// the settings dialog's for the tab shown, through the shell (the user's
+// browser); a help file of the program's own still wins; with neither the
+// user is told what is missing.
+TEST_F(DialogBaseTest, HelpOpensTheManualsPageOfTheDialogOrSaysWhatIsMissing) {
     TVantor& vantor = Start();
     TShownHook hook([](TDialog& d) {
         d.ClickButton(IDHELP);
@@ -165,7 +171,29 @@ TEST_F(DialogBaseTest, HelpForAMissingFileSaysSo) {
     std::string arguments;
     EXPECT_FALSE(RunWithArgumentsDialog(MainWindowHost(vantor), arguments, {}));
     ASSERT_EQ(Desktop->Boxes.size(), 1u);
-    EXPECT_EQ(Desktop->Boxes[0], "\"" + Folder.Path() + "Vantor.hlp\"が見つかりません。");
+    EXPECT_EQ(Desktop->Boxes[0], "\"" + Folder.Path() + "manual\\run-with-arguments.html\"が見つかりません。");
+    EXPECT_TRUE(Desktop->StartedItems.empty());
+
+    const std::string manual = Folder / "manual\\";
+    MakeFolder(manual);
+    for (const char* page : {"index.html", "run-with-arguments.html", "settings-layout.html"})
+        WriteTextFile(manual + page, "<!DOCTYPE html>");
+    EXPECT_FALSE(RunWithArgumentsDialog(MainWindowHost(vantor), arguments, {}));
+    TShownHook onLayoutTab([](TDialog& d) {
+        static_cast<TSettingsDialog&>(d).SelectPage(spLayout);
+        d.ClickButton(IDHELP);
+        d.ClickButton(IDCANCEL);
+    });
+    RunSettingsDialog(vantor);
+    vantor.Commands().Run(ActionHelp);
+    EXPECT_EQ(Desktop->StartedItems,
+              (std::vector<std::string>{manual + "run-with-arguments.html", manual + "settings-layout.html",
+                                        manual + "index.html"}));
+
+    WriteTextFile(Folder / "Vantor.hlp", "help");
+    vantor.Commands().Run(ActionHelp);
+    EXPECT_EQ(Desktop->StartedItems.back(), Folder / "Vantor.hlp");
+    EXPECT_EQ(Desktop->Boxes.size(), 1u);
 }
 
 // The entry menu's command over a real page: the dialog shows the entry's

@@ -155,3 +155,54 @@ TEST(ProgramEntry, ADataFolderCodePage932CannotSpellIsNamedExactlyOrNotAtAll) {
     ASSERT_EQ(missingArguments.size(), 3u);
     EXPECT_EQ(missingArguments[2], folder / "m?..?x");
 }
+
+// A program folder that can be written keeps the data beside the program, as
+// it always has; one that cannot (installed for every user) keeps it in the
+// user's own folder, made on the first such start, which alone tells the
+// user where the data now lives; "/d" wins over both.
+TEST(ProgramEntry, AProgramFolderThatCannotBeWrittenKeepsTheDataInTheUsersOwnFolder) {
+    TTempFolder folder;
+    TWinPlatform platform;
+    const std::string program = folder / "Program\\";
+    const std::string appData = folder / "AppData\\";
+    const std::string given = folder / "Given\\";
+    for (const std::string& f : {program, appData, given}) MakeFolder(f);
+    const auto appDataOf = [&] { return appData; };
+    const auto readOnly = [](const std::string&) { return false; };
+    const std::string perUser = appData + "Vantor\\";
+
+    // The probe leaves nothing behind; a folder that is not there cannot be written.
+    EXPECT_TRUE(CanWriteFolder(program));
+    EXPECT_FALSE(CanWriteFolder(folder / "missing\\"));
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(Widen(program + "*.tmp").c_str(), &found);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+
+    const TDataFolder portable = ChooseDataFolder(L"Vantor.exe", program, platform, appDataOf);
+    EXPECT_EQ(portable.Path, program);
+    EXPECT_EQ(portable.Place, TDataPlace::Program);
+    EXPECT_FALSE(platform.DirectoryExists(perUser)) << "made although the program's folder could be written";
+
+    const TDataFolder first = ChooseDataFolder(L"Vantor.exe", program, platform, appDataOf, readOnly);
+    EXPECT_EQ(first.Path, perUser);
+    EXPECT_EQ(first.Place, TDataPlace::PerUser);
+    EXPECT_TRUE(first.FirstPerUserStart);
+    EXPECT_TRUE(platform.DirectoryExists(perUser));
+    EXPECT_EQ(PerUserDataMessage(program, first.Path), "Vantorのフォルダ\"" + folder / "Program" +
+                                                           "\"には書き込めないため、ページと設定はフォルダ\"" +
+                                                           appData + "Vantor\"に保存します。");
+    // Once the first run saved there, later starts say nothing.
+    WriteTextFile(perUser + "Main.pag", "MN");
+    EXPECT_FALSE(ChooseDataFolder(L"Vantor.exe", program, platform, appDataOf, readOnly).FirstPerUserStart);
+
+    const std::wstring withD = L"Vantor.exe /d \"" + Widen(ExcludeTrailingBackslash(given)) + L"\"";
+    const TDataFolder chosen = ChooseDataFolder(withD.c_str(), program, platform, appDataOf, readOnly);
+    EXPECT_EQ(chosen.Place, TDataPlace::Given);
+    EXPECT_TRUE(SameText(chosen.Path, given)) << chosen.Path;
+    // Without a folder of the user's the saves go on trying the program's, and say so when they fail.
+    EXPECT_EQ(ChooseDataFolder(
+                  L"Vantor.exe", program, platform, [] { return std::string(); }, readOnly)
+                  .Path,
+              program);
+}

@@ -2,6 +2,7 @@
 
 #include "app/edit_dialog_commands.h"
 #include "app/main_window_host.h"
+#include "app/program_help.h"
 #include "app/settings_command.h"
 #include "app/shortcut_commands.h"
 #include "app/vantor.h"
@@ -29,6 +30,13 @@ void PopupMainMenuAtWindow(TVantor& vantor) {
     vantor.MainMenu.Popup(vantor.Handle(), POINT{r.left + 32, r.top + 32});
 }
 
+// トピックの検索: the help file, or the manual's contents in the browser.
+void ShowHelpContents(TVantor& vantor) {
+    const std::string missing = ProgramHelp(vantor.ProgramFolder, vantor.Services())
+                                    ->ShowHelp(vantor.Handle(), HelpTopicOf(THelpWindow::Contents));
+    if (!missing.empty()) vantor.ErrorBox(missing);
+}
+
 }  // namespace
 
 // Actions without a command here are not built yet, and a key, hot key or
@@ -49,7 +57,7 @@ void BindMainCommands(TVantor& vantor) {
     BindShortcutCommands(vantor);
     // Help: files beside the program, and pages on the web.
     auto open = [&vantor](const std::string& target) { vantor.Launcher().Execute(target, "", SW_SHOW, ""); };
-    commands.Bind(ActionHelp, [&vantor, open] { open(vantor.ProgramFolder + "Vantor.hlp"); });
+    commands.Bind(ActionHelp, [&vantor] { ShowHelpContents(vantor); });
     commands.Bind(ActionHint, [&vantor, open] { open(vantor.ProgramFolder + "Hint.exe"); });
     commands.Bind(ActionHomePage, [open] { open(kHomePage); });
     commands.Bind(ActionBugReport, [&vantor, open] { open(vantor.ProgramFolder + "bugrep.html"); });

@@ -57,7 +57,8 @@ int Run() {
         return 1;
     }
     TWinPlatform platform;
-    std::string dataFolder = DataFolderOf(GetCommandLineW(), programFolder, platform);
+    const TDataFolder data = ChooseDataFolder(GetCommandLineW(), programFolder, platform);
+    const std::string& dataFolder = data.Path;
     // Reading the page file needs no COM; the apartment's set-up overlaps it.
     TMainPagesPreload mainPages(platform, dataFolder + DataFileName(TDataFile::Main));
     TComApartment com;
@@ -70,6 +71,8 @@ int Run() {
     if (!vantor.Create(application.Handle())) return 1;
     ShowWindow(application.Handle(), SW_HIDE);
     vantor.Show();
+    // Once: the pages and settings are no longer beside the program.
+    if (data.FirstPerUserStart) vantor.InfoBox(PerUserDataMessage(programFolder, dataFolder));
     return RunMessageLoop(vantor);
     // The mutex goes with `instance`, after the window and its final save.
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,48 @@ std::string ResolveDataFolder(const std::vector<std::string>& arguments, const s
 // rather than quietly keeping the data somewhere else.
 std::string DataFolderOf(const wchar_t* commandLine, const std::string& programFolder, TPlatform& platform);
 
+// Where a start keeps its data files.
+enum class TDataPlace {
+    Given,    // the "/d" folder
+    Program,  // beside the program, which then travels with its data
+    PerUser,  // the user's own folder: the program's folder cannot be written
+};
+
+// Which folder wins: a "/d" folder that exists; else the program's folder
+// while it can be written; else the user's own folder, when the system
+// names one (without it the saves fail there and say so).
+TDataPlace ChooseDataPlace(bool givenFolder, bool programFolderWritable, bool userFolderKnown);
+
+// True when a file can be made and removed in the folder (with a trailing
+// backslash). The only sure test: a read-only attribute on a folder means
+// nothing to Windows, and the manifest keeps the system from redirecting
+// the writes elsewhere.
+bool CanWriteFolder(const std::string& folder);
+
+// The user's application data folder (%APPDATA%) with a trailing
+// backslash; empty when the system has none or code page 932 cannot name it.
+std::string UserAppDataFolder();
+
+struct TDataFolder {
+    std::string Path;  // with a trailing backslash
+    TDataPlace Place = TDataPlace::Program;
+    // The user's own folder held no data file yet: this start is the first
+    // there, and the user is told where the data lives (PerUserDataMessage).
+    bool FirstPerUserStart = false;
+};
+
+// The data folder of this start: "/d" as DataFolderOf reads it; else the
+// program's folder when `canWrite` says it can be written; else the folder
+// "Vantor" in the user's application data folder that `appData` gives
+// (UserAppDataFolder; empty: none), made when missing.
+TDataFolder ChooseDataFolder(const wchar_t* commandLine, const std::string& programFolder, TPlatform& platform,
+                             const std::function<std::string()>& appData = UserAppDataFolder,
+                             const std::function<bool(const std::string&)>& canWrite = CanWriteFolder);
+
+// What the user is told on the first start that keeps the data in their own
+// folder.
+std::string PerUserDataMessage(const std::string& programFolder, const std::string& dataFolder);
+
 // True when the drive of the path (its first three characters) is a fixed
 // disk.
 bool IsOnFixedDrive(const std::string& path);
@@ -63,3 +106,4 @@ private:
 extern const char AlreadyRunningMessage[];
 extern const char NotOnFixedDiskMessage[];
 extern const char UnnamedFolderMessage[];
+extern const char PerUserDataMessageFormat[];

@@ -4,6 +4,7 @@
 #include "app/settings_command.h"
 
 #include "app/command_bindings.h"
+#include "app/program_help.h"
 #include "app/vantor.h"
 #include "dialogs/settings_dialog.h"
 
@@ -41,7 +42,7 @@ void RunSettingsDialog(TVantor& vantor) {
     TVantorManager& settings = vantor.MainPages();
     TSettingsDialog dialog;
     dialog.Services = &vantor.Services();
-    dialog.HelpFile = vantor.ProgramFolder + "Vantor.hlp";
+    dialog.Help = ProgramHelp(vantor.ProgramFolder, vantor.Services());
     dialog.Form = LoadSettingsForm(settings);
     dialog.Page = std::max(0, SettingsPageIndex(vantor.OptionPage));
     dialog.Defaults.Colors = SystemColorDefaults();

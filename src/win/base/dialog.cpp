@@ -123,6 +123,11 @@ INT_PTR TDialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_COMMAND:
             return OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+        case WM_HELP:
+            // F1 in a dialog with help does what its help button does.
+            if (CurrentHelpTopic().Page.empty()) return FALSE;
+            ShowHelp();
+            return TRUE;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             if (!header) return FALSE;
@@ -168,7 +173,7 @@ bool TDialog::OnCommand(int code, int id, HWND) {
         EndDialog(IDCANCEL);
         return true;
     }
-    if (id == IDHELP && HelpTopic != 0) {
+    if (id == IDHELP && !CurrentHelpTopic().Page.empty()) {
         ShowHelp();
         return true;
     }
@@ -176,12 +181,9 @@ bool TDialog::OnCommand(int code, int id, HWND) {
 }
 
 void TDialog::ShowHelp() {
-    const std::wstring file = Widen(HelpFile);
-    if (HelpFile.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        ShowMessage(Format(kNotFound, HelpFile), MB_OK | MB_ICONERROR);
-        return;
-    }
-    WinHelpW(FHandle, file.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(HelpTopic));
+    const THelpTopic topic = CurrentHelpTopic();
+    const std::string missing = Help ? Help->ShowHelp(FHandle, topic) : Format(kNotFound, topic.Page);
+    if (!missing.empty()) ShowMessage(missing, MB_OK | MB_ICONERROR);
 }
 
 bool TDialog::OnNotify(int, NMHDR&, LRESULT&) { return false; }

@@ -19,11 +19,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/handles.h"
+#include "base/help_viewer.h"
 #include "base/modal_gate.h"
 
 class TDesktopServices;
@@ -61,10 +63,10 @@ public:
     static std::function<void(TDialog&)> ShownHook;
     // Where the dialog's message boxes go; null: the system's box.
     TDesktopServices* Services = nullptr;
-    // The help button (IDHELP) opens this topic of this help file; a file
-    // that is not there is reported, not silently ignored.
-    std::string HelpFile;
-    int HelpTopic = 0;
+    // The help button (IDHELP) opens the dialog's topic through this viewer;
+    // help that is not there is reported, not silently ignored.
+    std::shared_ptr<THelpViewer> Help;
+    THelpTopic HelpTopic;
 
     // A message box over the dialog, titled "Vantor", through the desktop
     // services when the caller gave them (tests replace them).
@@ -115,7 +117,10 @@ protected:
     // The dialog is about to go (either result); the controls still exist.
     virtual void OnClose(int result) { (void)result; }
 
-    // Opens HelpTopic of HelpFile.
+    // The topic the help button opens now: HelpTopic unless the dialog
+    // knows better (the settings dialog's shown tab).
+    virtual THelpTopic CurrentHelpTopic() const { return HelpTopic; }
+    // Opens CurrentHelpTopic through Help.
     void ShowHelp();
     // Centres the dialog on the work area of its screen.
     void CenterOnScreen();

@@ -250,7 +250,7 @@ void TEntryPropertiesDialog::Browse() {
 
 void TEntryPropertiesDialog::PickProcess() {
     TProcessPickerDialog picker(FHost.IsNT);
-    FHost.Over(Handle()).Prepare(picker, 41);
+    FHost.Over(Handle()).Prepare(picker, HelpTopicOf(THelpWindow::ProcessPicker));
     if (picker.ShowModal(Handle()) != IDOK || !picker.Chosen) return;
     TakeProgram(Fields, picker.Chosen->Folder + picker.Chosen->Name);
     SetItemText(IDC_ENT_TITLE, Fields.Title);
@@ -264,7 +264,7 @@ void TEntryPropertiesDialog::ChangeIcon() {
     const std::string file = AskOpenFile(Handle(), "アイコンファイルの参照", kIconFilter, initial, 1, "");
     if (file.empty()) return;
     TIconChooserDialog chooser(file);
-    FHost.Over(Handle()).Prepare(chooser, 0);
+    FHost.Over(Handle()).Prepare(chooser);
     if (FHost.Over(Handle()).Run(chooser) != IDOK || chooser.Chosen < 0) return;
     SetItemText(IDC_ENT_ICON, file);
     SpinSetPos(IDC_ENT_ICON_SPIN, chooser.Chosen);
@@ -274,7 +274,7 @@ void TEntryPropertiesDialog::ChangeIcon() {
 bool EditButton(const TDialogHost& host, TPlatform& platform, TVantorButton& entry, bool viewOnly) {
     LoadListViewControls();  // the up-down control
     TEntryPropertiesDialog dialog(host, platform);
-    host.Prepare(dialog, 35);
+    host.Prepare(dialog, HelpTopicOf(THelpWindow::EntryProperties));
     dialog.Mode = viewOnly ? TEntryDialogMode::ViewOnly : TEntryDialogMode::One;
     dialog.Fields = EntryFieldsOf(entry);
     if (host.Run(dialog) != IDOK || viewOnly) return false;
@@ -285,7 +285,7 @@ bool EditButton(const TDialogHost& host, TPlatform& platform, TVantorButton& ent
 bool EditButtons(const TDialogHost& host, TPlatform& platform, TVantorPage& page, const TIndexList& selected) {
     LoadListViewControls();
     TEntryPropertiesDialog dialog(host, platform);
-    host.Prepare(dialog, 35);
+    host.Prepare(dialog, HelpTopicOf(THelpWindow::EntryProperties));
     dialog.Mode = TEntryDialogMode::Several;
     dialog.Fields = SharedEntryFields(page, selected);
     if (host.Run(dialog) != IDOK) return false;

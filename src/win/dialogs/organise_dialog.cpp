@@ -602,7 +602,7 @@ bool EditPageSet(const TDialogHost& host, TPlatform& platform, TVantorManager& p
     TVantorManager copy(platform);
     copy.Assign(pages);
     TOrganiseDialog dialog(host, platform, pages, clipboard, smartSet);
-    host.Prepare(dialog, 32);
+    host.Prepare(dialog, HelpTopicOf(THelpWindow::Organise));
     if (host.Run(dialog) == IDOK) return true;
     pages.Assign(copy);
     return false;

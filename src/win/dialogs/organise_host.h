@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/desktop_services.h"
@@ -17,7 +18,7 @@
 struct TDialogHost {
     std::function<int(TModalForm&)> Run;
     TDesktopServices* Services = nullptr;
-    std::string HelpFile;
+    std::shared_ptr<THelpViewer> Help;
     // The system's and the user's Windows family: the process picker needs
     // paths of other processes, which it reads differently on each.
     bool IsNT = true;
@@ -30,10 +31,10 @@ struct TDialogHost {
         nested.Run = [owner](TModalForm& form) { return form.ShowModal(owner); };
         return nested;
     }
-    // Gives a dialog the services and the help file before it runs.
-    void Prepare(TDialog& dialog, int helpTopic) const {
+    // Gives a dialog the services and its help before it runs.
+    void Prepare(TDialog& dialog, const THelpTopic& helpTopic = THelpTopic()) const {
         dialog.Services = Services;
-        dialog.HelpFile = HelpFile;
+        dialog.Help = Help;
         dialog.HelpTopic = helpTopic;
     }
 };

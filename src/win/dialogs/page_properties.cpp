@@ -106,7 +106,7 @@ bool TPagePropertiesDialog::OnOK() {
 bool EditPage(const TDialogHost& host, TVantorPage& page) {
     LoadListViewControls();  // the up-down controls
     TPagePropertiesDialog dialog;
-    host.Prepare(dialog, 34);
+    host.Prepare(dialog, HelpTopicOf(THelpWindow::PageProperties));
     dialog.Fields = PageFieldsOf(page);
     if (host.Run(dialog) != IDOK) return false;
     StorePageFields(dialog.Fields, page);
@@ -116,7 +116,7 @@ bool EditPage(const TDialogHost& host, TVantorPage& page) {
 bool EditPages(const TDialogHost& host, TVantorManager& pages, const TIndexList& selected) {
     LoadListViewControls();
     TPagePropertiesDialog dialog;
-    host.Prepare(dialog, 34);
+    host.Prepare(dialog, HelpTopicOf(THelpWindow::PageProperties));
     dialog.Several = true;
     if (host.Run(dialog) != IDOK) return false;
     ApplyViewStyle(dialog.Fields.ViewStyle, pages, selected);

@@ -2,11 +2,9 @@
 
 #include "dialogs/settings_ids.h"
 
-namespace {
-constexpr int kHelpTopic = 93;
+TRunWithArgumentsDialog::TRunWithArgumentsDialog() : TDialog(IDD_RUN_WITH_ARGUMENTS) {
+    HelpTopic = HelpTopicOf(THelpWindow::RunWithArguments);
 }
-
-TRunWithArgumentsDialog::TRunWithArgumentsDialog() : TDialog(IDD_RUN_WITH_ARGUMENTS) { HelpTopic = kHelpTopic; }
 
 bool TRunWithArgumentsDialog::OnInit() {
     // Laid out in pixels, to the dialog's own size.
@@ -29,7 +27,7 @@ bool TRunWithArgumentsDialog::OnOK() {
 
 bool RunWithArgumentsDialog(const TDialogHost& host, std::string& arguments, const std::vector<std::string>& history) {
     TRunWithArgumentsDialog dialog;
-    host.Prepare(dialog, kHelpTopic);
+    host.Prepare(dialog, HelpTopicOf(THelpWindow::RunWithArguments));
     dialog.History = history;
     dialog.Arguments = arguments;
     if (host.Run(dialog) != IDOK) return false;

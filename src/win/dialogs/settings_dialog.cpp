@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kHelpTopic = 47;
 constexpr int kFirstPageControl = 1000;
 constexpr int kLastPageControl = 1000 + 100 * SettingsPageCount - 1;
 
@@ -33,7 +32,10 @@ int32_t SettingsPageOfControl(int id) {
     return (id - kFirstPageControl) / 100;
 }
 
-TSettingsDialog::TSettingsDialog() : TDialog(IDD_SETTINGS) { HelpTopic = kHelpTopic; }
+TSettingsDialog::TSettingsDialog() : TDialog(IDD_SETTINGS) { HelpTopic = HelpTopicOf(THelpWindow::Settings); }
+
+// The manual tells of each tab on a page of its own.
+THelpTopic TSettingsDialog::CurrentHelpTopic() const { return SettingsHelpTopic(Page); }
 
 // Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
 // Ctrl+PageUp the one before, as in the system's own tabbed dialogs. The

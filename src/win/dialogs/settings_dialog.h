@@ -41,6 +41,7 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     bool OnOK() override;
     void OnClose(int result) override;
+    THelpTopic CurrentHelpTopic() const override;
 
 private:
     class TPageKeys;
