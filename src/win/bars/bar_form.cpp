@@ -561,6 +561,23 @@ void TFormFloat::DragMouseMove(TShiftState shift, int x, int y, TComponent& send
     }
     FDragOffset = offset;
     DrawDragFrame();
+    // The pointer is the bar's meanwhile: the main window's sliver under it
+    // is looked at all the same.
+    FSet.Host().BarDragMoved();
+}
+
+void TFormFloat::WithDesktopUnlocked(const std::function<void()>& step) {
+    if (!FDesktopLocked) {
+        step();
+        return;
+    }
+    DrawDragFrame();  // erased
+    LockWindowUpdate(nullptr);
+    step();
+    // What the step changed is painted before the outline goes over it.
+    PaintPendingWindows();
+    LockWindowUpdate(GetDesktopWindow());
+    DrawDragFrame();
 }
 
 void TFormFloat::DragMouseUp(TMouseButton button, int, int, TComponent&) {
