@@ -25,6 +25,7 @@ import e2e_system_buttons  # noqa: E402,F401
 import e2e_settings_dialogs  # noqa: E402,F401
 import e2e_edit_dialogs  # noqa: E402,F401
 import e2e_dpi  # noqa: E402,F401
+import e2e_screen_edges  # noqa: E402,F401
 
 
 def main():
