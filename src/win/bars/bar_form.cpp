@@ -281,13 +281,18 @@ void TFormFloat::DpiChanged() {
     RefreshBar();
 }
 
+// The entry under the pointer may be another one afterwards (a start moves
+// the started entry to the front of the history): it leaves and is entered
+// again, so that its look, its title and its guide follow.
 void TFormFloat::RefreshBar() {
     if (!FView.PoolsExist()) return;
-    TGraphicControlHost::TBatch batch(PTexture.Controls());
-    FView.Rebind(FSet.Document().Settings().ButtonStyle(), true);
-    FView.LayoutAsRow(Dpi());
-    FormResize();
-    PTexture.Invalidate();
+    PTexture.Controls().ChangeUnderPointer([this] {
+        TGraphicControlHost::TBatch batch(PTexture.Controls());
+        FView.Rebind(FSet.Document().Settings().ButtonStyle(), true);
+        FView.LayoutAsRow(Dpi());
+        FormResize();
+        PTexture.Invalidate();
+    });
 }
 
 void TFormFloat::FormResize() {
