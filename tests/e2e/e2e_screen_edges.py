@@ -136,3 +136,37 @@ def on_a_second_monitor_the_window_docks_and_hides_there(env):
         check(where[:2] == (1280, 200), f"at the shared edge the window went to {where}")
         env.wine("taskkill", "/im", Path(env.helper).name, timeout=20)
         env.wait_end(other, 20, "the other window's program")
+
+
+@case
+def a_bar_dragged_over_the_sliver_brings_the_hidden_window_out(env):
+    data, windata = env.data_folder("bar_over_sliver")
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=sample_entries()[:1])])))
+    bar = "[HistoryBar]\r\nShow=1\r\nDocking=0\r\n[HistoryBarLocations]\r\nLeft=700\r\nTop=700\r\nWidth=300"
+    (data / "Vantor.ini").write_bytes(edge_ini(450, 0, extra=bar))
+    rest_pointer_away()
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    history = env.wait_window("^履歴バー -Vantor$")
+    other = start_other_window(env)
+    wait_until(lambda: off_screen(env, wid), 10, "the window to slide off the top edge")
+    # The bar by its grip up onto the sliver, held there.
+    x, y, _, _ = geometry(env, history)
+    xdo("mousemove", str(x + 12), str(y + 10))
+    time.sleep(0.3)
+    xdo("mousedown", "1")
+    for step in range(1, 9):
+        xdo("mousemove", str(x + 12 + (640 - x - 12) * step // 8), str(y + 10 - (y + 10 - 2) * step // 8))
+        time.sleep(0.1)
+    try:
+        wait_until(lambda: not off_screen(env, wid), 10, "the window to come out under the dragged bar")
+    finally:
+        # Let go away from the window, where the bar only floats.
+        xdo("mousemove", "700", "700")
+        time.sleep(0.3)
+        xdo("mouseup", "1")
+    time.sleep(0.5)
+    env.wine("taskkill", "/im", Path(env.helper).name, timeout=20)
+    env.wait_end(other, 20, "the other window's program")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
