@@ -60,9 +60,15 @@ bool TAutoHider::CanLockWindowUpdate() const {
 TSlideGeometry TAutoHider::SlideGeometryNow() const {
     const TBounds b = WindowBounds(FHost.HiderWindow());
     const TMonitorAreas monitor = MonitorOfWindow(FHost.HiderWindow());
-    const int sliver = FHost.HiderPx(FHost.HiderSettings().HideWidth());
-    return TSlideGeometry{FHost.HiderEdge(), TPoint{b.Left, b.Top}, b.Width, b.Height,
-                          monitor.Area,      monitor.Work,          sliver};
+    TSlideGeometry g;
+    g.DockEdge = FHost.HiderEdge();
+    g.Position = TPoint{b.Left, b.Top};
+    g.Width = b.Width;
+    g.Height = b.Height;
+    g.Monitor = monitor.Area;
+    g.Work = monitor.Work;
+    g.HideWidth = FHost.HiderPx(FHost.HiderSettings().HideWidth());
+    return g;
 }
 
 TRect TAutoHider::VisiblePart() const {
@@ -159,13 +165,13 @@ std::optional<TPoint> TAutoHider::ShownPlace() const {
     return back.back();
 }
 
-// A hidden window that someone put back on the screen is hidden again; when
-// it cannot be (AutoHide is off now, or the lock is taken), it shows its
-// contents rather than stand there empty.
 bool TAutoHider::HiddenWindowOnScreen() const {
     return IsHiddenWindowOnScreen(WindowBounds(FHost.HiderWindow()), MonitorOfWindow(FHost.HiderWindow()).Area);
 }
 
+// A hidden window that someone put back on the screen is hidden again; when
+// it cannot be (AutoHide is off now, or the lock is taken), it shows its
+// contents rather than stand there empty.
 void TAutoHider::RepairHiddenState() {
     if (!FHidden || !HiddenWindowOnScreen()) return;
     Unclip();
