@@ -8,9 +8,10 @@ namespace {
 
 constexpr int SW = 1024;
 constexpr int SH = 768;
+constexpr TRect Screen{0, 0, SW, SH};
 
 TSlideGeometry Docked(int edge, TPoint at, int w = 200, int h = 300, int hideWidth = 4) {
-    return TSlideGeometry{edge, at, w, h, SW, SH, hideWidth};
+    return TSlideGeometry{edge, at, w, h, Screen, Screen, hideWidth};
 }
 
 std::vector<int> Xs(const std::vector<TPoint>& path) {
@@ -55,10 +56,49 @@ TEST(AutoHide, SlidesLeaveExactlyTheHideWidthAndComeBackToTheEdge) {
 }
 
 TEST(AutoHide, AHiddenWindowBackOnTheScreenIsNoLongerHidden) {
-    EXPECT_TRUE(IsHiddenWindowOnScreen({0, 0, SW, SH}, SW, SH));
-    EXPECT_FALSE(IsHiddenWindowOnScreen({-184, 0, 200, 300}, SW, SH));
-    EXPECT_FALSE(IsHiddenWindowOnScreen({1020, 0, 200, 300}, SW, SH));
-    EXPECT_FALSE(IsHiddenWindowOnScreen({300, 764, 200, 300}, SW, SH));
+    EXPECT_TRUE(IsHiddenWindowOnScreen({0, 0, SW, SH}, Screen));
+    EXPECT_FALSE(IsHiddenWindowOnScreen({-184, 0, 200, 300}, Screen));
+    EXPECT_FALSE(IsHiddenWindowOnScreen({1020, 0, 200, 300}, Screen));
+    EXPECT_FALSE(IsHiddenWindowOnScreen({300, 764, 200, 300}, Screen));
+}
+
+TEST(AutoHide, TheWindowHidesOffItsOwnMonitorButNeverOntoAnother) {
+    // Two monitors side by side; the second one's task bar along the bottom.
+    const TRect first{0, 0, 1280, 1024};
+    const TRect second{1280, 0, 2560, 1024};
+    const TRect secondWork{1280, 0, 2560, 994};
+    const std::vector<TRect> monitors{first, second};
+    auto onSecond = [&](int edge, TPoint at) { return TSlideGeometry{edge, at, 200, 300, second, secondWork, 4}; };
+
+    // Against the second monitor's outer edge: off it, 4 pixels left.
+    const TSlideGeometry right = onSecond(deRight, {2360, 100});
+    EXPECT_EQ(HidePath(right, false), (std::vector<TPoint>{{2556, 100}}));
+    EXPECT_EQ(ShowPath(right, false), (std::vector<TPoint>{{2360, 100}}));
+    EXPECT_EQ(HiddenSliver(right), (TRect{2556, 100, 2560, 400}));
+    EXPECT_TRUE(CanHideOffEdge(right, monitors));
+    // Against the edge the two share: hidden, it would stand on the first.
+    EXPECT_FALSE(CanHideOffEdge(onSecond(deLeft, {1280, 100}), monitors));
+    EXPECT_TRUE(CanHideOffEdge(TSlideGeometry{deLeft, {0, 100}, 200, 300, first, first, 4}, monitors));
+    // Docked above the task bar, it slides past it off the monitor's edge and
+    // comes back to stand on it.
+    const TSlideGeometry bottom = onSecond(deBottom, {1500, 694});
+    EXPECT_EQ(Ys(HidePath(bottom, true)), (std::vector<int>{777, 858, 939, 1020}));
+    EXPECT_EQ(Ys(ShowPath(onSecond(deBottom, {1500, 1020}), true)), (std::vector<int>{937, 856, 775, 694}));
+    EXPECT_TRUE(IsHiddenWindowOnScreen({1500, 694, 200, 300}, second));
+    EXPECT_FALSE(IsHiddenWindowOnScreen({1500, 1020, 200, 300}, second));
+}
+
+TEST(AutoHide, WhereAWindowManagerKeepsMoreInReachAllButTheSliverIsCutAway) {
+    const TSlideGeometry left = Docked(deLeft, {0, 50}, 200, 300, 4);
+    const TRect sliver = HiddenSliver(left);
+    EXPECT_EQ(sliver, (TRect{0, 50, 4, 350}));
+    // Where it was asked to go, nothing is cut.
+    EXPECT_EQ(SliverClip({-196, 50, 200, 300}, sliver, Screen), std::nullopt);
+    // Kept with a tenth of it on the screen: only the 4 pixels at the edge show.
+    EXPECT_EQ(SliverClip({-180, 50, 200, 300}, sliver, Screen), (TRect{180, 0, 184, 300}));
+    // At the top, likewise, in window coordinates.
+    const TSlideGeometry top = Docked(deTop, {300, 0}, 200, 300, 4);
+    EXPECT_EQ(SliverClip({300, -270, 200, 300}, HiddenSliver(top), Screen), (TRect{0, 270, 200, 274}));
 }
 
 TEST(AutoHide, PointerChecksShowAndHideAfterTheirPauses) {
@@ -158,6 +198,11 @@ TEST(AutoHide, ChecksRunOnlyWhileAPauseCountsDownOrSomethingIsWatched) {
     while (ShowOrHide(watch, check) == TSlideAction::None) EXPECT_TRUE(PointerChecksWanted(watch, state));
     state.Hidden = true;
     EXPECT_FALSE(PointerChecksWanted(watch, state));
+    // Against an edge another monitor continues there is no hide to wait for.
+    state.Hidden = false;
+    state.CanHide = false;
+    EXPECT_FALSE(PointerChecksWanted(watch, state));
+    state.CanHide = true;
     // Shown and away while the window is the user's: its deactivation hides it.
     state.Hidden = state.WorkingElsewhere = false;
     EXPECT_FALSE(PointerChecksWanted(watch, state));

@@ -162,6 +162,20 @@ TEST(BarLayout, FloatingWindowKeysAndSizes) {
     EXPECT_EQ(BarSizingRect(TRect{0, 200, 548, 228}, current, true, limits), (TRect{68, 200, 548, 228}));
 }
 
+TEST(BarLayout, AFloatingBarIsKeptWithinReachNotPulledWhollyIn) {
+    const TRect work{1280, 0, 2560, 994};  // a second monitor, its task bar at the bottom
+    // Parked half off the monitor, it stays.
+    EXPECT_EQ(KeepBarInReach(TBounds{2400, 300, 248, 28}, work), (TBounds{2400, 300, 248, 28}));
+    EXPECT_EQ(KeepBarInReach(TBounds{1200, 980, 248, 28}, work), (TBounds{1200, 980, 248, 28}));
+    // Wholly beyond an edge, it comes back until 4 pixels show.
+    EXPECT_EQ(KeepBarInReach(TBounds{3000, 300, 248, 28}, work), (TBounds{2556, 300, 248, 28}));
+    EXPECT_EQ(KeepBarInReach(TBounds{900, 300, 248, 28}, work), (TBounds{1036, 300, 248, 28}));
+    EXPECT_EQ(KeepBarInReach(TBounds{1500, -100, 248, 28}, work), (TBounds{1500, -24, 248, 28}));
+    EXPECT_EQ(KeepBarInReach(TBounds{1500, 1010, 248, 28}, work), (TBounds{1500, 990, 248, 28}));
+    // 4 pixels of a 96-DPI screen.
+    EXPECT_EQ(KeepBarInReach(TBounds{3000, 300, 248, 28}, work, 192), (TBounds{2552, 300, 248, 28}));
+}
+
 TEST(ResourceMeter, ColoursLengthsAndNumber) {
     const TResourceReadings r{50, 20, 10};
     EXPECT_EQ(MeterColors(r.System, 20, 33).Level, MeterSilver);

@@ -335,3 +335,132 @@ def screen_dpi(dpi):
         yield
     finally:
         set_screen_dpi(NORMAL_DPI)
+
+
+# -- what the screen shows -------------------------------------------------------
+
+def screen_pixels(x, y, width, height):
+    """The screen's pixels in a rectangle, as rows of (r, g, b)."""
+    data = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                           "-depth", "8", "ppm:-"], stdout=subprocess.PIPE, timeout=30, check=True).stdout
+    # A binary PPM: "P6", width, height and 255, each followed by one white space.
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    pos += 1
+    w, h = int(fields[1]), int(fields[2])
+    return [[tuple(data[pos + (r * w + c) * 3:pos + (r * w + c) * 3 + 3]) for c in range(w)] for r in range(h)]
+
+
+# -- a desktop of two monitors ---------------------------------------------------
+# Xvfb lays the screens of a Xinerama display over each other, so the display
+# is one screen split into two RandR monitors instead; RandR answers the
+# XINERAMA queries with them, and Wine is told to take its monitors from there
+# (its RandR 1.4 handler only sees Xvfb's one output).
+
+WINE_X11_KEY = "HKCU\\Software\\Wine\\X11 Driver"
+
+
+def _split_into_monitors(display, width, height):
+    """Two monitors side by side, each width x height, on the display's one
+    screen; the first takes the screen's output, so no third one spans both."""
+    import ctypes
+    from ctypes import POINTER, Structure, byref, c_char_p, c_int, c_ulong, c_void_p
+
+    class Monitor(Structure):
+        _fields_ = [("name", c_ulong), ("primary", c_int), ("automatic", c_int), ("noutput", c_int),
+                    ("x", c_int), ("y", c_int), ("width", c_int), ("height", c_int), ("mwidth", c_int),
+                    ("mheight", c_int), ("outputs", POINTER(c_ulong))]
+
+    class Resources(Structure):
+        _fields_ = [("timestamp", c_ulong), ("config_timestamp", c_ulong), ("ncrtc", c_int),
+                    ("crtcs", POINTER(c_ulong)), ("noutput", c_int), ("outputs", POINTER(c_ulong))]
+
+    x11 = ctypes.CDLL("libX11.so.6")
+    xrandr = ctypes.CDLL("libXrandr.so.2")
+    x11.XOpenDisplay.restype, x11.XOpenDisplay.argtypes = c_void_p, [c_char_p]
+    x11.XDefaultRootWindow.restype, x11.XDefaultRootWindow.argtypes = c_ulong, [c_void_p]
+    x11.XInternAtom.restype, x11.XInternAtom.argtypes = c_ulong, [c_void_p, c_char_p, c_int]
+    x11.XSync.argtypes = [c_void_p, c_int]
+    x11.XCloseDisplay.argtypes = [c_void_p]
+    xrandr.XRRQueryVersion.argtypes = [c_void_p, POINTER(c_int), POINTER(c_int)]
+    xrandr.XRRGetScreenResources.restype = POINTER(Resources)
+    xrandr.XRRGetScreenResources.argtypes = [c_void_p, c_ulong]
+    xrandr.XRRAllocateMonitor.restype, xrandr.XRRAllocateMonitor.argtypes = POINTER(Monitor), [c_void_p, c_int]
+    xrandr.XRRSetMonitor.argtypes = [c_void_p, c_ulong, POINTER(Monitor)]
+    dpy = x11.XOpenDisplay(display.encode())
+    check(dpy, f"cannot open {display}")
+    root = x11.XDefaultRootWindow(dpy)
+    major, minor = c_int(), c_int()
+    check(xrandr.XRRQueryVersion(dpy, byref(major), byref(minor)) and (major.value, minor.value) >= (1, 5),
+          "RandR 1.5 is needed to split the screen into monitors")
+    output = xrandr.XRRGetScreenResources(dpy, root).contents.outputs[0]
+    for i in range(2):
+        monitor = xrandr.XRRAllocateMonitor(dpy, 1 if i == 0 else 0).contents
+        if i == 0:
+            monitor.outputs[0] = output
+        monitor.name = x11.XInternAtom(dpy, f"VANTOR-{i + 1}".encode(), 0)
+        monitor.primary = int(i == 0)
+        monitor.x, monitor.y, monitor.width, monitor.height = i * width, 0, width, height
+        monitor.mwidth, monitor.mheight = width * 254 // 960, height * 254 // 960
+        xrandr.XRRSetMonitor(dpy, root, byref(monitor))
+    x11.XSync(dpy, 0)
+    x11.XCloseDisplay(dpy)
+
+
+def _free_display():
+    for n in range(400, 500):
+        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return n
+    raise CaseFailure("no free X display for two monitors")
+
+
+def _stop_wine():
+    subprocess.run(["timeout", "20", "wineserver", "-k"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    subprocess.run(["timeout", "20", "wineserver", "-w"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+@contextmanager
+def two_monitors(env, width=1280, height=1024):
+    """The programs started inside run on a display of their own: two
+    monitors side by side, each width x height, the first the main one, with
+    a window manager. Wine's processes end before and after, since they keep
+    the monitors of the display they started on."""
+    env.kill_all()
+    _stop_wine()
+    n = _free_display()
+    display = f":{n}"
+    # Kept when the last client goes, with the monitors set below.
+    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{2 * width}x{height}x24", "-nolisten", "tcp",
+                             "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wm = None
+    saved = os.environ.get("DISPLAY")
+    try:
+        wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{n}"), 10, f"the display {display}")
+        _split_into_monitors(display, width, height)
+        os.environ["DISPLAY"] = display
+        wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        env.wine("reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/t", "REG_SZ", "/d", "N", "/f", check_rc=True)
+        _stop_wine()
+        yield display
+    finally:
+        env.kill_all()
+        env.wine("reg", "delete", WINE_X11_KEY, "/v", "UseXRandR", "/f")
+        _stop_wine()
+        if saved is None:
+            os.environ.pop("DISPLAY", None)
+        else:
+            os.environ["DISPLAY"] = saved
+        for p in (wm, xvfb):
+            if p and p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(10)
+                except subprocess.TimeoutExpired:
+                    p.kill()

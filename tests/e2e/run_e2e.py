@@ -28,6 +28,7 @@ import e2e_dpi  # noqa: E402,F401
 import e2e_data_folder  # noqa: E402,F401
 import e2e_help  # noqa: E402,F401
 import e2e_manual_shots  # noqa: E402,F401
+import e2e_screen_edges  # noqa: E402,F401
 
 
 def main():

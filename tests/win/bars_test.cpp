@@ -254,6 +254,97 @@ TEST_F(BarsTest, AClickOnAFloatingBarNeverLeavesTheDesktopLocked) {
     SendMessageW(panel, WM_LBUTTONUP, 0, At(5, 5));
 }
 
+// Whether the desktop is free for another window to take its update lock;
+// taken to find out, it is given back at once.
+bool DesktopUnlocked() {
+    if (!LockWindowUpdate(GetDesktopWindow())) return false;
+    LockWindowUpdate(nullptr);
+    return true;
+}
+
+// For each move of the main window, whether the desktop was free then.
+std::vector<bool> g_desktopFreeAtMoves;
+WNDPROC g_mainProc = nullptr;
+
+LRESULT CALLBACK RecordMoves(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_WINDOWPOSCHANGED && !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOMOVE))
+        g_desktopFreeAtMoves.push_back(DesktopUnlocked());
+    return CallWindowProcW(g_mainProc, wnd, msg, wParam, lParam);
+}
+
+// Runs the thread's messages as the program's loop does until `done` holds
+// or `ms` have passed.
+template <typename F>
+void PumpUntil(TVantor& vantor, DWORD ms, F done) {
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            vantor.Hider().PointerMessage(msg);
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+// A floating bar dragged over the hidden window's sliver brings the window
+// out at once: the outline is taken off and the desktop unlocked while the
+// window moves, and both are back for the rest of the drag.
+TEST_F(BarsTest, ABarDraggedOverTheSliverBringsTheWindowOutWithTheDesktopUnlockedMeanwhile) {
+    TVantor& vantor = Start(kDockedAndFloating);
+    vantor.MainPages().AutoHide = true;
+    vantor.MainPages().ShowPause = 0;
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    const int sh = GetSystemMetrics(SM_CYSCREEN);
+    SetCursorPos(sw / 4, sh / 2);  // away from the window and the corners
+    vantor.HideWindow(true);
+    ASSERT_TRUE(vantor.Hidden());
+    ASSERT_EQ(vantor.DockEdge(), deTop);
+    PumpUntil(vantor, 3000, [&] { return !vantor.Hider().Checking(); });
+    ASSERT_FALSE(vantor.Hider().Checking());
+
+    HWND panel = Bar(BarHistory).Container.Handle();
+    SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, At(45, 25));
+    ASSERT_FALSE(DesktopUnlocked());  // the outline is on the locked desktop
+    // The pointer, still the bar's, onto the sliver along the top edge.
+    RECT r{};
+    GetWindowRect(vantor.Handle(), &r);
+    SetCursorPos((r.left + r.right) / 2, 1);
+    SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, At(55, 25));
+    g_desktopFreeAtMoves.clear();
+    g_mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(vantor.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordMoves)));
+    PumpUntil(vantor, 3000, [&] { return !vantor.Hidden(); });
+    SetWindowLongPtrW(vantor.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
+    EXPECT_FALSE(vantor.Hidden()) << "the bar's drag over the sliver did not bring the window out";
+    EXPECT_EQ(g_desktopFreeAtMoves, std::vector<bool>{true}) << "one move, at once, with the desktop free";
+    EXPECT_FALSE(DesktopUnlocked()) << "the drag goes on with its outline";
+    SendMessageW(panel, WM_LBUTTONUP, 0, At(55, 25));
+    EXPECT_TRUE(DesktopUnlocked());
+}
+
+// A bar the user parked partly off the screen stays where it is at every
+// re-snap of the main window; only one wholly beyond an edge comes back,
+// just so far that 4 pixels of it show.
+TEST_F(BarsTest, AFloatingBarPartlyOffTheScreenStaysAndOneWhollyOffComesBackWithinReach) {
+    TVantor& vantor = Start(kDockedAndFloating);
+    HWND history = Bar(BarHistory).Handle();
+    RECT r{};
+    GetWindowRect(history, &r);
+    const int width = r.right - r.left;
+    auto placeAndResnap = [&](int left) {
+        SetWindowPos(history, nullptr, left, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        vantor.Resnap();
+        GetWindowRect(history, &r);
+        return r.left;
+    };
+    EXPECT_EQ(placeAndResnap(-width / 2), -width / 2);
+    EXPECT_EQ(placeAndResnap(-width - 50), 4 - width);
+    EXPECT_EQ(r.top, 300);
+}
+
 TEST_F(BarsTest, TypingInTheKeywordBoxListsCompletesAndEnterStartsTheFirstMatch) {
     TVantor& vantor = Start(kDockedAndFloating);
     TFormFloat& keyword = Bar(BarKeyword);
@@ -314,6 +405,56 @@ TEST_F(BarsTest, EntriesDroppedOnTheSmartBarMoveFromTheMainWindowAndCopyFromTheH
     vantor.PTexture.DragDrop(*smart.View().Button(0), POINT{1, 1});
     EXPECT_EQ(Titles(vantor.MainPages().Pages(0)), (TStrings{"T-notes", "T-regedit", "T-notepad"}));
     EXPECT_EQ(Titles(smart.BarPage()), (TStrings{"T-notes"}));
+}
+
+// Started from the history bar, an entry goes to the front: the button the
+// pointer rests on shows another entry then, and its title pops up instead.
+TEST_F(BarsTest, AStartFromTheHistoryBarPopsUpTheTitleOfTheEntryNowUnderThePointer) {
+    TVantor& vantor = Start(kDockedAndFloating);
+    for (int i = 0; i < 3; ++i) vantor.Launcher().LaunchButton(TBarKind::Main, i);
+    TFormFloat& history = Bar(BarHistory);
+    ASSERT_EQ(Titles(history.BarPage()), (TStrings{"T-regedit", "T-notes", "T-notepad"}));
+    const TBounds b = history.View().Button(1)->Bounds();
+    POINT at{b.Left + b.Width / 2, b.Top + b.Height / 2};
+    const LPARAM local = At(at.x, at.y);
+    ClientToScreen(history.PTexture.Handle(), &at);
+    SetCursorPos(at.x, at.y);
+    SendMessageW(history.PTexture.Handle(), WM_MOUSEMOVE, 0, local);
+    TExtHintWindow& title = vantor.Hints().TitleWindow();
+    ASSERT_TRUE(title.Showing());
+    ASSERT_EQ(title.Text(), "T-notes");
+
+    ClickEntry(history, 1);
+    ASSERT_TRUE(Vantor->Probe().FinishAll());
+    EXPECT_EQ(Titles(history.BarPage()), (TStrings{"T-notes", "T-regedit", "T-notepad"}));
+    EXPECT_TRUE(title.Showing());
+    EXPECT_EQ(title.Text(), "T-regedit");
+}
+
+// The window `upper` lies above `lower` in the stacking order.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+        if (w == upper) return true;
+    return false;
+}
+
+// An entry's title stays over the windows the program raises as it becomes
+// active, a floating bar among them; a right click on the page tabs puts it away.
+TEST_F(BarsTest, TheTitleStaysOverTheBarsRaisedOnActivationAndARightClickOnTheTabsPutsItAway) {
+    TVantor& vantor = Start(kDockedAndFloating);
+    HWND history = Bar(BarHistory).Handle();
+    RECT bar{};
+    GetWindowRect(history, &bar);
+    TExtHintWindow& title = vantor.Hints().TitleWindow();
+    title.ShowTitle(vantor.Handle(), bar.left + 10, bar.top + 2, 1, "メモ帳", vantor.WindowFont());
+    ASSERT_TRUE(title.Showing());
+    SendMessageW(vantor.Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(Above(title.Handle(), history));
+
+    SendMessageW(vantor.TabSet.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(5, 5));
+    SendMessageW(vantor.TabSet.Handle(), WM_RBUTTONUP, 0, At(5, 5));
+    EXPECT_FALSE(title.Showing());
+    EXPECT_FALSE(IsWindowVisible(title.Handle()));
 }
 
 // The entry keys act on the entry of the window whose entry area has the

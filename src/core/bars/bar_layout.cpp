@@ -178,6 +178,16 @@ TBounds ClampBarWindow(const TBounds& window, const TBarSizeLimits& limits) {
     return b;
 }
 
+TBounds KeepBarInReach(const TBounds& window, const TRect& work, int dpi) {
+    const int reach = ScaleToDpi(BarReach, dpi);
+    TBounds b = window;
+    if (b.Right() < work.Left + reach) b.Left = work.Left + reach - b.Width;
+    if (b.Left > work.Right - reach) b.Left = work.Right - reach;
+    if (b.Bottom() < work.Top + reach) b.Top = work.Top + reach - b.Height;
+    if (b.Top > work.Bottom - reach) b.Top = work.Bottom - reach;
+    return b;
+}
+
 TRect BarSizingRect(const TRect& sizing, const TRect& current, bool leftSideDragged, const TBarSizeLimits& limits) {
     TRect r = sizing;
     r.Top = current.Top;

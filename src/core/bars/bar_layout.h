@@ -151,6 +151,12 @@ struct TBarSizeLimits {
 TBarSizeLimits BarSizeLimits(bool keyword, int frameWidth, int frameHeight, int dpi = BaseDpi);
 // Bounds within the limits, keeping left and top.
 TBounds ClampBarWindow(const TBounds& window, const TBarSizeLimits& limits);
+
+// A floating bar left beyond the work area `work` of the monitor nearest it
+// is moved back just so far that this many pixels of it show again each way;
+// one the user parked partly off the screen stays where it is.
+constexpr int BarReach = 4;
+TBounds KeepBarInReach(const TBounds& window, const TRect& work, int dpi = BaseDpi);
 // While the sizing border is dragged: the top and bottom of `current` stay,
 // the width is held within the limits by moving the dragged side.
 TRect BarSizingRect(const TRect& sizing, const TRect& current, bool leftSideDragged, const TBarSizeLimits& limits);

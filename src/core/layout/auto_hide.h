@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "layout/frame_layout.h"
@@ -14,15 +15,19 @@
 // Each frame of an animated slide lasts at least this long.
 constexpr uint32_t SlideFrameMilliseconds = 50;
 
-// The docked window and its screen, as a slide needs them.
+// The docked window and its monitor, as a slide needs them (screen
+// coordinates; a monitor left of or above the main one has negative ones).
 struct TSlideGeometry {
     int DockEdge = deNone;
     TPoint Position;  // the window's top-left corner now
     int Width = 0;
     int Height = 0;
-    int ScreenWidth = 0;
-    int ScreenHeight = 0;
-    int HideWidth = 4;  // pixels the hidden window leaves on the screen
+    // The window's monitor: the hidden window slides off its edge, so that
+    // it never lies over a task bar beside the work area.
+    TRect Monitor;
+    // The monitor's work area: the shown window stands at its edge.
+    TRect Work;
+    int HideWidth = 4;  // pixels the hidden window leaves on the monitor
 };
 
 // The window's top-left corner after each frame, in order. Animated slides
@@ -34,9 +39,24 @@ std::vector<TPoint> ShowPath(const TSlideGeometry& g, bool animate);
 // How long to sleep after a frame that took `elapsed` ms.
 uint32_t FramePause(uint32_t elapsed);
 
-// A hidden window the user or the system put back entirely on the screen
+// What of the hidden window stays on its monitor: HideWidth pixels along the
+// docked edge. Empty for a window with no edge.
+TRect HiddenSliver(const TSlideGeometry& g);
+
+// The window may slide off its edge unless the hidden window would reach
+// onto another of `monitors`: an edge two monitors share is no edge to hide
+// behind, the window would only stand on the other monitor.
+bool CanHideOffEdge(const TSlideGeometry& g, const std::vector<TRect>& monitors);
+
+// A window manager may keep more of a window on the screen than asked (some
+// keep a tenth of every window in reach). When the hidden window, now at
+// `window`, shows more of itself on its monitor than its sliver, the part
+// to leave visible in window coordinates (the sliver); none otherwise.
+std::optional<TRect> SliverClip(const TBounds& window, const TRect& sliver, const TRect& monitor);
+
+// A hidden window the user or the system put back entirely on its monitor
 // is no longer hidden, whatever the flag says.
-bool IsHiddenWindowOnScreen(TBounds window, int screenWidth, int screenHeight);
+bool IsHiddenWindowOnScreen(TBounds window, const TRect& monitor);
 
 // What the pointer checks remember from one to the next.
 struct TPointerWatch {
@@ -82,6 +102,8 @@ struct TWatchState {
     // Part of the hidden window's sliver lies under another window (an
     // always-on-top one), where the pointer reaches no window of this one.
     bool SliverCovered = false;
+    // The window may slide off its edge (CanHideOffEdge).
+    bool CanHide = true;
     bool PointerInside = false;
     // The pointer is over a window of this one whose leaving is reported
     // (the window itself or one of its children, not another program's).

@@ -25,39 +25,43 @@ TPoint DragAnchor(int dockEdge, TPoint down, TPoint current, int dpi) {
     }
 }
 
-TSnapResult SnapToScreenEdge(TPoint wanted, int width, int height, int screenWidth, int screenHeight) {
-    const int freeWidth = screenWidth - width;
-    const int freeHeight = screenHeight - height;
+TSnapResult SnapToScreenEdge(TPoint wanted, int width, int height, const TRect& work) {
+    // Measured from the work area's corner, as if it were the whole screen.
+    const int x = wanted.X - work.Left;
+    const int y = wanted.Y - work.Top;
+    const int freeWidth = work.Width() - width;
+    const int freeHeight = work.Height() - height;
     TSnapResult r;
-    if (wanted.Y <= 0) {
-        r.Position = {ClampToScreen(wanted.X, freeWidth), 0};
+    if (y <= 0) {
+        r.Position = {ClampToScreen(x, freeWidth), 0};
         r.Edge = deTop;
-    } else if (wanted.Y >= freeHeight) {
-        r.Position = {ClampToScreen(wanted.X, freeWidth), freeHeight};
+    } else if (y >= freeHeight) {
+        r.Position = {ClampToScreen(x, freeWidth), freeHeight};
         r.Edge = deBottom;
-    } else if (wanted.X <= freeWidth / 2) {
-        r.Position = {0, ClampToScreen(wanted.Y, freeHeight)};
+    } else if (x <= freeWidth / 2) {
+        r.Position = {0, ClampToScreen(y, freeHeight)};
         r.Edge = deLeft;
     } else {
-        r.Position = {freeWidth, ClampToScreen(wanted.Y, freeHeight)};
+        r.Position = {freeWidth, ClampToScreen(y, freeHeight)};
         r.Edge = deRight;
     }
+    r.Position = {r.Position.X + work.Left, r.Position.Y + work.Top};
     return r;
 }
 
-TRect KeepDockedSide(TRect sizing, int dockEdge, int screenWidth, int screenHeight) {
+TRect KeepDockedSide(TRect sizing, int dockEdge, const TRect& work) {
     switch (dockEdge) {
         case deTop:
-            sizing.Top = 0;
+            sizing.Top = work.Top;
             break;
         case deBottom:
-            sizing.Bottom = screenHeight;
+            sizing.Bottom = work.Bottom;
             break;
         case deLeft:
-            sizing.Left = 0;
+            sizing.Left = work.Left;
             break;
         case deRight:
-            sizing.Right = screenWidth;
+            sizing.Right = work.Right;
             break;
         default:
             break;

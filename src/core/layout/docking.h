@@ -21,12 +21,13 @@ struct TSnapResult {
 };
 
 // The window of size (width, height) wants its top-left corner at `wanted`;
-// it is put against the nearest edge of a (screenWidth x screenHeight) screen:
-// top when it reaches the top, else bottom when it reaches the bottom, else
-// the left or right edge by the half of the free width it lies in (the exact
-// middle goes left). The other coordinate stays on the screen.
-TSnapResult SnapToScreenEdge(TPoint wanted, int width, int height, int screenWidth, int screenHeight);
+// it is put against the nearest edge of `work`, the work area of the monitor
+// it is on (screen coordinates): top when it reaches the top, else bottom
+// when it reaches the bottom, else the left or right edge by the half of the
+// free width it lies in (the exact middle goes left). The other coordinate
+// stays in the work area.
+TSnapResult SnapToScreenEdge(TPoint wanted, int width, int height, const TRect& work);
 
-// While the border is dragged the docked edge stays at the screen edge; the
-// sizing rectangle (left, top, right, bottom) with that side forced.
-TRect KeepDockedSide(TRect sizing, int dockEdge, int screenWidth, int screenHeight);
+// While the border is dragged the docked edge stays at the work area's edge;
+// the sizing rectangle (left, top, right, bottom) with that side forced.
+TRect KeepDockedSide(TRect sizing, int dockEdge, const TRect& work);

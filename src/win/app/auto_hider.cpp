@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/desktop_hooks.h"
+#include "base/handles.h"
 #include "base/modal_gate.h"
+#include "base/monitors.h"
 #include "controls/narrow_tab.h"
 
 namespace {
-
-SIZE ScreenSize() { return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 TBounds WindowBounds(HWND window) {
     RECT r{};
@@ -56,15 +56,54 @@ bool TAutoHider::CanLockWindowUpdate() const {
     return true;
 }
 
+// The window's own monitor: hidden, the one its sliver is on.
 TSlideGeometry TAutoHider::SlideGeometryNow() const {
     const TBounds b = WindowBounds(FHost.HiderWindow());
-    const SIZE screen = ScreenSize();
-    const int sliver = FHost.HiderPx(FHost.HiderSettings().HideWidth());
-    return TSlideGeometry{FHost.HiderEdge(), TPoint{b.Left, b.Top}, b.Width, b.Height, screen.cx, screen.cy, sliver};
+    const TMonitorAreas monitor = MonitorOfWindow(FHost.HiderWindow());
+    TSlideGeometry g;
+    g.DockEdge = FHost.HiderEdge();
+    g.Position = TPoint{b.Left, b.Top};
+    g.Width = b.Width;
+    g.Height = b.Height;
+    g.Monitor = monitor.Area;
+    g.Work = monitor.Work;
+    g.HideWidth = FHost.HiderPx(FHost.HiderSettings().HideWidth());
+    return g;
 }
 
-bool TAutoHider::PointerInside(POINT pointer) const {
-    return ToRect(WindowBounds(FHost.HiderWindow())).Contains(pointer.x, pointer.y);
+TRect TAutoHider::VisiblePart() const {
+    const TRect window = ToRect(WindowBounds(FHost.HiderWindow()));
+    if (!FHidden) return window;
+    const TRect sliver = HiddenSliver(SlideGeometryNow());
+    return sliver.Intersects(window) ? sliver : window;
+}
+
+bool TAutoHider::PointerInside(POINT pointer) const { return VisiblePart().Contains(pointer.x, pointer.y); }
+
+// Some window managers keep a part of every window in reach (a tenth of it
+// under openbox): the rest of the hidden window is cut away, so that only
+// its sliver shows and takes the pointer, as where the move was granted.
+void TAutoHider::ClipToSliver() {
+    const TSlideGeometry g = SlideGeometryNow();
+    const std::optional<TRect> clip =
+        SliverClip(TBounds{g.Position.X, g.Position.Y, g.Width, g.Height}, HiddenSliver(g), g.Monitor);
+    if (clip == FClip) return;
+    if (!clip) {
+        Unclip();
+        return;
+    }
+    TRegionHandle region(CreateRectRgn(clip->Left, clip->Top, clip->Right, clip->Bottom));
+    // The system owns a region it took.
+    if (region && SetWindowRgn(FHost.HiderWindow(), region.Get(), TRUE)) {
+        region.Release();
+        FClip = clip;
+    }
+}
+
+void TAutoHider::Unclip() {
+    if (!FClip) return;
+    SetWindowRgn(FHost.HiderWindow(), nullptr, TRUE);
+    FClip.reset();
 }
 
 void TAutoHider::RepaintForSlide() {
@@ -93,19 +132,23 @@ void TAutoHider::HidePage() {
     FHost.HiderHideTitle();
 }
 
+bool TAutoHider::CanHide() const { return CanHideOffEdge(SlideGeometryNow(), AllMonitors()); }
+
 void TAutoHider::Hide(bool immediate) {
     const TVantorSettings& settings = FHost.HiderSettings();
-    if (!settings.AutoHide || FHidden || !FHost.HiderPageExists() || !CanLockWindowUpdate()) return;
+    if (!settings.AutoHide || FHidden || !FHost.HiderPageExists() || !CanHide() || !CanLockWindowUpdate()) return;
     const bool animate = settings.HideSmoothly && !immediate;
     SlideThrough(HidePath(SlideGeometryNow(), animate), animate);
     FHidden = true;
     HidePage();
+    ClipToSliver();
     Wake();
 }
 
 void TAutoHider::Show(bool immediate) {
     const TVantorSettings& settings = FHost.HiderSettings();
     if (!settings.AutoHide || !FHidden) return;
+    Unclip();
     ShowPage();
     FHidden = false;
     const bool animate = settings.HideSmoothly && !immediate;
@@ -122,12 +165,16 @@ std::optional<TPoint> TAutoHider::ShownPlace() const {
     return back.back();
 }
 
+bool TAutoHider::HiddenWindowOnScreen() const {
+    return IsHiddenWindowOnScreen(WindowBounds(FHost.HiderWindow()), MonitorOfWindow(FHost.HiderWindow()).Area);
+}
+
 // A hidden window that someone put back on the screen is hidden again; when
 // it cannot be (AutoHide is off now, or the lock is taken), it shows its
 // contents rather than stand there empty.
 void TAutoHider::RepairHiddenState() {
-    const SIZE screen = ScreenSize();
-    if (!FHidden || !IsHiddenWindowOnScreen(WindowBounds(FHost.HiderWindow()), screen.cx, screen.cy)) return;
+    if (!FHidden || !HiddenWindowOnScreen()) return;
+    Unclip();
     FHidden = false;
     Hide(true);
     if (FHidden) return;
@@ -135,7 +182,11 @@ void TAutoHider::RepairHiddenState() {
 }
 
 void TAutoHider::WindowMoved() {
-    if (!FSliding && FHost.HiderPageExists()) ShowPage();
+    // A window manager answering the slide with a place of its own is no
+    // user's move: the window stays hidden, cut to its sliver there.
+    const bool heldInReach = FHidden && !FSliding && !HiddenWindowOnScreen();
+    if (heldInReach) ClipToSliver();
+    if (!FSliding && !heldInReach && FHost.HiderPageExists()) ShowPage();
     if (FHidden) Wake();
 }
 
@@ -199,10 +250,10 @@ bool TAutoHider::ReportLeaveAt(POINT pointer) const {
 // The pointer reaches the hidden window only where no other window lies
 // over its sliver; the sliver is looked at along its middle line.
 bool TAutoHider::SliverCovered() const {
-    RECT window{};
-    GetWindowRect(FHost.HiderWindow(), &window);
-    const SIZE size = ScreenSize();
-    const RECT screen{0, 0, size.cx, size.cy};
+    const TRect visible = VisiblePart();
+    const RECT window{visible.Left, visible.Top, visible.Right, visible.Bottom};
+    const TRect area = MonitorOfWindow(FHost.HiderWindow()).Area;
+    const RECT screen{area.Left, area.Top, area.Right, area.Bottom};
     RECT sliver{};
     if (!IntersectRect(&sliver, &window, &screen)) return false;
     const bool across = sliver.right - sliver.left > sliver.bottom - sliver.top;
@@ -244,6 +295,7 @@ void TAutoHider::Check() {
     state.AutoHide = FHost.HiderSettings().AutoHide;
     state.Hidden = FHidden;
     state.SliverCovered = FHidden && SliverCovered();
+    state.CanHide = FHidden || CanHide();
     state.WorkingElsewhere = WorkingElsewhere();
     state.SelectedTab = FHost.HiderTabs().TabIndex();
     state.CornersWatched = FDesktop.CornersWatched();
@@ -285,8 +337,11 @@ void TAutoHider::ShowOrHideByPointer(POINT pointer) {
         case TSlideAction::Show:
             // A bar dragged with its outline on the desktop holds the update
             // lock: the outline is erased, the lock released, the window shown
-            // at once, and both taken back here.
-            Show(false);
+            // at once, and both taken back.
+            if (FHost.HiderBarOutlined())
+                FHost.HiderWithDesktopUnlocked([this] { Show(true); });
+            else
+                Show(false);
             break;
         case TSlideAction::Hide:
             Hide(false);

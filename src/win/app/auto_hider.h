@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -49,6 +50,10 @@ public:
     virtual void HiderHideTitle() = 0;
     // One of the bars is the active window.
     virtual bool HiderBarActive() = 0;
+    // A bar is dragged with its outline on the locked desktop; `step` runs
+    // with the outline lifted and the lock released, both put back after.
+    virtual bool HiderBarOutlined() = 0;
+    virtual void HiderWithDesktopUnlocked(const std::function<void()>& step) = 0;
 };
 
 // The foreground window is one of this program's.
@@ -99,7 +104,9 @@ public:
     // The checks are running (a pause counts down, or something is watched).
     bool Checking() const { return FChecks.Enabled(); }
     // The window moved: a move the program did not make shows the page
-    // again, and a hidden window put back on the screen is mended.
+    // again, and a hidden window put back on the screen is mended. A hidden
+    // window a window manager held partly in reach stays hidden, cut to its
+    // sliver.
     void WindowMoved();
     // The window became active, or stopped being so.
     void WindowActivated();
@@ -107,8 +114,15 @@ public:
 
 private:
     bool CanLockWindowUpdate() const;
+    // Not against an edge another monitor continues.
+    bool CanHide() const;
+    bool HiddenWindowOnScreen() const;
     TSlideGeometry SlideGeometryNow() const;
+    // The window's part on the screen: its sliver while hidden.
+    TRect VisiblePart() const;
     bool PointerInside(POINT pointer) const;
+    void ClipToSliver();
+    void Unclip();
     void SlideThrough(const std::vector<TPoint>& path, bool animate);
     void RepaintForSlide();
     void ShowPage();
@@ -129,6 +143,7 @@ private:
     TPlatform& FPlatform;
     bool FSliding = false;
     bool FHidden = false;
+    std::optional<TRect> FClip;   // the window region cutting the hidden window to its sliver
     TPointerWatch FPointerWatch;  // what the pointer checks remember
     TTimer FChecks;
 };

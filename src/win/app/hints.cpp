@@ -136,6 +136,10 @@ void TExtHintWindow::ShowTitle(HWND owner, int x, int y, int style, const std::s
     FShowing = true;
 }
 
+void TExtHintWindow::BackOnTop() {
+    if (FHandle && FShowing) SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void TExtHintWindow::HideTitle() {
     if (FHandle && FShowing) ShowWindow(FHandle, SW_HIDE);
     FShowing = false;

@@ -28,6 +28,8 @@ public:
     // Shown at (x, y) on the screen, moved in where it would leave it.
     void ShowTitle(HWND owner, int x, int y, int style, const std::string& text, HFONT font);
     void HideTitle();
+    // At the top of the topmost windows again, when showing.
+    void BackOnTop();
     bool Showing() const { return FShowing; }
     HWND Handle() const { return FHandle; }
     const std::string& Text() const { return FText; }
@@ -61,6 +63,9 @@ public:
     void ConnectView(TEntryView& view, TMenuOwner owner);
     // Before menus, message boxes and dialogs, and when the window goes.
     void HideTitle() { FTitle.HideTitle(); }
+    // The program became active and raised its windows: a title showing
+    // goes back over them.
+    void TitleBackOnTop() { FTitle.BackOnTop(); }
     TExtHintWindow& TitleWindow() { return FTitle; }
 
 private:

@@ -23,6 +23,7 @@ public:
     }
     void PopupMainMenu(HWND owner, POINT at) override { FVantor.MainMenu.Popup(owner, at); }
     void PlaySoundEvent(const std::string& event) override { FVantor.PlaySoundEvent(event); }
+    void BarDragMoved() override { FVantor.Hider().Wake(); }
     bool IsNT() override { return FVantor.IsNT; }
 
 private:

@@ -20,6 +20,10 @@ public:
     void HiderOpenPage(int tab) override { FVantor.SelectPageByUser(tab); }
     void HiderHideTitle() override { FVantor.Hints().HideTitle(); }
     bool HiderBarActive() override { return FVantor.Bars().IsActiveForm(); }
+    bool HiderBarOutlined() override { return FVantor.Bars().AnyOutlined(); }
+    void HiderWithDesktopUnlocked(const std::function<void()>& step) override {
+        FVantor.Bars().WithDesktopUnlocked(step);
+    }
 
 private:
     TVantor& FVantor;

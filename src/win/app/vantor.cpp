@@ -165,7 +165,7 @@ LRESULT TVantor::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             WMMouseWheel(wParam, lParam);
             return 0;
         case WM_ACTIVATEAPP:
-            ApplicationActivate();
+            ApplicationActivate(wParam != 0);
             return DefaultHandler(msg, wParam, lParam);
         case WM_PAINT:
             TForm::HandleMessage(msg, wParam, lParam);

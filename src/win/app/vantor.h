@@ -197,7 +197,7 @@ private:
     void FormFirstPaint();
     void FormActivate();
     void FormDeactivate();
-    void ApplicationActivate();
+    void ApplicationActivate(bool active);
     void CreateControls();
     void CreateEntryPools();
     void ConnectEvents();

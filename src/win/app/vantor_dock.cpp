@@ -1,14 +1,10 @@
 // The main window against a screen edge: dragging it by its background snaps
-// it to the nearest edge, the frame turns to suit the new edge, resizing keeps
-// the docked side in place and display changes snap it again.
+// it to the nearest edge of the work area of the monitor it is on, the frame
+// turns to suit the new edge, resizing keeps the docked side in place and
+// display changes snap it again.
 #include "app/vantor.h"
+#include "base/monitors.h"
 #include "layout/docking.h"
-
-namespace {
-
-SIZE ScreenSize() { return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
-}  // namespace
 
 void TVantor::FormMouseDown(TComponent* sender, TMouseButton button, TShiftState, int x, int y) {
     TitleMouseDown(sender, button, x, y);
@@ -27,9 +23,12 @@ void TVantor::FormMouseMove(TComponent* sender, TShiftState shift, int x, int y)
     if (!FDragging || !(shift & ssLeft)) return;
     RECT r{};
     GetWindowRect(Handle(), &r);
-    const SIZE screen = ScreenSize();
     const TPoint wanted{x - FDragAnchor.X + r.left, y - FDragAnchor.Y + r.top};
-    const TSnapResult snap = SnapToScreenEdge(wanted, r.right - r.left, r.bottom - r.top, screen.cx, screen.cy);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    // Dragged across, it belongs to the monitor it lies on most.
+    const TRect work = MonitorOfRect(TRect{wanted.X, wanted.Y, wanted.X + w, wanted.Y + h}).Work;
+    const TSnapResult snap = SnapToScreenEdge(wanted, w, h, work);
     FPendingDockEdge = static_cast<TDockEdge>(snap.Edge);
     if (snap.Position == TPoint{r.left, r.top}) return;
     const TAutoHider::TSlideScope sliding(FHider);
@@ -67,14 +66,13 @@ void TVantor::Resnap() {
 }
 
 void TVantor::WMGetMinMaxInfo(MINMAXINFO& info) {
-    const SIZE screen = ScreenSize();
+    const TRect work = MonitorOfWindow(Handle()).Work;
     info.ptMinTrackSize = POINT{Px(MinTrackWidth), MinTrackHeight(FBars.DockedCount(), FDpi)};
-    info.ptMaxTrackSize = POINT{screen.cx, screen.cy};
+    info.ptMaxTrackSize = POINT{work.Width(), work.Height()};
 }
 
 void TVantor::WMSizing(RECT& sizing) {
-    const SIZE screen = ScreenSize();
-    const TRect kept =
-        KeepDockedSide(TRect{sizing.left, sizing.top, sizing.right, sizing.bottom}, FDockEdge, screen.cx, screen.cy);
+    const TRect kept = KeepDockedSide(TRect{sizing.left, sizing.top, sizing.right, sizing.bottom}, FDockEdge,
+                                      MonitorOfWindow(Handle()).Work);
     sizing = RECT{kept.Left, kept.Top, kept.Right, kept.Bottom};
 }

@@ -21,7 +21,7 @@ void TVantor::FormDeactivate() {
 
 // The whole program became active or inactive. The windows go back on top
 // of the others, unless a modal dialog has them out of that layer.
-void TVantor::ApplicationActivate() {
+void TVantor::ApplicationActivate(bool active) {
     // The active bar's activation handler runs here when the program becomes
     // active, and every bar's deactivation handler when it stops being so.
     if (ModalGate().BoxOrDialogOpen()) return;
@@ -36,5 +36,5 @@ void TVantor::ApplicationActivate() {
     // system in the middle of the start-up.
     if (FPainted) SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     FBars.SetTopmost(true);
-    // The extended hint window is set topmost here too.
+    if (active) FHints.TitleBackOnTop();  // over the windows just raised
 }

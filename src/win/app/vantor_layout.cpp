@@ -102,7 +102,11 @@ void TVantor::ConnectEvents() {
         if (button == mbLeft) FUserPageSwitch = true;
         FEntryDrag.TabSetMouseDown(button, x, y);
     };
-    TabSet.OnMouseUp = [this](TComponent&, TMouseButton, TShiftState, int, int) { FUserPageSwitch = false; };
+    // A right click on the strip puts away an entry's title still showing.
+    TabSet.OnMouseUp = [this](TComponent&, TMouseButton button, TShiftState, int, int) {
+        FUserPageSwitch = false;
+        if (button == mbRight) FHints.HideTitle();
+    };
     ConnectKeyEvents();
     FEntryDrag.ConnectFrame();
 }

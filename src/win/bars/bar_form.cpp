@@ -281,13 +281,18 @@ void TFormFloat::DpiChanged() {
     RefreshBar();
 }
 
+// The entry under the pointer may be another one afterwards (a start moves
+// the started entry to the front of the history): it leaves and is entered
+// again, so that its look, its title and its guide follow.
 void TFormFloat::RefreshBar() {
     if (!FView.PoolsExist()) return;
-    TGraphicControlHost::TBatch batch(PTexture.Controls());
-    FView.Rebind(FSet.Document().Settings().ButtonStyle(), true);
-    FView.LayoutAsRow(Dpi());
-    FormResize();
-    PTexture.Invalidate();
+    PTexture.Controls().ChangeUnderPointer([this] {
+        TGraphicControlHost::TBatch batch(PTexture.Controls());
+        FView.Rebind(FSet.Document().Settings().ButtonStyle(), true);
+        FView.LayoutAsRow(Dpi());
+        FormResize();
+        PTexture.Invalidate();
+    });
 }
 
 void TFormFloat::FormResize() {
@@ -560,6 +565,23 @@ void TFormFloat::DragMouseMove(TShiftState shift, int x, int y, TComponent& send
         DrawDragFrame();  // the last one away
     }
     FDragOffset = offset;
+    DrawDragFrame();
+    // The pointer is the bar's meanwhile: the main window's sliver under it
+    // is looked at all the same.
+    FSet.Host().BarDragMoved();
+}
+
+void TFormFloat::WithDesktopUnlocked(const std::function<void()>& step) {
+    if (!FDesktopLocked) {
+        step();
+        return;
+    }
+    DrawDragFrame();  // erased
+    LockWindowUpdate(nullptr);
+    step();
+    // What the step changed is painted before the outline goes over it.
+    PaintPendingWindows();
+    LockWindowUpdate(GetDesktopWindow());
     DrawDragFrame();
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,11 @@ public:
     void DpiChanged();
     // The window's size limits for its frame and DPI, keyword box or not.
     TBarSizeLimits SizeLimits() const;
+    // The bar is dragged with its outline on the locked desktop.
+    bool Outlined() const { return FDesktopLocked; }
+    // Runs `step` with the outline erased and the desktop unlocked, then
+    // takes the lock again and draws the outline where it was.
+    void WithDesktopUnlocked(const std::function<void()>& step);
 
     // Everything visible: in the bar window while floating, in the main
     // window's band while docked.

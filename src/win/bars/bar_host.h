@@ -41,6 +41,9 @@ public:
     // A right click on a bar shows the main menu, owned by `owner`.
     virtual void PopupMainMenu(HWND owner, POINT at) = 0;
     virtual void PlaySoundEvent(const std::string& event) = 0;
+    // A floating bar dragged by the pointer moved: the main window's
+    // auto-hide looks at where the pointer is.
+    virtual void BarDragMoved() = 0;
     // The system is of the NT family (the resource meter has no source there).
     virtual bool IsNT() = 0;
 };

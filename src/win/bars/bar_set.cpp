@@ -6,6 +6,7 @@
 #include "bars/bar_layout.h"
 #include "bars/keyword_bar.h"
 #include "base/modal_gate.h"
+#include "base/monitors.h"
 #include "base/opacity.h"
 #include "base/window_dpi.h"
 #include "document/document.h"
@@ -243,17 +244,13 @@ void TBarSet::RepaintAll() {
 
 void TBarSet::KeepOnScreen() {
     if (!Exist()) return;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     for (auto& bar : FBars) {
         RECT r{};
         GetWindowRect(bar->Handle(), &r);
-        const int width = r.right - r.left;
-        const int height = r.bottom - r.top;
-        const int left = std::clamp<int>(r.left, work.left, std::max<int>(work.left, work.right - width));
-        const int top = std::clamp<int>(r.top, work.top, std::max<int>(work.top, work.bottom - height));
-        if (left != r.left || top != r.top)
-            SetWindowPos(bar->Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const TBounds now{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        const TBounds kept = KeepBarInReach(now, MonitorOfWindow(bar->Handle()).Work, WindowDpi(bar->Handle()));
+        if (kept != now)
+            SetWindowPos(bar->Handle(), nullptr, kept.Left, kept.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -275,6 +272,22 @@ TFormFloat* TBarSet::BarUnder(HWND wnd) const {
 }
 
 bool TBarSet::IsActiveForm() const { return BarOfWindow(GetActiveWindow()) != nullptr; }
+
+bool TBarSet::AnyOutlined() const {
+    for (const auto& bar : FBars)
+        if (bar && bar->Outlined()) return true;
+    return false;
+}
+
+void TBarSet::WithDesktopUnlocked(const std::function<void()>& step) {
+    for (auto& bar : FBars) {
+        if (bar && bar->Outlined()) {
+            bar->WithDesktopUnlocked(step);
+            return;
+        }
+    }
+    step();
+}
 
 void TBarSet::MeterShownChanged() {
     const TFormFloat* meter = FBars[static_cast<size_t>(BarResource)].get();

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -89,9 +90,14 @@ public:
     // The main window's Transparent percentage.
     void ApplyOpacity(int transparent);
     void RepaintAll();
-    // Floating bars pulled back within the screen (after a display change).
+    // Floating bars left beyond the work area of the monitor nearest them
+    // pulled back until a few pixels show (every re-snap, a display change).
     void KeepOnScreen();
     bool IsActiveForm() const;
+    // A bar is dragged with its outline on the locked desktop; `step` runs
+    // with the outline lifted and the lock released (TFormFloat::WithDesktopUnlocked).
+    bool AnyOutlined() const;
+    void WithDesktopUnlocked(const std::function<void()>& step);
     // Once the main window is up: the floating bars held back until then appear.
     void ShowDeferred();
     // The main window's DPI changed: the docked bars, drawn in it, follow.

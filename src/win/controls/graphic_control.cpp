@@ -246,6 +246,15 @@ void TGraphicControlHost::ForgetMouseControl(const TGraphicControl& control) {
     if (FMouseControl == &control) FMouseControl = nullptr;
 }
 
+void TGraphicControlHost::ChangeUnderPointer(const std::function<void()>& change) {
+    const bool pointed = FMouseControl != nullptr;
+    if (pointed) UpdateMouseControl(nullptr);
+    change();
+    if (!pointed) return;
+    UpdateMouseControl(ControlUnderPointer());
+    if (FMouseControl) TrackLeave();
+}
+
 void TGraphicControlHost::TrackLeave() {
     if (FTrackingLeave || !FParent) return;
     TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, FParent, 0};

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -169,6 +170,11 @@ public:
     TGraphicControl* MouseControl() const { return FMouseControl; }
     // A control that noticed by itself that the pointer left it.
     void ForgetMouseControl(const TGraphicControl& control);
+    // Runs `change`, which binds the controls anew under a pointer that does
+    // not move: the control the pointer is over leaves before, and the one
+    // under it afterwards is entered, though it be the same control now
+    // showing something else. With the pointer over none, only the change.
+    void ChangeUnderPointer(const std::function<void()>& change);
 
     THotTrackTimer& HotTimer() const { return *FHotTimer; }
     void ShareHotTimer(const TGraphicControlHost& other) { FHotTimer = other.FHotTimer; }
