@@ -166,6 +166,59 @@ TEST(TabGeometry, TheStripNeverHidesTabsWhileThereIsRoom) {
     EXPECT_FALSE(g.ForwardEnabled());
 }
 
+// The main window's start-up at 144 DPI: the strip is made 100 pixels long,
+// too short for any of its tabs, takes its tabs and the saved page there, and
+// only then gets its length; afterwards the window may shrink or the font
+// grow. Whatever the order, the selected tab is in view, scrolled no further
+// than it must be.
+TEST(TabGeometry, TheSelectedTabStaysInViewThroughStartUpAndChanges) {
+    const std::vector<int> captions = {100, 100, 70, 100, 100, 30, 40, 100};  // max 96 long each
+    auto started = [&](int selected) {
+        TNarrowTabGeometry g;
+        g.SetSize(100, 30);
+        g.SetPosition(tpTop);
+        g.SetVertical(false);
+        g.SetLeftMargin(3);
+        g.SetRightMargin(3);
+        g.SetArrowLength(18);  // room 58: no tab of 64 to 96 fits
+        g.SetMaxTabWidth(96);
+        g.SetMinTabWidth(24);
+        g.SetTabTextWidths(captions);
+        g.ScrollIntoView(g.TabIndex());  // the refill keeps the selection in sight
+        g.SetTabIndex(selected);
+        g.SetSize(560, 30);  // room 518: tabs 0 to 5 fit (496), not 6 (+46)
+        return g;
+    };
+    for (int selected : {0, 3, 5}) {
+        const TNarrowTabGeometry g = started(selected);
+        EXPECT_EQ(g.FirstVisible(), 0) << selected;
+        EXPECT_FALSE(g.BackEnabled()) << selected;
+        EXPECT_TRUE(g.ForwardEnabled()) << selected;
+    }
+    TNarrowTabGeometry g = started(7);
+    EXPECT_EQ(g.FirstVisible(), 2);  // 2 to 7 fit (446), 1 to 7 do not
+    EXPECT_TRUE(g.IsTabVisible(7));
+
+    // The strip shrinks, then the captions grow with a larger font: the
+    // selected tab stays in view, and comes back to the start as room returns.
+    g = started(5);
+    g.SetSize(300, 30);
+    EXPECT_TRUE(g.IsTabVisible(5));
+    EXPECT_EQ(g.FirstVisible() + g.VisibleCount() - 1, 5);
+    g.SetTabTextWidths(std::vector<int>(captions.size(), 200));
+    EXPECT_TRUE(g.IsTabVisible(5));
+    g.SetTabTextWidths(captions);
+    g.SetSize(560, 30);
+    EXPECT_EQ(g.FirstVisible(), 0);
+
+    // Another tab shown on purpose (a new page) or the arrows keep their place.
+    g = started(0);
+    g.ScrollIntoView(7);
+    EXPECT_EQ(g.FirstVisible(), 2);
+    g.SetSize(561, 30);
+    EXPECT_EQ(g.FirstVisible(), 2);
+}
+
 TEST(TabGeometry, ZeroWidthShowsNothingSafely) {
     TNarrowTabGeometry g = Strip(201, 40, tpBottom, true, Same(1, 10));
     g.SetTabWidth(0);

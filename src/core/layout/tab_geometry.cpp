@@ -11,22 +11,22 @@ int RaiseTinyToSix(int value) { return (value >= 1 && value <= 5) ? 6 : value; }
 
 }  // namespace
 
-TNarrowTabGeometry::TNarrowTabGeometry() { UpdateScroll(); }
+TNarrowTabGeometry::TNarrowTabGeometry() { Relayout(); }
 
 void TNarrowTabGeometry::SetSize(int width, int height) {
     FWidth = std::max(width, 0);
     FHeight = std::max(height, 0);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetPosition(TNarrowTabPosition position) {
     FPosition = position;
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetVertical(bool vertical) {
     FVertical = vertical;
-    UpdateScroll();
+    Relayout();
 }
 
 // A margin larger than the room left by the other margin, one tab and the two
@@ -38,51 +38,56 @@ int TNarrowTabGeometry::ClampMargin(int value, int otherMargin) const {
 
 void TNarrowTabGeometry::SetLeftMargin(int value) {
     FLeftMargin = ClampMargin(value, FRightMargin);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetRightMargin(int value) {
     FRightMargin = ClampMargin(value, FLeftMargin);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetTabWidth(int value) {
-    const int bound = StripLength() - FLeftMargin - FRightMargin - 2 * FArrowLength;
+    const int bound = Room();
     FTabWidth = std::max(std::min(RaiseTinyToSix(std::max(value, 0)), bound), 0);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetArrowLength(int value) {
     FArrowLength = std::clamp(value, 1, 256);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetTabHeight(int value) {
     const int bound = StripThickness() - 2;
     FTabHeight = std::max(std::min(RaiseTinyToSix(std::max(value, 0)), bound), 0);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetMinTabWidth(int value) {
     FMinTabWidth = std::clamp(value, 16, 256);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetMaxTabWidth(int value) {
     FMaxTabWidth = std::clamp(value, 16, 256);
-    UpdateScroll();
+    Relayout();
 }
 
 void TNarrowTabGeometry::SetTabTextWidths(std::vector<int> widths) {
     for (int& w : widths) w = std::clamp(w, 0, MaxTextWidth);
     FTextWidths = std::move(widths);
-    UpdateScroll();
+    Relayout();
 }
 
 bool TNarrowTabGeometry::SetFirstVisible(int index) {
+    FFollowSelection = false;
     const int i = std::max(std::min(std::max(index, 0), TabCount() - FVisibleCount), 0);
-    if (i == FFirstVisible) return false;
-    FFirstVisible = i;
+    return ScrollTo(i);
+}
+
+bool TNarrowTabGeometry::ScrollTo(int first) {
+    if (first == FFirstVisible) return false;
+    FFirstVisible = first;
     UpdateScroll();
     return true;
 }
@@ -105,14 +110,34 @@ TTabSelection TNarrowTabGeometry::SetTabIndex(int index) {
 
 bool TNarrowTabGeometry::ScrollIntoView(int k) {
     if (k < 0 || k >= TabCount()) return false;
-    if (k < FFirstVisible) return SetFirstVisible(k);
-    bool scrolled = false;
-    // Each step lays out again, which in horizontal mode changes VisibleCount.
-    while (FFirstVisible + FVisibleCount - 1 < k) {
-        if (!SetFirstVisible(k - FVisibleCount + 1)) break;
-        scrolled = true;
+    FFollowSelection = k == FTabIndex;
+    if (k < FFirstVisible) return ScrollTo(k);
+    // A strip too short for tab k shows no tab; it starts at k, never beyond,
+    // so that tab k is the first to show as the strip grows.
+    return IsTabVisible(k) ? false : ScrollTo(LeastFirstShowing(k));
+}
+
+void TNarrowTabGeometry::Relayout() {
+    if (FFollowSelection && FTabIndex >= 0 && FTabIndex < TabCount()) FFirstVisible = LeastFirstShowing(FTabIndex);
+    UpdateScroll();
+}
+
+int TNarrowTabGeometry::Room() const { return StripLength() - FLeftMargin - FRightMargin - 2 * FArrowLength; }
+
+// The earliest first tab from which the run to tab k fits the strip; k when
+// not even tab k fits.
+int TNarrowTabGeometry::LeastFirstShowing(int k) const {
+    const int room = Room();
+    if (FVertical) {
+        const int fit = FTabWidth > 0 ? room / FTabWidth : 0;
+        return fit > 0 ? std::max(k - fit + 1, 0) : k;
     }
-    return scrolled;
+    int first = k + 1;
+    for (int used = 0; first > 0; --first) {
+        used += HorizontalLength(first - 1);
+        if (used > room) break;
+    }
+    return std::min(first, k);
 }
 
 TRect TNarrowTabGeometry::TabRectAt(int start, int length, int thickness) const {
@@ -152,7 +177,7 @@ int TNarrowTabGeometry::HorizontalLength(int i) const {
 }
 
 void TNarrowTabGeometry::UpdateScroll() {
-    const int room = StripLength() - FLeftMargin - FRightMargin - 2 * FArrowLength;  // A
+    const int room = Room();  // A
     FFirstVisible = std::min(FFirstVisible, FirstNeeded(room));
     FTabRects.assign(FTextWidths.size(), TRect{});
     if (FVertical) {

@@ -91,10 +91,17 @@ public:
 
     // Scrolling; true when FirstVisible changed (the strip was laid out again
     // and needs a full repaint).
+    //
+    // Until the strip is scrolled by hand (these three) or another tab is
+    // scrolled into view, it follows the selection: every change of its
+    // length, its sizes or its tabs places it anew, scrolled the least from the
+    // first tab that shows the selected one, whatever the order of the changes
+    // (at start-up the tabs and the selection come before the strip's length).
     bool SetFirstVisible(int index);
     bool ScrollBack() { return SetFirstVisible(FFirstVisible - 1); }
     bool ScrollForward() { return SetFirstVisible(FFirstVisible + 1); }
     // The least scrolling that shows tab k whole; true when it scrolled.
+    // Scrolling to the selected tab follows the selection again.
     bool ScrollIntoView(int k);
     bool BackEnabled() const { return FFirstVisible > 0; }
     bool ForwardEnabled() const { return FFirstVisible + FVisibleCount < TabCount(); }
@@ -134,7 +141,11 @@ public:
     TRect TabPaintExtent(int k) const;
 
 private:
+    void Relayout();      // after a change of size or tabs: follows the selection, then lays out
     void UpdateScroll();  // the layout pass
+    bool ScrollTo(int first);
+    int Room() const;
+    int LeastFirstShowing(int k) const;
     void LayoutVerticalMode(int room);
     void LayoutHorizontalMode(int room);
     int FirstNeeded(int room) const;
@@ -157,6 +168,7 @@ private:
     int FTabIndex = 0;
     int FFirstVisible = 0;
     int FVisibleCount = 0;
+    bool FFollowSelection = true;
     std::vector<int> FTextWidths;
     std::vector<TRect> FTabRects;
 };
