@@ -13,6 +13,7 @@
 #include "controls/icon_loader.h"
 #include "launch/launch_rules.h"
 #include "layout/button_geometry.h"
+#include "shell/native_system_folder.h"
 #include "text/text.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 // Where the icon of a path is taken from: web addresses borrow the icon file
 // of web shortcuts.
 std::wstring IconSourceFile(const std::string& path) {
-    return IsWebAddress(path) ? WebShortcutIconFile() : Widen(path);
+    return IsWebAddress(path) ? WebShortcutIconFile() : Widen(NativePath(path));
 }
 
 HICON ExtractAtIndex(const std::wstring& file, bool large, int index) {
@@ -385,7 +386,7 @@ void TLauncherButton::SetFileName(const std::string& path) {
     FLoadedSize = size;
     const bool web = IsWebAddress(path);
     if (!FCache) {
-        if (!web && !PathExists(Widen(path))) {
+        if (!web && !PathExists(Widen(NativePath(path)))) {
             ShowAnswer(false, nullptr, false);
             return;
         }
