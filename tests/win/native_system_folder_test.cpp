@@ -26,31 +26,34 @@ std::string WindowsFolder() {
     return Narrow(folder);
 }
 
-// A program (this test executable, which carries icons) in the native
-// System32 only, removed again when the object goes.
-class TNativeOnlyProgram {
+// A file in the native System32 only (a copy of `source`), removed again
+// when the object goes.
+class TNativeOnlyFile {
 public:
-    TNativeOnlyProgram()
-        : FNativeFolder(WindowsFolder() + (RunsUnderWow64() ? "\\Sysnative\\" : "\\System32\\")),
-          FCopy(FNativeFolder + kName) {
-        Copied = CopyFileW(Widen(TestExecutable()).c_str(), Widen(FCopy).c_str(), FALSE) != 0;
+    TNativeOnlyFile(const std::string& name, const std::string& source)
+        : FName(name), FCopy(WindowsFolder() + (RunsUnderWow64() ? "\\Sysnative\\" : "\\System32\\") + name) {
+        Copied = CopyFileW(Widen(source).c_str(), Widen(FCopy).c_str(), FALSE) != 0;
     }
-    ~TNativeOnlyProgram() { DeleteFileW(Widen(FCopy).c_str()); }
+    ~TNativeOnlyFile() { DeleteFileW(Widen(FCopy).c_str()); }
     // As the user writes it.
-    std::string Path() const { return WindowsFolder() + "\\System32\\" + kName; }
+    std::string Path() const { return WindowsFolder() + "\\System32\\" + FName; }
     bool Copied = false;
 
 private:
-    static constexpr const char* kName = "vantor-native-only.exe";
-    std::string FNativeFolder;
+    std::string FName;
     std::string FCopy;
 };
 
 }  // namespace
 
 TEST(NativeSystemFolder, AProgramOnlyInTheNativeSystem32IsFoundShownAndStartedFromThere) {
-    TNativeOnlyProgram program;
-    ASSERT_TRUE(program.Copied) << "could not put a program into the native System32";
+    // This test executable, which carries icons; and a file of no icon of
+    // its own, whose icon the shell gives by its type.
+    TNativeOnlyFile program("vantor-native-only.exe", TestExecutable());
+    TTempFolder folder;
+    WriteTextFile(folder / "notes.txt", "メモ");
+    TNativeOnlyFile document("vantor-native-only.txt", folder / "notes.txt");
+    ASSERT_TRUE(program.Copied && document.Copied) << "could not put files into the native System32";
     const std::string path = program.Path();
     const std::string system32 = WindowsFolder() + "\\System32";
 
@@ -58,6 +61,8 @@ TEST(NativeSystemFolder, AProgramOnlyInTheNativeSystem32IsFoundShownAndStartedFr
     EXPECT_EQ(ProbeTarget(path, 2000), TLinkState::Present);
     TIcon icon(ExtractLauncherIcon(path, true, 0));
     EXPECT_NE(icon.Get(), nullptr) << "no icon from " << path;
+    TIcon typeIcon(ExtractLauncherIcon(document.Path(), true, -1));
+    EXPECT_NE(typeIcon.Get(), nullptr) << "no icon for " << document.Path();
 
     if (RunsUnderWow64()) {
         // The shell starts the program here, through the alias; the working
