@@ -60,6 +60,19 @@ def activate(wid, attempts=4):
     raise CaseFailure(f"window {wid} never became active")
 
 
+def _taskkill_loader(drive_c):
+    """The Wine loader that runs taskkill. In a 64-bit prefix the 32-bit
+    taskkill cannot name a 64-bit process (its modules are out of a WOW64
+    process's reach), so the 64-bit build would never be closed; the 64-bit
+    taskkill names both."""
+    if not (drive_c / "windows" / "syswow64").is_dir():
+        return "wine"
+    for loader in (shutil.which("wine64"), "/usr/lib/wine/wine64"):
+        if loader and os.access(loader, os.X_OK):
+            return loader
+    return "wine"
+
+
 class Env:
     def __init__(self, exe, work, expected, shots_only):
         self.exe = exe
@@ -77,6 +90,7 @@ class Env:
         # files through the real shell link object.
         self.helper = Path(os.environ.get("VANTOR_E2E_HELPER",
                                           Path(exe).parent / "tests" / "win" / "vantor_win_tests.exe"))
+        self.taskkill_loader = _taskkill_loader(self.drive_c)
         self._own_desktop()
 
     def _own_desktop(self):
@@ -128,7 +142,8 @@ class Env:
 
     # -- processes ----------------------------------------------------------
     def wine(self, *args, timeout=60, check_rc=False):
-        r = subprocess.run(["timeout", "--kill-after=5", str(timeout), "wine", *args],
+        loader = self.taskkill_loader if args and args[0] == "taskkill" else "wine"
+        r = subprocess.run(["timeout", "--kill-after=5", str(timeout), loader, *args],
                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
                            encoding="utf-8", errors="replace")
         if check_rc and r.returncode != 0:

@@ -28,6 +28,7 @@ import e2e_dpi  # noqa: E402,F401
 import e2e_data_folder  # noqa: E402,F401
 import e2e_help  # noqa: E402,F401
 import e2e_manual_shots  # noqa: E402,F401
+import e2e_native  # noqa: E402,F401
 import e2e_screen_edges  # noqa: E402,F401
 
 
@@ -39,7 +40,9 @@ def main():
     ap.add_argument("--shots-only", action="store_true")
     ap.add_argument("--update", action="store_true", help="with --shots-only: make the shots the references")
     ap.add_argument("--manual", action="store_true", help="with --shots-only: also the pictures only the manual shows")
-    ap.add_argument("-k", dest="filter", default="")
+    ap.add_argument("-k", dest="filters", action="append", default=[],
+                    help="run the cases whose name holds this text (repeatable: any of them)")
+    ap.add_argument("--native-marker", help="the 64-bit build's tests/win/native_marker.exe")
     args = ap.parse_args()
 
     work = Path(args.work)
@@ -47,10 +50,16 @@ def main():
     work.mkdir(parents=True)
     env = e2e_lib.Env(Path(args.exe), work, Path(args.expected), args.shots_only)
     env.update_expected = args.shots_only and args.update
+    env.native_marker = Path(args.native_marker) if args.native_marker else None
     # A run killed inside a 144-DPI case leaves its prefix at 144: start from 96.
     e2e_lib.set_screen_dpi(e2e_lib.NORMAL_DPI)
     failures = []
-    cases = [c for c in e2e_lib.CASES if args.filter in c.__name__]
+    cases = [c for c in e2e_lib.CASES if not args.filters or any(f in c.__name__ for f in args.filters)]
+    # A name that picks nothing (a case renamed since) must not pass unnoticed.
+    unmatched = [f for f in args.filters if not any(f in c.__name__ for c in e2e_lib.CASES)]
+    if unmatched:
+        print(f"no case matches {unmatched}", flush=True)
+        return 2
     if args.shots_only:
         cases = [c for c in cases if getattr(c, "shot", False)]
     if not (args.shots_only and args.manual):

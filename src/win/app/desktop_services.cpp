@@ -12,6 +12,7 @@
 #include "base/win_text.h"
 #include "session/data_files.h"
 #include "settings/sounds.h"
+#include "shell/native_system_folder.h"
 
 int TDesktopServices::ShowMessage(HWND owner, const std::string& text, UINT type) {
     return MessageBoxW(owner, Widen(text).c_str(), L"Vantor", type);
@@ -59,9 +60,9 @@ void RunShellJob(const TShellJob& job) {
 // The shell reads the target, and waits for its drive, before it starts it:
 // that happens on a thread of its own, so the window never waits with it.
 void TDesktopServices::StartShell(HWND owner, const TShellRequest& request) {
-    auto job = std::make_shared<TShellJob>(TShellJob{owner, Widen(request.Verb), Widen(request.File),
-                                                     Widen(request.Parameters), Widen(request.Directory),
-                                                     request.ShowCmd, TIDList(CopyIDList(request.Item))});
+    auto job = std::make_shared<TShellJob>(
+        TShellJob{owner, Widen(request.Verb), Widen(NativeStartPath(request.File)), Widen(request.Parameters),
+                  Widen(NativeStartPath(request.Directory)), request.ShowCmd, TIDList(CopyIDList(request.Item))});
     try {
         std::thread([job] {
             // A drive without its disk must not ask the user for one.

@@ -13,6 +13,7 @@
 #include "controls/icon_loader.h"
 #include "launch/launch_rules.h"
 #include "layout/button_geometry.h"
+#include "shell/native_system_folder.h"
 #include "text/text.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 // Where the icon of a path is taken from: web addresses borrow the icon file
 // of web shortcuts.
 std::wstring IconSourceFile(const std::string& path) {
-    return IsWebAddress(path) ? WebShortcutIconFile() : Widen(path);
+    return IsWebAddress(path) ? WebShortcutIconFile() : Widen(NativePath(path));
 }
 
 HICON ExtractAtIndex(const std::wstring& file, bool large, int index) {
@@ -35,12 +36,27 @@ HICON ExtractAtIndex(const std::wstring& file, bool large, int index) {
     return large ? keepBig.Release() : keepSmall.Release();
 }
 
+// What the shell shows for the icon source `file` of `path`. The shell of a
+// 32-bit program under WOW64 may not take a path through Sysnative (Wine's
+// does not); then it is asked about the path as written, SysWOW64's twin of
+// the file, and where there is none, about a file of that type.
+bool ShellFileInfo(const std::string& path, const std::wstring& file, SHFILEINFOW& info, UINT flags) {
+    if (SHGetFileInfoW(file.c_str(), 0, &info, sizeof(info), flags)) return true;
+    if (IsWebAddress(path) || NativePath(path) == path) return false;
+    const std::wstring written = Widen(path);
+    if (SHGetFileInfoW(written.c_str(), 0, &info, sizeof(info), flags)) return true;
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return SHGetFileInfoW(written.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
+                          sizeof(info), flags | SHGFI_USEFILEATTRIBUTES) != 0;
+}
+
 // The file's icon from the system image list; the shell hands out a copy the
 // caller owns.
-HICON ShellIcon(const std::wstring& file, bool large) {
+HICON ShellIcon(const std::string& path, const std::wstring& file, bool large) {
     SHFILEINFOW info{};
     const UINT flags = SHGFI_ICON | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON);
-    if (!SHGetFileInfoW(file.c_str(), 0, &info, sizeof(info), flags)) return nullptr;
+    if (!ShellFileInfo(path, file, info, flags)) return nullptr;
     return info.hIcon;
 }
 
@@ -128,7 +144,7 @@ HICON ExtractLauncherIcon(const std::string& path, bool large, int index) {
     if (ShowsOwnIcon(path, file)) {
         if (HICON own = ExtractAtIndex(file, large, 0)) return own;
     }
-    return ShellIcon(file, large);
+    return ShellIcon(path, file, large);
 }
 
 HICON ExtractLauncherIcon64(const std::string& path, int index, int drawSize) {
@@ -138,7 +154,7 @@ HICON ExtractLauncherIcon64(const std::string& path, int index, int drawSize) {
     if (ShowsOwnIcon(path, file)) return ExtractSized(file, 0, Size);
     // The shell names the file and index of the icon it shows for this one.
     SHFILEINFOW info{};
-    if (!SHGetFileInfoW(file.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) || info.szDisplayName[0] == 0) {
+    if (!ShellFileInfo(path, file, info, SHGFI_ICONLOCATION) || info.szDisplayName[0] == 0) {
         return nullptr;
     }
     return ExtractSized(info.szDisplayName, info.iIcon, Size);
@@ -420,7 +436,7 @@ void TLauncherButton::SetFileName(const std::string& path) {
     FLoadedSize = size;
     const bool web = IsWebAddress(path);
     if (!FCache) {
-        if (!web && !PathExists(Widen(path))) {
+        if (!web && !PathExists(Widen(NativePath(path)))) {
             ShowAnswer(false, nullptr, false);
             return;
         }

@@ -7,6 +7,7 @@
 
 #include "base/handles.h"
 #include "base/win_text.h"
+#include "shell/native_system_folder.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr int kMaxIcons = 4096;
 }  // namespace
 
 int TIconChooserDialog::IconCount() const {
-    const UINT count = ExtractIconExW(Widen(File).c_str(), -1, nullptr, nullptr, 0);
+    const UINT count = ExtractIconExW(Widen(NativePath(File)).c_str(), -1, nullptr, nullptr, 0);
     return static_cast<int>(std::min<UINT>(count, kMaxIcons));
 }
 
@@ -28,7 +29,7 @@ bool TIconChooserDialog::OnInit() {
     const int count = IconCount();
     FImages.Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), count > 0 ? count : 1);
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages.Handle()));
-    const std::wstring file = Widen(File);
+    const std::wstring file = Widen(NativePath(File));
     for (int i = 0; i < count; ++i) {
         HICON large = nullptr;
         if (ExtractIconExW(file.c_str(), i, &large, nullptr, 1) == 0 || !large) continue;

@@ -1,5 +1,6 @@
-// The program's version, in one place for the version resource and for the
-// code that shows it.
+// The program's version, in one place for the version resource, the code
+// that shows it and the names of the release zips (tools/make_dist.py reads
+// the four numbers here).
 #pragma once
 
 #define VANTOR_VERSION_MAJOR 1

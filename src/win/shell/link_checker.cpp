@@ -5,6 +5,7 @@
 #include "base/log.h"
 #include "base/win_text.h"
 #include "shell/folder_listing.h"
+#include "shell/native_system_folder.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ bool MayBeSlow(const std::string& target) {
 }  // namespace
 
 TLinkState ProbeTarget(const std::string& target, DWORD timeoutMs) {
-    const std::wstring path = Widen(target);
+    const std::wstring path = Widen(NativePath(target));
     if (!MayBeSlow(target)) return LookAt(path);
     auto state = std::make_shared<std::atomic<TLinkState>>(TLinkState::Unknown);
     if (!RunBounded([path, state] { state->store(LookAt(path)); }, timeoutMs)) return TLinkState::Unknown;

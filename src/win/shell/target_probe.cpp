@@ -10,6 +10,7 @@
 #include "base/modal_gate.h"
 #include "base/win_text.h"
 #include "shell/id_list.h"
+#include "shell/native_system_folder.h"
 #include "text/text.h"
 
 namespace {
@@ -23,7 +24,7 @@ constexpr int kMostWorkers = 16;
 constexpr auto kIdleWorkerEnds = std::chrono::seconds(20);
 
 TTargetKind LookUp(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(Widen(NativePath(path)).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES)
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? TTargetKind::Folder : TTargetKind::File;
     switch (GetLastError()) {
@@ -54,7 +55,7 @@ TTargetFileSystem& FileSystemInUse() {
 TTargetFileSystem SystemTargetFileSystem() {
     TTargetFileSystem fs;
     fs.Look = LookUp;
-    fs.Parse = [](const std::string& path) { return ShareIDList(PathToIDList(path)); };
+    fs.Parse = [](const std::string& path) { return ShareIDList(PathToIDList(NativeStartPath(path))); };
     fs.Describe = [](const TSharedIDList& item) { return DescribeShellObject(item); };
     return fs;
 }
