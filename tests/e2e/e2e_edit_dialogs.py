@@ -109,3 +109,31 @@ def properties_dialogs_change_the_focused_entry_and_the_page(env):
     entry = page.entries[0]
     check((entry.title, entry.keyword, entry.link_to) == ("メモ帳", "k", notepad),
           f"entry {(entry.title, entry.keyword, entry.link_to)}")
+
+
+@case
+def the_properties_dialog_takes_an_https_address_as_the_target(env):
+    """A secure web address typed as the entry's target is taken as a web
+    address (no "not found" box), and saved as typed."""
+    data, windata = env.data_folder("https")
+    notepad = "C:\\windows\\notepad.exe"
+    (data / "Main.pag").write_bytes(write_pages(PageSet([Page("一", 0, entries=[Entry(notepad, "メモ帳")])])))
+    (data / "Vantor.ini").write_bytes(system_button_ini(windata))
+    xdo("mousemove", "40", "1000")
+    proc = env.start("/d", windata)
+    wid = env.wait_window()
+    activate(wid)
+    time.sleep(0.5)
+    press("ctrl+p")
+    dialog = env.wait_window("^ボタンのプロパティ$", timeout=20)
+    activate(dialog)
+    time.sleep(0.5)
+    press("Tab", "ctrl+a")  # the title has the focus first; the target is next
+    xdo("type", "--delay", "40", "https://example.com/")
+    press("Return")
+    # A target refused puts up its box and leaves the dialog open.
+    wait_until(lambda: not env.find_windows("^ボタンのプロパティ$"), 10, "the dialog to close on OK")
+    rc = env.close(proc)
+    check(rc == 0, f"exit code {rc}")
+    entry = read_pages((data / "Main.pag").read_bytes()).pages[0].entries[0]
+    check(entry.link_to == "https://example.com/", f"target {entry.link_to!r}")
