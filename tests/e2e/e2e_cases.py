@@ -351,7 +351,12 @@ def keypad_and_comma_switch_the_page(env):
     activate(wid)
     # Keypad 2 selects the third page, the comma goes back one: the second.
     # (Either key ignored would leave the first or the third.)
-    press("KP_2", "comma")
+    # A moment apart, as a hand presses them: sent 0.3 s apart after several
+    # other cases, the keypad key went unseen now and then (Wine's keypad and
+    # Num Lock handling under XTEST is the suspect; not found for sure).
+    press("KP_2")
+    time.sleep(1)
+    press("comma")
     rc = env.close(proc)
     check(rc == 0, f"exit code {rc}")
     page = read_ini(data / "Vantor.ini")["settings"]["currentpage"]
