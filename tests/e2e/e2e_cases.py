@@ -417,6 +417,7 @@ def start_other_window(env, plain=False):
     env.procs.append(p)
     wid = env.wait_window(title)
     activate(wid)
+    p.wid = wid
     return p
 
 
@@ -462,6 +463,9 @@ def the_pointer_on_the_sliver_brings_the_hidden_window_out(env):
     xdo("mousemove", str(SCREEN_WIDTH - 2), "500")  # onto the sliver, and resting there
     wait_until(lambda: on_screen(env, wid), 10, "the pointer on the sliver to bring the window out")
     rest_pointer_away()
+    # Back to work in the other window (the window manager may have given
+    # ours the focus as it came out).
+    activate(other.wid)
     wait_until(lambda: not on_screen(env, wid), 10, "the window to slide off again once the pointer leaves")
     env.wine("taskkill", "/im", Path(env.helper).name, timeout=20)
     env.wait_end(other, 20, "the other window's program")
