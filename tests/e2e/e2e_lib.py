@@ -9,6 +9,7 @@ from contextlib import contextmanager
 from dataclasses import dataclass, field
 from pathlib import Path
 
+ROOT = Path(__file__).resolve().parents[2]
 CASES = []
 
 
@@ -41,14 +42,17 @@ def wait_until(predicate, timeout, what, interval=0.2):
 
 
 def activate(wid, attempts=4):
-    """Makes wid the active window. The window manager can drop a request
-    that races with another window being mapped (a floating bar, or Wine's
-    tray window when the program adds its icon just after its window shows),
-    so the request is repeated a few times."""
+    """Makes wid the active window, with the keyboard focus. The window
+    manager can drop a request that races with another window being mapped
+    (a floating bar, or Wine's tray window when the program adds its icon
+    just after its window shows), so the request is repeated a few times.
+    The window manager's word alone is not enough: it may still name the
+    window of the previous case, which had the same X identifier, and keys
+    typed before the focus really arrived were lost."""
     def active():
-        r = subprocess.run(["xdotool", "getactivewindow"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                           text=True, timeout=10)
-        return r.stdout.strip() == wid
+        return all(subprocess.run(["xdotool", verb], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                  text=True, timeout=10).stdout.strip() == wid
+                   for verb in ("getwindowfocus", "getactivewindow"))
     for _ in range(attempts):
         subprocess.run(["xdotool", "windowactivate", wid], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=10)
@@ -460,7 +464,8 @@ def two_monitors(env, width=1280, height=1024):
         wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{n}"), 10, f"the display {display}")
         _split_into_monitors(display, width, height)
         os.environ["DISPLAY"] = display
-        wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wm = subprocess.Popen([str(ROOT / "tools" / "test-openbox")], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
         env.wine("reg", "add", WINE_X11_KEY, "/v", "UseXRandR", "/t", "REG_SZ", "/d", "N", "/f", check_rc=True)
         _stop_wine()
         yield display
