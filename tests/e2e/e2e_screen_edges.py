@@ -101,7 +101,7 @@ def on_a_second_monitor_the_window_docks_and_hides_there(env):
         # Near the second monitor's outer edge, with the history bar floating
         # on that monitor too; made active, the window comes out.
         bar = "[HistoryBar]\r\nShow=1\r\nDocking=0\r\n[HistoryBarLocations]\r\nLeft=1500\r\nTop=600\r\nWidth=300"
-        (data / "Vantor.ini").write_bytes(edge_ini(2100, 200, extra=bar, ShowOnPoint=0))
+        (data / "Vantor.ini").write_bytes(edge_ini(2100, 200, extra=bar, ShowOnPoint=0, CornerCallRightUp=1))
         proc = env.start("/d", windata)
         wid = env.wait_window()
         history = env.wait_window("^履歴バー -Vantor$")
@@ -121,6 +121,11 @@ def on_a_second_monitor_the_window_docks_and_hides_there(env):
         wait_until(lambda: off_screen(env, wid, (2560, 1024)), 10, "the window to slide off the right edge")
         depths = hidden_strip(env, wid, "right", (2560, 1024))
         check(depths == {HIDE_WIDTH}, f"hidden, the window shows {sorted(depths)} pixels deep")
+        # The pointer resting in that monitor's top right corner brings it
+        # out (the corner's action: アクティブ化).
+        xdo("mousemove", "2559", "0")
+        wait_until(lambda: not off_screen(env, wid, (2560, 1024)), 10, "the corner to bring the window out")
+        rest_pointer_away()
         rc = env.close(proc)
         check(rc == 0, f"exit code {rc}")
 

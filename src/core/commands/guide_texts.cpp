@@ -91,7 +91,7 @@ bool ShowsTitlePopup(bool inMainWindow, int32_t viewStyle, bool titleTruncated) 
     return !inMainWindow || viewStyle == 0 || viewStyle == 1 || viewStyle == 6 || titleTruncated;
 }
 
-int32_t TitlePopupTop(int32_t buttonTop, int32_t buttonHeight, int32_t screenHeight) {
+int32_t TitlePopupTop(int32_t buttonTop, int32_t buttonHeight, int32_t screenBottom) {
     const int32_t below = buttonTop + buttonHeight + 4;
-    return below >= screenHeight - 22 ? buttonTop - 22 : below;
+    return below >= screenBottom - 22 ? buttonTop - 22 : below;
 }

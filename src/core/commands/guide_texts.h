@@ -32,5 +32,6 @@ std::string HintBlock(const std::string& text);
 // bar, in view styles without titles (0, 1 and 6), or cut short.
 bool ShowsTitlePopup(bool inMainWindow, int32_t viewStyle, bool titleTruncated);
 // The popup's top in screen coordinates: below the button, or above it when
-// that would reach into the screen's last 22 pixels.
-int32_t TitlePopupTop(int32_t buttonTop, int32_t buttonHeight, int32_t screenHeight);
+// that would reach into the last 22 pixels of the monitor whose bottom edge
+// is at screenBottom.
+int32_t TitlePopupTop(int32_t buttonTop, int32_t buttonHeight, int32_t screenBottom);

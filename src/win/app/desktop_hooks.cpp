@@ -4,6 +4,7 @@
 
 #include "app/vantor.h"
 #include "base/modal_gate.h"
+#include "base/monitors.h"
 #include "base/win_text.h"
 #include "layout/full_screen.h"
 #include "text/text.h"
@@ -174,10 +175,13 @@ bool TDesktopHooks::CornersWatched() const {
 void TDesktopHooks::CornerTick(POINT pointer, uint32_t now) {
     const TVantorManager& settings = FVantor.MainPages();
     TCornerInput input;
-    input.X = pointer.x;
-    input.Y = pointer.y;
-    input.Width = GetSystemMetrics(SM_CXSCREEN);
-    input.Height = GetSystemMetrics(SM_CYSCREEN);
+    // The corners of the monitor the pointer is on: with several monitors
+    // the far ones are where the pointer comes to rest.
+    const TRect monitor = MonitorOfPoint(pointer).Area;
+    input.X = pointer.x - monitor.Left;
+    input.Y = pointer.y - monitor.Top;
+    input.Width = monitor.Width();
+    input.Height = monitor.Height();
     input.Now = now;
     for (int32_t i = 0; i < CornerCount; ++i) input.CornerCall[i] = settings.CornerCall(i);
     input.CornerPause = settings.CornerPause();

@@ -1,6 +1,7 @@
 #include "app/hints.h"
 
 #include "app/vantor.h"
+#include "base/monitors.h"
 #include "base/win_text.h"
 #include "base/window_dpi.h"
 #include "controls/entry_view.h"
@@ -35,6 +36,12 @@ TGuide BarGuide(int32_t bar) {
         default:
             return TGuide::ResourceBar;
     }
+}
+
+// Below the control, or above it near the bottom of the monitor it is on.
+int TitleTopBelow(POINT origin, int width, int height) {
+    return TitlePopupTop(origin.y, height,
+                         MonitorOfRect(TRect{origin.x, origin.y, origin.x + width, origin.y + height}).Area.Bottom);
 }
 
 }  // namespace
@@ -188,7 +195,7 @@ void THints::SystemButtonEnter(TComponent& control, int id) {
     FHotControl = &control;
     const TIconButton& button = FVantor.SystemButtons[static_cast<size_t>(id)];
     const POINT origin = button.ClientToScreen(POINT{0, 0});
-    const int top = TitlePopupTop(origin.y, button.Height(), GetSystemMetrics(SM_CYSCREEN));
+    const int top = TitleTopBelow(origin, button.Width(), button.Height());
     FTitle.ShowTitle(FVantor.Handle(), origin.x, top, FVantor.MainPages().GuideStyle(), kNames[id],
                      FVantor.WindowFont());
 }
@@ -225,7 +232,7 @@ void THints::EntryEnter(TEntryView& view, TMenuOwner owner, TComponent& control)
     if (!ShowsTitlePopup(inMain, page->ViewStyle, inMain && view.TitleTruncated(slot))) return;
     const TGraphicControl& button = *view.Button(slot);
     const POINT origin = button.ClientToScreen(POINT{0, 0});
-    const int top = TitlePopupTop(origin.y, button.Height(), GetSystemMetrics(SM_CYSCREEN));
+    const int top = TitleTopBelow(origin, button.Width(), button.Height());
     FTitle.ShowTitle(FVantor.Handle(), origin.x, top, FVantor.MainPages().GuideStyle(), entry.Title,
                      FVantor.WindowFont());
 }

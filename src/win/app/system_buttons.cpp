@@ -6,6 +6,7 @@
 #include "base/log.h"
 #include "base/menu_images.h"
 #include "base/message_pump.h"
+#include "base/monitors.h"
 #include "base/win_text.h"
 #include "layout/frame_layout.h"
 #include "menus/system_button_rules.h"
@@ -107,12 +108,14 @@ void TSystemButtons::BScreenSaverClick(bool fromButton) {
 void TSystemButtons::MExecuteScreenSaverClick() {
     FVantor.SkipNextTopmost = true;
     // A pointer resting in a screen corner would wake the screen at once
-    // (a corner is also where the screen corners' actions are started).
+    // (a corner is also where the screen corners' actions are started): the
+    // corners of the monitor it is on, as for those actions.
     POINT pointer{};
     if (GetCursorPos(&pointer)) {
-        if (auto nudge = ScreenSaverPointerNudge(pointer.x, pointer.y, GetSystemMetrics(SM_CXSCREEN),
-                                                 GetSystemMetrics(SM_CYSCREEN)))
-            SetCursorPos(nudge->X, nudge->Y);
+        const TRect monitor = MonitorOfPoint(pointer).Area;
+        if (auto nudge = ScreenSaverPointerNudge(pointer.x - monitor.Left, pointer.y - monitor.Top, monitor.Width(),
+                                                 monitor.Height()))
+            SetCursorPos(monitor.Left + nudge->X, monitor.Top + nudge->Y);
     }
     // The screen under the closed menu is drawn before the saver starts.
     PaintPendingWindows();

@@ -28,6 +28,8 @@ TMonitorAreas MonitorOfRect(const TRect& rect) {
     return AreasOf(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
 }
 
+TMonitorAreas MonitorOfPoint(POINT point) { return AreasOf(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }
+
 std::vector<TRect> AllMonitors() {
     std::vector<TRect> monitors;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));

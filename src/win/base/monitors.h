@@ -17,5 +17,6 @@ struct TMonitorAreas {
 // The monitor a window or a rectangle lies on most, or the nearest one.
 TMonitorAreas MonitorOfWindow(HWND window);
 TMonitorAreas MonitorOfRect(const TRect& rect);
+TMonitorAreas MonitorOfPoint(POINT point);
 // Every monitor's whole rectangle.
 std::vector<TRect> AllMonitors();

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/message_pump.h"
+#include "base/monitors.h"
 #include "base/wait_cursor.h"
 #include "base/win_text.h"
 #include "menus/folder_menu_model.h"
@@ -26,10 +27,13 @@ std::string MenuText(const std::string& caption) {
     return text;
 }
 
-// Rows of one column: the screen height in menu items.
+// Rows of one column: the height in menu items of the monitor the menu opens
+// on, the one under the pointer (a submenu opens beside its item).
 int RowsPerColumn() {
     const int item = GetSystemMetrics(SM_CYMENU);
-    return item > 0 ? GetSystemMetrics(SM_CYSCREEN) / item : 0;
+    POINT pointer{};
+    if (item <= 0 || !GetCursorPos(&pointer)) return 0;
+    return MonitorOfPoint(pointer).Area.Height() / item;
 }
 
 }  // namespace
