@@ -374,3 +374,32 @@ TEST_F(VantorKeysTest, TitlesShowTheHandAndAClickOnOneStartsItsEntry) {
     EXPECT_EQ(vantor.CurrentButton, 1);
     EXPECT_EQ(vantor.MainView().FocusFrame()[1].Left, icon.Left - 1);
 }
+
+// A page changed by a key while the pointer rests on an entry: the title that
+// pops up is that of the entry now under the pointer, not the one before.
+TEST_F(VantorKeysTest, APageChangedByAKeyUnderAStillPointerTitlesTheEntryNowThere) {
+    TVantorManager pages(Platform);
+    pages.Clear();
+    for (const char* caption : {"一", "二"}) {
+        pages.AddPage(caption, 0);
+        WriteTextFile(TargetOf(0), "MZ");
+        pages.Pages(pages.Count() - 1)->Add(TargetOf(0), std::string(caption) + "の項目", "", "", "", 5, false, "", 0);
+    }
+    pages.SaveToFile(Data + "Main.pag");
+    TVantor& vantor = Start();
+    vantor.Show();
+    const TBounds b = vantor.MainView().Button(0)->Bounds();
+    POINT at{b.Left + b.Width / 2, b.Top + b.Height / 2};
+    const LPARAM local = MAKELPARAM(at.x, at.y);
+    ClientToScreen(vantor.PTexture.Handle(), &at);
+    SetCursorPos(at.x, at.y);
+    SendMessageW(vantor.PTexture.Handle(), WM_MOUSEMOVE, 0, local);
+    const TExtHintWindow& title = vantor.Hints().TitleWindow();
+    ASSERT_TRUE(title.Showing());
+    ASSERT_EQ(title.Text(), "一の項目");
+
+    Press(VK_OEM_PERIOD);
+    ASSERT_EQ(vantor.MainPages().CurrentPage(), 1);
+    EXPECT_TRUE(title.Showing());
+    EXPECT_EQ(title.Text(), "二の項目");
+}

@@ -198,15 +198,20 @@ void TVantor::LayoutPage(bool forceRepaint) {
     if (out.RepaintTexture) PTexture.Invalidate();
 }
 
+// The entry under a pointer left where it was (a page changed by a key or
+// the wheel) may be another one afterwards: it leaves and is entered again,
+// so that its look, its title and its guide follow.
 void TVantor::RebuildPage() {
     if (!PoolsExist()) return;
     TWaitCursor wait;
-    // One repaint request for the whole re-bind and layout.
-    TGraphicControlHost::TBatch batch(PTexture.Controls());
-    FMainView.Rebind(MainPages().ButtonStyle());
-    // During start-up the window has no size yet: the resize that ends it
-    // lays the page out once, at the size it is shown at.
-    if (FStarted) LayoutPage(true);
+    PTexture.Controls().ChangeUnderPointer([this] {
+        // One repaint request for the whole re-bind and layout.
+        TGraphicControlHost::TBatch batch(PTexture.Controls());
+        FMainView.Rebind(MainPages().ButtonStyle());
+        // During start-up the window has no size yet: the resize that ends it
+        // lays the page out once, at the size it is shown at.
+        if (FStarted) LayoutPage(true);
+    });
     FBars.RefreshAll();
 }
 
