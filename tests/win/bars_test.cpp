@@ -11,6 +11,7 @@
 
 #include "app/vantor.h"
 #include "bars/keyword_edit.h"
+#include "controls_test_support.h"
 #include "dialogs/about.h"
 #include "recording_desktop.h"
 #include "settings/profile.h"
@@ -414,12 +415,7 @@ TEST_F(BarsTest, AStartFromTheHistoryBarPopsUpTheTitleOfTheEntryNowUnderThePoint
     for (int i = 0; i < 3; ++i) vantor.Launcher().LaunchButton(TBarKind::Main, i);
     TFormFloat& history = Bar(BarHistory);
     ASSERT_EQ(Titles(history.BarPage()), (TStrings{"T-regedit", "T-notes", "T-notepad"}));
-    const TBounds b = history.View().Button(1)->Bounds();
-    POINT at{b.Left + b.Width / 2, b.Top + b.Height / 2};
-    const LPARAM local = At(at.x, at.y);
-    ClientToScreen(history.PTexture.Handle(), &at);
-    SetCursorPos(at.x, at.y);
-    SendMessageW(history.PTexture.Handle(), WM_MOUSEMOVE, 0, local);
+    RestPointerOn(history.PTexture.Handle(), *history.View().Button(1));
     TExtHintWindow& title = vantor.Hints().TitleWindow();
     ASSERT_TRUE(title.Showing());
     ASSERT_EQ(title.Text(), "T-notes");

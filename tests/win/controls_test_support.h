@@ -82,3 +82,16 @@ inline HICON SolidIcon(int size, COLORREF color) {
     DeleteDC(dc);
     return icon;
 }
+
+// The pointer brought to rest on the middle of a control drawn in `panel`, as
+// the window system tells of it: the pointer moved there, then the panel's
+// mouse move.
+template <typename Control>
+void RestPointerOn(HWND panel, const Control& control) {
+    const auto b = control.Bounds();
+    POINT at{b.Left + b.Width / 2, b.Top + b.Height / 2};
+    const LPARAM local = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
+    ClientToScreen(panel, &at);
+    SetCursorPos(at.x, at.y);
+    SendMessageW(panel, WM_MOUSEMOVE, 0, local);
+}

@@ -388,12 +388,7 @@ TEST_F(VantorKeysTest, APageChangedByAKeyUnderAStillPointerTitlesTheEntryNowTher
     pages.SaveToFile(Data + "Main.pag");
     TVantor& vantor = Start();
     vantor.Show();
-    const TBounds b = vantor.MainView().Button(0)->Bounds();
-    POINT at{b.Left + b.Width / 2, b.Top + b.Height / 2};
-    const LPARAM local = MAKELPARAM(at.x, at.y);
-    ClientToScreen(vantor.PTexture.Handle(), &at);
-    SetCursorPos(at.x, at.y);
-    SendMessageW(vantor.PTexture.Handle(), WM_MOUSEMOVE, 0, local);
+    RestPointerOn(vantor.PTexture.Handle(), *vantor.MainView().Button(0));
     const TExtHintWindow& title = vantor.Hints().TitleWindow();
     ASSERT_TRUE(title.Showing());
     ASSERT_EQ(title.Text(), "一の項目");

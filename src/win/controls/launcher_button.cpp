@@ -36,6 +36,13 @@ HICON ExtractAtIndex(const std::wstring& file, bool large, int index) {
     return large ? keepBig.Release() : keepSmall.Release();
 }
 
+// What the shell shows for a file of this name's type, or for a folder: only
+// the name is read, never the file.
+bool TypeFileInfo(const std::wstring& name, bool folder, SHFILEINFOW& info, UINT flags) {
+    return SHGetFileInfoW(name.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                          flags | SHGFI_USEFILEATTRIBUTES) != 0;
+}
+
 // What the shell shows for the icon source `file` of `path`. The shell of a
 // 32-bit program under WOW64 may not take a path through Sysnative (Wine's
 // does not); then it is asked about the path as written, SysWOW64's twin of
@@ -47,8 +54,7 @@ bool ShellFileInfo(const std::string& path, const std::wstring& file, SHFILEINFO
     if (SHGetFileInfoW(written.c_str(), 0, &info, sizeof(info), flags)) return true;
     const DWORD attributes = GetFileAttributesW(file.c_str());
     const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    return SHGetFileInfoW(written.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
-                          sizeof(info), flags | SHGFI_USEFILEATTRIBUTES) != 0;
+    return TypeFileInfo(written, folder, info, flags);
 }
 
 // The file's icon from the system image list; the shell hands out a copy the
@@ -167,7 +173,8 @@ namespace {
 bool IconLiesInside(const std::string& path) {
     static const char* const kinds[] = {".ico", ".cur", ".ani", ".lnk", ".url", ".pif", ".scr", ".cpl", ".dll"};
     const std::string ext = AsciiLowerCase(ExtractFileExt(path));
-    return IsProgramTarget(path) || std::any_of(std::begin(kinds), std::end(kinds), [&](const char* k) { return ext == k; });
+    return IsProgramTarget(path) ||
+           std::any_of(std::begin(kinds), std::end(kinds), [&](const char* k) { return ext == k; });
 }
 
 HICON SystemProgramIcon(int size) {
@@ -180,12 +187,8 @@ HICON SystemProgramIcon(int size) {
 
 HICON KindLauncherIcon(const std::string& path, bool folder, int size) {
     if (!folder && IconLiesInside(path)) return SystemProgramIcon(size);
-    // The file's name is all the shell reads with SHGFI_USEFILEATTRIBUTES.
     SHFILEINFOW info{};
-    const DWORD attributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    if (SHGetFileInfoW(Widen(path).c_str(), attributes, &info, sizeof(info),
-                       SHGFI_USEFILEATTRIBUTES | SHGFI_ICONLOCATION) &&
-        info.szDisplayName[0] != 0) {
+    if (TypeFileInfo(Widen(path), folder, info, SHGFI_ICONLOCATION) && info.szDisplayName[0] != 0) {
         if (HICON icon = ExtractSized(info.szDisplayName, info.iIcon, size)) return icon;
     }
     return SystemProgramIcon(size);
